@@ -1,0 +1,5 @@
+#pragma once
+
+// The whole public interface of the Quoria library.
+#include "Geometry3D.h"
+#include "SlopeConfiguration.h"

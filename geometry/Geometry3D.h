@@ -1,0 +1,20 @@
+#pragma once
+
+// Everything of the geometry library, namespace Tessam::Geometry3D.
+#include "Angle.h"
+#include "FlatSurface.h"
+#include "IContour.h"
+#include "ISegment.h"
+#include "ISolid.h"
+#include "ISurface.h"
+#include "Intersection.h"
+#include "Line.h"
+#include "LineSegment.h"
+#include "Plane.h"
+#include "Point.h"
+#include "PrimitiveFlatSurface.h"
+#include "RelativeCheckEqual.h"
+#include "Solid.h"
+#include "Surface.h"
+#include "Vector.h"
+#include "WindingDirection.h"

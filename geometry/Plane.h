@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Intersection.h"
+#include "Line.h"
+#include "Point.h"
+#include "QuoriaExport.h"
+#include "Vector.h"
+
+#include <vector>
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+
+// The points p with normal . p + offset = 0, the normal being a unit vector.
+class QUORIA_API Plane
+{
+public:
+    // Through the first three points; the normal is (p2 - p0) x (p1 - p0).
+    explicit Plane(const std::vector<Point>& points);
+    Plane(const Vector& normal, const Point& point);
+    // The offset is stored as given, so the caller passes a unit normal.
+    Plane(const Vector& normal, double offset);
+    Plane(const Plane& other) = default;
+    Plane& operator=(const Plane& other) = default;
+
+    const Vector& GetNormal() const;
+    double GetOffset() const;
+
+    bool Contains(const Point& p) const;
+    Intersection Intersect(const Line& line) const;
+
+private:
+    void InitializeNormal();
+
+    Vector normal;
+    double offset;
+};
+
+} // namespace Geometry3D
+} // namespace Tessam

@@ -1,0 +1,72 @@
+#include "Plane.h"
+
+#include "RelativeCheckEqual.h"
+
+#include <stdexcept>
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+
+namespace
+{
+Vector AsVector(const Point& p) { return Vector(p.X(), p.Y(), p.Z()); }
+
+const std::vector<Point>& CheckPointCount(const std::vector<Point>& points)
+{
+    if (points.size() < 3)
+    {
+        throw std::invalid_argument("Plane::Plane : Invalid point collection.");
+    }
+    return points;
+}
+} // namespace
+
+Plane::Plane(const std::vector<Point>& points)
+    : normal((CheckPointCount(points)[2] - points[0]).Cross(points[1] - points[0])), offset(0.0)
+{
+    InitializeNormal();
+    const Point& p0 = points[0];
+    offset = -(normal.X() * p0.X()) - normal.Y() * p0.Y() - normal.Z() * p0.Z();
+}
+
+Plane::Plane(const Vector& normal, const Point& point) : normal(normal), offset(0.0)
+{
+    InitializeNormal();
+    offset = -this->normal.Dot(AsVector(point));
+}
+
+Plane::Plane(const Vector& normal, double offset) : normal(normal), offset(offset) { InitializeNormal(); }
+
+void Plane::InitializeNormal()
+{
+    if (normal.Length() == 0.0)
+    {
+        throw std::invalid_argument("Plane::InitializeNormal : Normal is a null vector.");
+    }
+    normal.Normalize();
+}
+
+const Vector& Plane::GetNormal() const { return normal; }
+
+double Plane::GetOffset() const { return offset; }
+
+bool Plane::Contains(const Point& p) const { return RelativeCheckEqual(normal.Dot(AsVector(p)) + offset, 0.0, 1e-11); }
+
+Intersection Plane::Intersect(const Line& line) const
+{
+    const Vector& u = line.GetDirection();
+    const Vector origin = AsVector(line.GetPoint());
+    if (u.IsOrthogonal(normal))
+    {
+        // Parallel: either the whole line lies in the plane or none of it.
+        return Intersection(std::vector<Point>(), RelativeCheckEqual(normal.Dot(origin) + offset, 0.0, 1e-11));
+    }
+    const double t = -(origin.Dot(normal) + offset) / u.Dot(normal);
+    const Point& p = line.GetPoint();
+    return Intersection({Point(p.X() + t * u.X(), p.Y() + t * u.Y(), p.Z() + t * u.Z())}, false);
+}
+
+} // namespace Geometry3D
+} // namespace Tessam

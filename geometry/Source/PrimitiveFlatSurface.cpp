@@ -1,0 +1,16 @@
+#include "PrimitiveFlatSurface.h"
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+
+PrimitiveFlatSurface::PrimitiveFlatSurface(const Point& centroid, const Plane& plane)
+    : FlatSurface(plane), centroid(centroid)
+{
+}
+
+const Point& PrimitiveFlatSurface::GetCentroid() const { return centroid; }
+
+} // namespace Geometry3D
+} // namespace Tessam
