@@ -290,7 +290,8 @@ RayTracer::Intersections RayTracer::ComputeIntersections(const Line& ray) const
     Intersections intersections;
     for (const ISurface* surface : currentSolid->GetSurfaces())
     {
-        for (const Point& point : surface->GetIntersection(ray).GetPoints())
+        const Tessam::Geometry3D::Intersection intersection = surface->GetIntersection(ray);
+        for (const Point& point : intersection.GetPoints())
         {
             intersections.emplace(surface, point);
         }
