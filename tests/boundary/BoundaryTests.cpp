@@ -3,16 +3,21 @@
 // exceptions thrown on either side arrive as themselves, message intact.
 #include "Quoria.h"
 
+#include "ComplexFlatSurface.h"
+#include "CylindricalSurface.h"
 #include "Disk.h"
 #include "FlatSurface.h"
 #include "IRayTracer.h"
 #include "LineSegment.h"
+#include "Pipe.h"
 #include "Point.h"
 #include "Polygon.h"
 #include "PrimitiveFlatSurface.h"
 #include "Rectangle.h"
 #include "RectangularPrism.h"
+#include "Ring.h"
 #include "SlopeConfiguration.h"
+#include "SpecimenFactory.h"
 #include "Vector.h"
 
 #include <gtest/gtest.h>
@@ -34,9 +39,8 @@ using BehaviorFunction = std::function<Quoria::BehaviorAtInterface(const ISurfac
 // 100 x 100 x 20 around the origin; the top face is z = -10.
 std::unique_ptr<const Solid> MakePlate()
 {
-    return std::make_unique<const RectangularPrism>(Point(0.0, 0.0, 0.0), Vector(1.0, 0.0, 0.0),
-                                                    Vector(0.0, 1.0, 0.0), Vector(0.0, 0.0, 1.0), 100.0,
-                                                    100.0, 20.0);
+    return std::unique_ptr<const Solid>(
+        Quoria::CreateAxisAlignedPlate(Point(0.0, 0.0, 0.0), 100.0, 100.0, 20.0));
 }
 
 // Runs `action` and returns the message of the std::invalid_argument it
@@ -82,8 +86,27 @@ TEST(LibraryBoundary, ObjectsMadeInsideKeepTheirDynamicType)
         EXPECT_EQ(dynamic_cast<const Disk*>(surface), nullptr);
     }
 
+    EXPECT_NE(dynamic_cast<const RectangularPrism*>(plate.get()), nullptr);
     const std::unique_ptr<const ISolid> copy(plate->Clone());
     EXPECT_NE(dynamic_cast<const RectangularPrism*>(copy.get()), nullptr);
+
+    // A ring is flat but not primitive: the cast must follow the real tree.
+    const std::unique_ptr<const Solid> pipe(
+        Quoria::CreateXOrientedPipe(Point(0.0, 0.0, 0.0), 5.0, 10.0, 50.0));
+    EXPECT_NE(dynamic_cast<const Pipe*>(pipe.get()), nullptr);
+    ASSERT_EQ(pipe->GetSurfaces().size(), 4u);
+    for (const ISurface* surface : {pipe->GetSurfaces()[0], pipe->GetSurfaces()[1]})
+    {
+        EXPECT_NE(dynamic_cast<const CylindricalSurface*>(surface), nullptr);
+        EXPECT_EQ(dynamic_cast<const FlatSurface*>(surface), nullptr);
+    }
+    for (const ISurface* surface : {pipe->GetSurfaces()[2], pipe->GetSurfaces()[3]})
+    {
+        EXPECT_EQ(typeid(*surface), typeid(Ring));
+        EXPECT_NE(dynamic_cast<const ComplexFlatSurface*>(surface), nullptr);
+        EXPECT_NE(dynamic_cast<const FlatSurface*>(surface), nullptr);
+        EXPECT_EQ(dynamic_cast<const PrimitiveFlatSurface*>(surface), nullptr);
+    }
 
     const std::unique_ptr<Quoria::IRayTracer> tracer(Quoria::CreateRayTracer(plate.get()));
     const std::vector<const ISolid*> configuration = tracer->GetConfiguration();
@@ -114,11 +137,7 @@ TEST(LibraryBoundary, ExceptionsCrossWithTheirTypeAndMessage)
     EXPECT_EQ(InvalidArgumentMessage([] { Quoria::SlopeConfiguration(1.0, 1.0, -1.0); }),
               "SlopeConfiguraiton::SlopeConfiguration : Offset must be positive.");
     EXPECT_EQ(InvalidArgumentMessage(
-                  []
-                  {
-                      RectangularPrism(Point(0.0, 0.0, 0.0), Vector(1.0, 0.0, 0.0), Vector(0.0, 1.0, 0.0),
-                                       Vector(0.0, 0.0, 1.0), 100.0, 0.0, 20.0);
-                  }),
+                  [] { delete Quoria::CreateAxisAlignedPlate(Point(0.0, 0.0, 0.0), 100.0, 0.0, 20.0); }),
               "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.");
     EXPECT_EQ(InvalidArgumentMessage([] { delete Quoria::CreateRayTracer(std::vector<const Solid*>{}); }),
               "RayTracer::RayTracer : The configuration must contain at least one solid.");
