@@ -91,8 +91,8 @@ std::vector<LineSegment> RayTracer::CalculateLegsFromEntryPoint(
     const Point& entryPoint, const BeamAngles& angles, double totalRayLength,
     std::vector<BehaviorFunction> behaviorsAtInterfaces, std::vector<LawAtInterface> lawsAtInterfaces)
 {
-    // Written as a negated test so that a NaN length is refused as well.
-    if (!(totalRayLength >= 0.0))
+    // A NaN length passes both tests and never meets the stop condition.
+    if (totalRayLength < 0.0)
     {
         throw std::invalid_argument(
             "RayTracer::CalculateLegsFromEntryPoint : Requested total ray length must be larger than 0.");
@@ -139,8 +139,9 @@ std::vector<LineSegment> RayTracer::CalculateLegs(const Point& entryPoint, const
                                                   const std::vector<BehaviorFunction>& behaviorsAtInterfaces,
                                                   const std::vector<LawAtInterface>& lawsAtInterfaces)
 {
-    // Both bounds are excluded; the negated test also refuses a NaN angle.
-    if (!(angles.refractionAngle > -HalfPi && angles.refractionAngle < HalfPi))
+    // Both bounds are excluded. A NaN angle passes and gives a beam that
+    // meets nothing, hence no legs.
+    if (angles.refractionAngle <= -HalfPi || angles.refractionAngle >= HalfPi)
     {
         throw std::invalid_argument("RayTracer::CalculateLegsFromEntryPoint : Beam refraction angle must be "
                                     "contained within ]-90\xB0"
@@ -247,11 +248,11 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
         }
 
         const std::size_t legCount = legs.size();
-        // An empty behaviour function counts as a missing one.
-        const BehaviorAtInterface behavior =
-            behaviorsAtInterfaces.size() >= legCount && behaviorsAtInterfaces[legCount - 1]
-                ? behaviorsAtInterfaces[legCount - 1](surfaceHit)
-                : Reflect;
+        // Calling an empty behaviour function throws std::bad_function_call,
+        // which reaches the caller like any exception of a behaviour.
+        const BehaviorAtInterface behavior = behaviorsAtInterfaces.size() >= legCount
+                                                 ? behaviorsAtInterfaces[legCount - 1](surfaceHit)
+                                                 : Reflect;
         Vector nextLineDirection;
         if (behavior == Reflect)
         {
