@@ -288,14 +288,16 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
 RayTracer::Intersections RayTracer::ComputeIntersections(const Line& ray) const
 {
     // A ray lying in a flat face meets nothing there: the infinite flag is
-    // ignored.
+    // ignored. The points are grouped by surface, in the solid's surface
+    // order, so that the walk below does not depend on where the surfaces
+    // happen to sit in memory.
     Intersections intersections;
     for (const ISurface* surface : currentSolid->GetSurfaces())
     {
         const Tessam::Geometry3D::Intersection intersection = surface->GetIntersection(ray);
         for (const Point& point : intersection.GetPoints())
         {
-            intersections.emplace(surface, point);
+            intersections.emplace_back(surface, point);
         }
     }
     return intersections;
@@ -304,12 +306,10 @@ RayTracer::Intersections RayTracer::ComputeIntersections(const Line& ray) const
 RayTracer::Intersections::const_iterator
 RayTracer::FindClosestIntersection(const Line& ray, const Intersections& intersections)
 {
-    // The walk follows the keys, that is the surfaces' addresses, which may
-    // differ from run to run. The order only decides between exactly equal
-    // distances, where the first pair met stays; the same distance on two
-    // surfaces means a point on both, and the trace ends there on the edge
-    // test whichever surface is kept (only the last bits of that final point
-    // may differ).
+    // The order only decides between exactly equal distances, where the
+    // first pair met stays; the same distance on two surfaces means a point
+    // on both, and the trace ends there on the edge test whichever surface is
+    // kept.
     const Point& origin = ray.GetPoint();
     const Vector& direction = ray.GetDirection();
     Intersections::const_iterator closest = intersections.end();
