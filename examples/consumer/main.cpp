@@ -2,13 +2,6 @@
 // beam travels before it has bounced three times.
 #include "Quoria.h"
 
-#include "Angle.h"
-#include "IRayTracer.h"
-#include "LineSegment.h"
-#include "Point.h"
-#include "Solid.h"
-#include "SpecimenFactory.h"
-
 #include <cstddef>
 #include <cstdio>
 #include <exception>
