@@ -4,7 +4,7 @@
 #include "Contour.h"
 #include "DiskRim.h"
 #include "Line.h"
-#include "QuadraticRoots.h"
+#include "LineCandidates.h"
 #include "RelativeCheckEqual.h"
 
 #include <cmath>
@@ -104,37 +104,16 @@ bool CylindricalSurface::Contains(const Point& point) const
 
 Intersection CylindricalSurface::GetIntersection(const Line& line) const
 {
-    const Vector& direction = line.GetDirection();
-    const Point& linePoint = line.GetPoint();
-
-    // Work in the plane across the axis: the line's parts orthogonal to it.
-    const Vector directionAcross = direction - direction.Dot(orientation) * orientation;
-    const Vector fromCentroid = linePoint - centroid;
-    const Vector fromAxis = fromCentroid - fromCentroid.Dot(orientation) * orientation;
-
-    // |fromAxis + t * directionAcross|^2 = radius^2
-    const double a = directionAcross.Dot(directionAcross);
-    const double b = 2.0 * directionAcross.Dot(fromAxis);
-    const double k = fromAxis.Dot(fromAxis) - radius * radius;
-
-    if (a == 0.0 && b == 0.0 && k == 0.0)
-    {
-        return Intersection(std::vector<Point>(), true);
-    }
+    const LineCandidates candidates = CylinderLineCandidates(centroid, orientation, radius, line);
     std::vector<Point> points;
-    // With a == 0 the line runs parallel to the axis, off the mantle.
-    if (a != 0.0)
+    for (int i = 0; i < candidates.count; ++i)
     {
-        for (const double t : QuadraticRoots(a, b, k))
+        if (Contains(candidates.points[i]))
         {
-            const Point candidate = linePoint + t * direction;
-            if (Contains(candidate))
-            {
-                points.push_back(candidate);
-            }
+            points.push_back(candidates.points[i]);
         }
     }
-    return Intersection(points, false);
+    return Intersection(points, candidates.isInfinite);
 }
 
 IContour* CylindricalSurface::GetContour() const
