@@ -7,6 +7,7 @@
 #include "LineCandidates.h"
 #include "RelativeCheckEqual.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -96,10 +97,22 @@ bool CylindricalSurface::Contains(const Point& point) const
     const Vector fromCentroid = point - centroid;
     const double length = fromCentroid.Length();
     const double axial = fromCentroid.Dot(orientation);
+    if (!(-height / 2.0 <= axial && axial <= height / 2.0))
+    {
+        return false;
+    }
+    // The square root below differs from the distance to the axis as
+    // computed after it by less than 2e-7 of the length, so a point that
+    // it puts farther than 1e-6 of the length or the radius off the mantle
+    // fails the 1e-11 test anyway, and the trigonometry can be spared.
+    const double roughDistanceToAxis = std::sqrt(std::max(0.0, length * length - axial * axial));
+    if (std::fabs(roughDistanceToAxis - radius) > 1e-6 * std::max(length, radius) + 1e-10)
+    {
+        return false;
+    }
     // The centroid itself gives 0/0 and is never on the mantle.
     const double distanceToAxis = length * std::sin(std::acos(axial / length));
-    return RelativeCheckEqual(distanceToAxis, radius, 1e-11) && -height / 2.0 <= axial &&
-           axial <= height / 2.0;
+    return RelativeCheckEqual(distanceToAxis, radius, 1e-11);
 }
 
 Intersection CylindricalSurface::GetIntersection(const Line& line) const

@@ -155,13 +155,14 @@ Vector TruncatedConicalSurface::GetNormal(const Point& point) const
 
 bool TruncatedConicalSurface::Contains(const Point& point) const
 {
-    if (!cone->Contains(point))
-    {
-        return false;
-    }
+    // The band along the axis first: it is the cheaper test.
     const double coneHeight = cone->GetHeight();
     const double alongAxis = (point - cone->GetApex()).Dot(cone->GetOrientation());
     if (!(coneHeight - truncatedHeight <= alongAxis && alongAxis <= coneHeight))
+    {
+        return false;
+    }
+    if (!cone->Contains(point))
     {
         return false;
     }
