@@ -28,7 +28,18 @@ public:
     bool operator==(const ISurface& other) const override;
 
 private:
+    // For a convex, planar polygon: where a point lies clearly inside or
+    // clearly outside, the answer of the angle sum is known beforehand.
+    void PrepareSideTests();
+    // 1 inside, -1 outside, 0 when only the angle sum can tell.
+    int ClassifyClearly(const Point& point) const;
+
     std::vector<Point> points;
+    // In-plane unit normals of the edges, pointing inwards; empty when the
+    // polygon is not convex and planar.
+    std::vector<Vector> inwardEdgeNormals;
+    double largestVertexDistance;
+    double insideMargin;
 };
 
 } // namespace Geometry3D

@@ -1,22 +1,47 @@
 #include "RayTracer.h"
 
 #include "AngularPosition.h"
+#include "ComplexFlatSurface.h"
+#include "ConicalSurface.h"
+#include "CylindricalArcSurface.h"
+#include "CylindricalSurface.h"
+#include "Disk.h"
+#include "DiskSector.h"
+#include "LineCandidates.h"
+#include "Polygon.h"
+#include "Rectangle.h"
 #include "RelativeCheckEqual.h"
+#include "Ring.h"
+#include "TruncatedConicalSurface.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <typeinfo>
 #include <utility>
 
+using Tessam::Geometry3D::Angle;
+using Tessam::Geometry3D::ComplexFlatSurface;
+using Tessam::Geometry3D::ConicalSurface;
+using Tessam::Geometry3D::CylindricalArcSurface;
+using Tessam::Geometry3D::CylindricalSurface;
+using Tessam::Geometry3D::Disk;
+using Tessam::Geometry3D::DiskSector;
+using Tessam::Geometry3D::FlatSurface;
 using Tessam::Geometry3D::HalfPi;
 using Tessam::Geometry3D::ISolid;
 using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Line;
+using Tessam::Geometry3D::LineCandidates;
 using Tessam::Geometry3D::LineSegment;
 using Tessam::Geometry3D::Point;
+using Tessam::Geometry3D::Polygon;
 using Tessam::Geometry3D::RelativeCheckEqual;
+using Tessam::Geometry3D::Ring;
 using Tessam::Geometry3D::Solid;
+using Tessam::Geometry3D::TruncatedConicalSurface;
 using Tessam::Geometry3D::Vector;
 
 namespace Quoria
@@ -28,7 +53,7 @@ const char* const EntryPointMessage =
     "RayTracer::CalculateLegsFromEntryPoint : Entry point is not on the configuration or is on a corner.";
 } // namespace
 
-RayTracer::RayTracer(std::vector<const Solid*> solids) : currentSolid(nullptr)
+RayTracer::RayTracer(std::vector<const Solid*> solids) : currentSolid(nullptr), currentSolidIndex(0)
 {
     if (solids.empty())
     {
@@ -52,7 +77,69 @@ RayTracer::RayTracer(std::vector<const Solid*> solids) : currentSolid(nullptr)
         ownedSolids.emplace_back(std::unique_ptr<const ISolid>(solid->Clone()));
         configuration.push_back(ownedSolids.back().get());
     }
+    std::size_t largestSurfaceCount = 0;
+    for (const ISolid* solid : configuration)
+    {
+        std::vector<SurfaceEntry> entries;
+        for (const ISurface* surface : solid->GetSurfaces())
+        {
+            entries.push_back(DescribeSurface(surface));
+        }
+        largestSurfaceCount = std::max(largestSurfaceCount, entries.size());
+        surfaceEntries.push_back(std::move(entries));
+    }
+    // A plane, cylinder or cone gives at most two points; other surfaces
+    // may need more room, which the first computations then make.
+    crossings.reserve(2 * largestSurfaceCount);
+    legBuffer.reserve(MaximumLegCount);
     currentSolid = configuration.front();
+}
+
+RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
+{
+    SurfaceEntry entry{surface, SurfaceKind::Other, nullptr, Point(), Vector(), 0.0, Angle::FromRadians(0.0)};
+    // Only the exact classes: a class derived from them may answer its
+    // intersections differently.
+    const std::type_info& type = typeid(*surface);
+    if (type == typeid(Polygon) || type == typeid(Tessam::Geometry3D::Rectangle) || type == typeid(Disk) ||
+        type == typeid(DiskSector) || type == typeid(Ring) || type == typeid(ComplexFlatSurface))
+    {
+        entry.kind = SurfaceKind::Plane;
+        entry.plane = &static_cast<const FlatSurface*>(surface)->GetPlane();
+    }
+    else if (type == typeid(CylindricalSurface))
+    {
+        const auto* cylinder = static_cast<const CylindricalSurface*>(surface);
+        entry.kind = SurfaceKind::Cylinder;
+        entry.origin = cylinder->GetCentroid();
+        entry.axis = cylinder->GetOrientation();
+        entry.radius = cylinder->GetRadius();
+    }
+    else if (type == typeid(CylindricalArcSurface))
+    {
+        const auto* band = static_cast<const CylindricalArcSurface*>(surface);
+        entry.kind = SurfaceKind::Cylinder;
+        entry.origin = band->GetCentroid();
+        entry.axis = band->GetOrientation();
+        entry.radius = band->GetRadius();
+    }
+    else if (type == typeid(ConicalSurface))
+    {
+        const auto* cone = static_cast<const ConicalSurface*>(surface);
+        entry.kind = SurfaceKind::Cone;
+        entry.origin = cone->GetApex();
+        entry.axis = cone->GetOrientation();
+        entry.halfAngle = cone->GetHalfAngle();
+    }
+    else if (type == typeid(TruncatedConicalSurface))
+    {
+        const auto* cone = static_cast<const TruncatedConicalSurface*>(surface);
+        entry.kind = SurfaceKind::Cone;
+        entry.origin = cone->GetApex();
+        entry.axis = cone->GetOrientation();
+        entry.halfAngle = cone->GetHalfAngle();
+    }
+    return entry;
 }
 
 RayTracer::~RayTracer() = default;
@@ -154,17 +241,18 @@ std::vector<LineSegment> RayTracer::CalculateLegs(const Point& entryPoint, const
         throw std::invalid_argument(EntryPointMessage);
     }
     const Line firstRay(entryPoint, ComputeBeamDirection(entrySurface, entryPoint, angles));
-    std::vector<LineSegment> legs;
-    TraceRay(firstRay, stopCondition, behaviorsAtInterfaces, lawsAtInterfaces, legs);
-    return legs;
+    legBuffer.clear();
+    TraceRay(firstRay, stopCondition, behaviorsAtInterfaces, lawsAtInterfaces, legBuffer);
+    return std::vector<LineSegment>(legBuffer.begin(), legBuffer.end());
 }
 
 const ISurface* RayTracer::FindEntrySurface(const Point& entryPoint)
 {
     // On a face shared by two solids the beam enters the one listed first.
-    for (const ISolid* solid : configuration)
+    for (std::size_t index = 0; index < configuration.size(); ++index)
     {
-        currentSolid = solid;
+        currentSolid = configuration[index];
+        currentSolidIndex = index;
         if (const ISurface* surface = FindSurfaceContainingPoint(entryPoint))
         {
             return surface;
@@ -185,12 +273,14 @@ const ISurface* RayTracer::FindSurfaceContainingPoint(const Point& point) const
     return nullptr;
 }
 
-bool RayTracer::IsOnSeveralSurfaces(const Point& point) const
+bool RayTracer::IsOnSeveralSurfaces(const Point& point, std::size_t knownContainer) const
 {
     int containingSurfaceCount = 0;
-    for (const ISurface* surface : currentSolid->GetSurfaces())
+    const std::vector<SurfaceEntry>& entries = surfaceEntries[currentSolidIndex];
+    for (std::size_t index = 0; index < entries.size(); ++index)
     {
-        if (surface->Contains(point) && ++containingSurfaceCount >= 2)
+        if ((index == knownContainer || entries[index].surface->Contains(point)) &&
+            ++containingSurfaceCount >= 2)
         {
             return true;
         }
@@ -219,18 +309,21 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
 {
     for (;;)
     {
-        const Intersections intersections = ComputeIntersections(ray);
-        const Intersections::const_iterator closest = FindClosestIntersection(ray, intersections);
+        ComputeIntersections(ray);
+        const std::size_t closest = FindClosestIntersection();
         // Nothing ahead. A closed solid always has a face ahead of a ray that
         // leaves its boundary inwards, but a beam transmitted onto the rim of
         // the next solid may have none: there is no way on, so the legs so far
         // are the answer.
-        if (closest == intersections.end())
+        if (closest == NoSurface)
         {
             return;
         }
-        const ISurface* surfaceHit = closest->first;
-        const Point interfacePoint = closest->second;
+        const std::size_t surfaceIndex = crossings[closest].surfaceIndex;
+        const ISurface* surfaceHit = surfaceEntries[currentSolidIndex][surfaceIndex].surface;
+        const Point interfacePoint = crossings[closest].point;
+        const bool containmentKnown =
+            surfaceEntries[currentSolidIndex][surfaceIndex].kind != SurfaceKind::Other;
 
         legs.emplace_back(ray.GetPoint(), interfacePoint);
         if (stopCondition(legs.back()))
@@ -238,7 +331,7 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
             return;
         }
         // A leg may end on an edge or a corner but is never continued from it.
-        if (IsOnSeveralSurfaces(interfacePoint))
+        if (IsOnSeveralSurfaces(interfacePoint, containmentKnown ? surfaceIndex : NoSurface))
         {
             return;
         }
@@ -254,9 +347,11 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
                                                  ? behaviorsAtInterfaces[legCount - 1](surfaceHit)
                                                  : Reflect;
         Vector nextLineDirection;
+        Vector surfaceNormal;
         if (behavior == Reflect)
         {
-            nextLineDirection = ReflectDirection(ray.GetDirection(), surfaceHit->GetNormal(interfacePoint));
+            surfaceNormal = surfaceHit->GetNormal(interfacePoint);
+            nextLineDirection = ReflectDirection(ray.GetDirection(), surfaceNormal);
         }
         else if (behavior == Transmit)
         {
@@ -265,6 +360,7 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
             {
                 return;
             }
+            surfaceNormal = surfaceHit->GetNormal(interfacePoint);
         }
         else
         {
@@ -276,8 +372,7 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
         const LawAtInterface noLaw;
         const LawAtInterface& law =
             lawsAtInterfaces.size() >= legCount ? lawsAtInterfaces[legCount - 1] : noLaw;
-        nextLineDirection =
-            ApplyLawAtInterface(nextLineDirection, surfaceHit->GetNormal(interfacePoint), law);
+        nextLineDirection = ApplyLawAtInterface(nextLineDirection, surfaceNormal, law);
 
         // The next ray meets its start surface again at distance 0; the closest
         // intersection skips it.
@@ -285,74 +380,122 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
     }
 }
 
-RayTracer::Intersections RayTracer::ComputeIntersections(const Line& ray) const
+void RayTracer::ComputeIntersections(const Line& ray)
 {
     // A ray lying in a flat face meets nothing there: the infinite flag is
-    // ignored. The points are grouped by surface, in the solid's surface
-    // order, so that the walk below does not depend on where the surfaces
-    // happen to sit in memory.
-    Intersections intersections;
-    for (const ISurface* surface : currentSolid->GetSurfaces())
-    {
-        const Tessam::Geometry3D::Intersection intersection = surface->GetIntersection(ray);
-        for (const Point& point : intersection.GetPoints())
-        {
-            intersections.emplace_back(surface, point);
-        }
-    }
-    return intersections;
-}
-
-RayTracer::Intersections::const_iterator
-RayTracer::FindClosestIntersection(const Line& ray, const Intersections& intersections)
-{
-    // The order only decides between exactly equal distances, where the
-    // first pair met stays; the same distance on two surfaces means a point
-    // on both, and the trace ends there on the edge test whichever surface is
-    // kept.
+    // ignored. The points are kept in the solid's surface order, so that the
+    // walk below does not depend on where the surfaces happen to sit in
+    // memory. Points at the ray's start, behind it, or too far to be
+    // retained are dropped here: they could never be the closest.
+    crossings.clear();
     const Point& origin = ray.GetPoint();
     const Vector& direction = ray.GetDirection();
-    Intersections::const_iterator closest = intersections.end();
-    double smallestDistance = std::numeric_limits<double>::max();
-    for (Intersections::const_iterator candidate = intersections.begin(); candidate != intersections.end();
-         ++candidate)
+    const auto add =
+        [this, &origin, &direction](std::size_t surfaceIndex, const Point& point, bool containmentPending)
     {
-        const Vector toPoint = candidate->second - origin;
+        const Vector toPoint = point - origin;
         const double distance = toPoint.Length();
         // The point the ray starts from.
         if (RelativeCheckEqual(0.0, distance, 1e-11))
         {
-            continue;
+            return;
         }
         // Behind the start: the line is infinite, the ray is not.
         if (!RelativeCheckEqual(toPoint.Normalized().Dot(direction), 1.0, 1e-11))
         {
+            return;
+        }
+        if (distance < std::numeric_limits<double>::max())
+        {
+            crossings.push_back({distance, surfaceIndex, point, containmentPending});
+        }
+    };
+    const std::vector<SurfaceEntry>& entries = surfaceEntries[currentSolidIndex];
+    for (std::size_t index = 0; index < entries.size(); ++index)
+    {
+        const SurfaceEntry& entry = entries[index];
+        LineCandidates candidates;
+        switch (entry.kind)
+        {
+        case SurfaceKind::Plane:
+            candidates = Tessam::Geometry3D::PlaneLineCandidates(*entry.plane, ray);
+            break;
+        case SurfaceKind::Cylinder:
+            candidates =
+                Tessam::Geometry3D::CylinderLineCandidates(entry.origin, entry.axis, entry.radius, ray);
+            break;
+        case SurfaceKind::Cone:
+            candidates =
+                Tessam::Geometry3D::ConeLineCandidates(entry.origin, entry.axis, entry.halfAngle, ray);
+            break;
+        case SurfaceKind::Other:
+        {
+            const Tessam::Geometry3D::Intersection intersection = entry.surface->GetIntersection(ray);
+            for (const Point& point : intersection.GetPoints())
+            {
+                add(index, point, false);
+            }
             continue;
         }
-        if (distance < smallestDistance)
+        }
+        for (int i = 0; i < candidates.count; ++i)
         {
-            smallestDistance = distance;
-            closest = candidate;
+            add(index, candidates.points[i], true);
         }
     }
-    return closest;
+}
+
+std::size_t RayTracer::FindClosestIntersection()
+{
+    // The nearest point ahead that its surface keeps; on equal distances the
+    // pair met first stays. The same distance on two surfaces means a point
+    // on both, and the trace ends there on the edge test whichever surface
+    // is kept. Points are offered to their surface's Contains nearest first,
+    // so that most legs ask one surface only.
+    for (;;)
+    {
+        std::size_t closest = NoSurface;
+        double smallestDistance = std::numeric_limits<double>::max();
+        for (std::size_t i = 0; i < crossings.size(); ++i)
+        {
+            if (crossings[i].distance < smallestDistance)
+            {
+                smallestDistance = crossings[i].distance;
+                closest = i;
+            }
+        }
+        if (closest == NoSurface)
+        {
+            return NoSurface;
+        }
+        Crossing& candidate = crossings[closest];
+        if (!candidate.containmentPending ||
+            surfaceEntries[currentSolidIndex][candidate.surfaceIndex].surface->Contains(candidate.point))
+        {
+            return closest;
+        }
+        // Not on its face: out of the running.
+        candidate.distance = std::numeric_limits<double>::max();
+    }
 }
 
 bool RayTracer::FindAdjacentSolid(const Point& point)
 {
     // The last candidate in configuration order wins.
     const ISolid* solidBeingLeft = currentSolid;
-    for (const ISolid* solid : configuration)
+    for (std::size_t index = 0; index < configuration.size(); ++index)
     {
+        const ISolid* solid = configuration[index];
         if (solid == solidBeingLeft)
         {
             continue;
         }
-        for (const ISurface* surface : solid->GetSurfaces())
+        for (const SurfaceEntry& entry : surfaceEntries[index])
         {
-            if (surface->Contains(point))
+            if (entry.surface->Contains(point))
             {
                 currentSolid = solid;
+                currentSolidIndex = index;
                 break;
             }
         }

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "Angle.h"
 #include "IRayTracer.h"
 #include "ISurface.h"
 #include "Line.h"
+#include "Plane.h"
 #include "Vector.h"
 
 #include <cstddef>
 #include <functional>
-#include <utility>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace Quoria
@@ -54,9 +56,42 @@ private:
     using StopCondition = std::function<bool(Tessam::Geometry3D::LineSegment)>;
     using BehaviorFunction = std::function<BehaviorAtInterface(const Tessam::Geometry3D::ISurface*)>;
     using LawAtInterface = std::function<double(double)>;
-    // Grouped by surface in the solid's surface order, with the points of one
-    // surface in the order it gave them.
-    using Intersections = std::vector<std::pair<const Tessam::Geometry3D::ISurface*, Tessam::Geometry3D::Point>>;
+
+    // How a surface's line intersection is worked out. For the library's own
+    // plane, cylinder and cone faces the tracer takes the unbounded
+    // surface's points and asks the face's Contains only for the nearest,
+    // which is what the face's GetIntersection would have kept; any other
+    // surface answers GetIntersection itself.
+    enum class SurfaceKind
+    {
+        Plane,
+        Cylinder,
+        Cone,
+        Other
+    };
+    // The defining data are copies: the tracer's solids never change.
+    struct SurfaceEntry
+    {
+        const Tessam::Geometry3D::ISurface* surface;
+        SurfaceKind kind;
+        const Tessam::Geometry3D::Plane* plane;
+        Tessam::Geometry3D::Point origin;
+        Tessam::Geometry3D::Vector axis;
+        double radius;
+        Tessam::Geometry3D::Angle halfAngle;
+    };
+    // A point where the ray meets a surface ahead of it, in the order of the
+    // solid's surfaces and of the points each surface gives.
+    struct Crossing
+    {
+        double distance;
+        std::size_t surfaceIndex;
+        Tessam::Geometry3D::Point point;
+        // Still to pass the surface's Contains; once it has, the point is
+        // known to be on that surface.
+        bool containmentPending;
+    };
+    static constexpr std::size_t NoSurface = static_cast<std::size_t>(-1);
 
     std::vector<Tessam::Geometry3D::LineSegment>
     CalculateLegs(const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles,
@@ -67,7 +102,10 @@ private:
     const Tessam::Geometry3D::ISurface* FindEntrySurface(const Tessam::Geometry3D::Point& entryPoint);
     const Tessam::Geometry3D::ISurface*
     FindSurfaceContainingPoint(const Tessam::Geometry3D::Point& point) const;
-    bool IsOnSeveralSurfaces(const Tessam::Geometry3D::Point& point) const;
+    // `knownContainer`, the index of a surface already known to contain the
+    // point, is counted without asking it again.
+    bool IsOnSeveralSurfaces(const Tessam::Geometry3D::Point& point,
+                             std::size_t knownContainer = NoSurface) const;
     static Tessam::Geometry3D::Vector ComputeBeamDirection(const Tessam::Geometry3D::ISurface* entrySurface,
                                                            const Tessam::Geometry3D::Point& entryPoint,
                                                            const BeamAngles& angles);
@@ -76,10 +114,12 @@ private:
                   const std::vector<BehaviorFunction>& behaviorsAtInterfaces,
                   const std::vector<LawAtInterface>& lawsAtInterfaces,
                   std::vector<Tessam::Geometry3D::LineSegment>& legs);
-    Intersections ComputeIntersections(const Tessam::Geometry3D::Line& ray) const;
-    static Intersections::const_iterator FindClosestIntersection(const Tessam::Geometry3D::Line& ray,
-                                                                 const Intersections& intersections);
+    void ComputeIntersections(const Tessam::Geometry3D::Line& ray);
+    // The index in `crossings` of the nearest point on its surface, or
+    // NoSurface.
+    std::size_t FindClosestIntersection();
     bool FindAdjacentSolid(const Tessam::Geometry3D::Point& point);
+    static SurfaceEntry DescribeSurface(const Tessam::Geometry3D::ISurface* surface);
 
     static Tessam::Geometry3D::Vector ReflectDirection(const Tessam::Geometry3D::Vector& incidentRayDirection,
                                                        const Tessam::Geometry3D::Vector& surfaceNormal);
@@ -91,6 +131,14 @@ private:
     std::vector<std::unique_ptr<const Tessam::Geometry3D::ISolid>> ownedSolids;
     // A view of ownedSolids, in the caller's order.
     std::vector<const Tessam::Geometry3D::ISolid*> configuration;
+    // Per solid of the configuration, its surfaces in order.
+    std::vector<std::vector<SurfaceEntry>> surfaceEntries;
+    // Which of them currentSolid is.
+    std::size_t currentSolidIndex;
+    // Working buffers of one computation, kept so that a trace allocates
+    // nothing per leg.
+    std::vector<Crossing> crossings;
+    std::vector<Tessam::Geometry3D::LineSegment> legBuffer;
 };
 
 } // namespace Quoria

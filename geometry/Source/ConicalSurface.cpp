@@ -4,7 +4,7 @@
 #include "Contour.h"
 #include "DiskRim.h"
 #include "Line.h"
-#include "QuadraticRoots.h"
+#include "LineCandidates.h"
 #include "RelativeCheckEqual.h"
 
 #include <cmath>
@@ -98,38 +98,16 @@ bool ConicalSurface::Contains(const Point& point) const
 
 Intersection ConicalSurface::GetIntersection(const Line& line) const
 {
-    const Vector& direction = line.GetDirection();
-    const Point& linePoint = line.GetPoint();
-    const Vector fromApex = linePoint - apex;
-    const double cosine = std::cos(halfAngle.Radians());
-    const double cosineSquared = cosine * cosine;
-
-    // ((w + t d) . o)^2 = |w + t d|^2 cos^2(half angle): the double cone.
-    const double directionAlongAxis = direction.Dot(orientation);
-    const double fromApexAlongAxis = fromApex.Dot(orientation);
-    const double a = directionAlongAxis * directionAlongAxis - cosineSquared;
-    const double b = 2.0 * (directionAlongAxis * fromApexAlongAxis - direction.Dot(fromApex) * cosineSquared);
-    const double k = fromApexAlongAxis * fromApexAlongAxis - fromApex.Dot(fromApex) * cosineSquared;
-
-    if (RelativeCheckEqual(a, 0.0, 1e-11) && RelativeCheckEqual(b, 0.0, 1e-11) &&
-        RelativeCheckEqual(k, 0.0, 1e-11))
-    {
-        return Intersection(std::vector<Point>(), true);
-    }
+    const LineCandidates candidates = ConeLineCandidates(apex, orientation, halfAngle, line);
     std::vector<Point> points;
-    // With a exactly 0 the line runs parallel to a generatrix.
-    if (a != 0.0)
+    for (int i = 0; i < candidates.count; ++i)
     {
-        for (const double t : QuadraticRoots(a, b, k))
+        if (Contains(candidates.points[i]))
         {
-            const Point candidate = linePoint + t * direction;
-            if (Contains(candidate))
-            {
-                points.push_back(candidate);
-            }
+            points.push_back(candidates.points[i]);
         }
     }
-    return Intersection(points, false);
+    return Intersection(points, candidates.isInfinite);
 }
 
 IContour* ConicalSurface::GetContour() const

@@ -4,6 +4,7 @@
 #include "ArcSegment.h"
 #include "Contour.h"
 #include "CylindricalSurface.h"
+#include "LineCandidates.h"
 #include "LineSegment.h"
 
 #include <stdexcept>
@@ -101,16 +102,19 @@ bool CylindricalArcSurface::Contains(const Point& point) const
 
 Intersection CylindricalArcSurface::GetIntersection(const Line& line) const
 {
-    const Intersection mantleIntersection = cylinder->GetIntersection(line);
+    // The band's Contains includes the mantle's, which is what keeps a
+    // point of the full mantle's intersection.
+    const LineCandidates candidates = CylinderLineCandidates(
+        cylinder->GetCentroid(), cylinder->GetOrientation(), cylinder->GetRadius(), line);
     std::vector<Point> points;
-    for (const Point& point : mantleIntersection.GetPoints())
+    for (int i = 0; i < candidates.count; ++i)
     {
-        if (Contains(point))
+        if (Contains(candidates.points[i]))
         {
-            points.push_back(point);
+            points.push_back(candidates.points[i]);
         }
     }
-    return Intersection(points, mantleIntersection.IsInfinite());
+    return Intersection(points, candidates.isInfinite);
 }
 
 IContour* CylindricalArcSurface::GetContour() const

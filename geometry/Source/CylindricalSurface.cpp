@@ -4,9 +4,10 @@
 #include "Contour.h"
 #include "DiskRim.h"
 #include "Line.h"
-#include "QuadraticRoots.h"
+#include "LineCandidates.h"
 #include "RelativeCheckEqual.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -96,45 +97,36 @@ bool CylindricalSurface::Contains(const Point& point) const
     const Vector fromCentroid = point - centroid;
     const double length = fromCentroid.Length();
     const double axial = fromCentroid.Dot(orientation);
+    if (!(-height / 2.0 <= axial && axial <= height / 2.0))
+    {
+        return false;
+    }
+    // The square root below differs from the distance to the axis as
+    // computed after it by less than 2e-7 of the length, so a point that
+    // it puts farther than 1e-6 of the length or the radius off the mantle
+    // fails the 1e-11 test anyway, and the trigonometry can be spared.
+    const double roughDistanceToAxis = std::sqrt(std::max(0.0, length * length - axial * axial));
+    if (std::fabs(roughDistanceToAxis - radius) > 1e-6 * std::max(length, radius) + 1e-10)
+    {
+        return false;
+    }
     // The centroid itself gives 0/0 and is never on the mantle.
     const double distanceToAxis = length * std::sin(std::acos(axial / length));
-    return RelativeCheckEqual(distanceToAxis, radius, 1e-11) && -height / 2.0 <= axial &&
-           axial <= height / 2.0;
+    return RelativeCheckEqual(distanceToAxis, radius, 1e-11);
 }
 
 Intersection CylindricalSurface::GetIntersection(const Line& line) const
 {
-    const Vector& direction = line.GetDirection();
-    const Point& linePoint = line.GetPoint();
-
-    // Work in the plane across the axis: the line's parts orthogonal to it.
-    const Vector directionAcross = direction - direction.Dot(orientation) * orientation;
-    const Vector fromCentroid = linePoint - centroid;
-    const Vector fromAxis = fromCentroid - fromCentroid.Dot(orientation) * orientation;
-
-    // |fromAxis + t * directionAcross|^2 = radius^2
-    const double a = directionAcross.Dot(directionAcross);
-    const double b = 2.0 * directionAcross.Dot(fromAxis);
-    const double k = fromAxis.Dot(fromAxis) - radius * radius;
-
-    if (a == 0.0 && b == 0.0 && k == 0.0)
-    {
-        return Intersection(std::vector<Point>(), true);
-    }
+    const LineCandidates candidates = CylinderLineCandidates(centroid, orientation, radius, line);
     std::vector<Point> points;
-    // With a == 0 the line runs parallel to the axis, off the mantle.
-    if (a != 0.0)
+    for (int i = 0; i < candidates.count; ++i)
     {
-        for (const double t : QuadraticRoots(a, b, k))
+        if (Contains(candidates.points[i]))
         {
-            const Point candidate = linePoint + t * direction;
-            if (Contains(candidate))
-            {
-                points.push_back(candidate);
-            }
+            points.push_back(candidates.points[i]);
         }
     }
-    return Intersection(points, false);
+    return Intersection(points, candidates.isInfinite);
 }
 
 IContour* CylindricalSurface::GetContour() const

@@ -1,5 +1,6 @@
 #include "Plane.h"
 
+#include "LineCandidates.h"
 #include "RelativeCheckEqual.h"
 
 #include <stdexcept>
@@ -57,16 +58,9 @@ bool Plane::Contains(const Point& p) const { return RelativeCheckEqual(normal.Do
 
 Intersection Plane::Intersect(const Line& line) const
 {
-    const Vector& u = line.GetDirection();
-    const Vector origin = AsVector(line.GetPoint());
-    if (u.IsOrthogonal(normal))
-    {
-        // Parallel: either the whole line lies in the plane or none of it.
-        return Intersection(std::vector<Point>(), RelativeCheckEqual(normal.Dot(origin) + offset, 0.0, 1e-11));
-    }
-    const double t = -(origin.Dot(normal) + offset) / u.Dot(normal);
-    const Point& p = line.GetPoint();
-    return Intersection({Point(p.X() + t * u.X(), p.Y() + t * u.Y(), p.Z() + t * u.Z())}, false);
+    const LineCandidates candidates = PlaneLineCandidates(*this, line);
+    return Intersection(std::vector<Point>(candidates.points, candidates.points + candidates.count),
+                        candidates.isInfinite);
 }
 
 } // namespace Geometry3D

@@ -9,21 +9,24 @@ namespace Tessam
 namespace Geometry3D
 {
 
-std::vector<double> QuadraticRoots(double a, double b, double k)
+int QuadraticRoots(double a, double b, double k, double roots[2])
 {
     const double discriminant = b * b - 4.0 * a * k;
     // The sign is tested before the tolerance: a slightly negative
     // discriminant is a miss, not a tangent.
     if (discriminant < 0.0)
     {
-        return {};
+        return 0;
     }
     if (RelativeCheckEqual(discriminant, 0.0, 1e-11))
     {
-        return {-b / (2.0 * a)};
+        roots[0] = -b / (2.0 * a);
+        return 1;
     }
     const double root = std::sqrt(discriminant);
-    return {(-b + root) / (2.0 * a), (-b - root) / (2.0 * a)};
+    roots[0] = (-b + root) / (2.0 * a);
+    roots[1] = (-b - root) / (2.0 * a);
+    return 2;
 }
 
 } // namespace Geometry3D

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 namespace Tessam
 {
 namespace Geometry3D
@@ -12,7 +10,8 @@ namespace Geometry3D
 // discriminant, the double root once when the discriminant is zero within
 // the tolerance (a tangent line), otherwise (-b + sqrt(disc)) / 2a first and
 // (-b - sqrt(disc)) / 2a second.
-std::vector<double> QuadraticRoots(double a, double b, double k);
+// Returns how many roots were written to `roots`.
+int QuadraticRoots(double a, double b, double k, double roots[2]);
 
 } // namespace Geometry3D
 } // namespace Tessam

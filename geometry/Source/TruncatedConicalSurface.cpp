@@ -5,6 +5,7 @@
 #include "ConicalSurface.h"
 #include "Contour.h"
 #include "DiskRim.h"
+#include "LineCandidates.h"
 #include "LineSegment.h"
 
 #include <stdexcept>
@@ -154,13 +155,14 @@ Vector TruncatedConicalSurface::GetNormal(const Point& point) const
 
 bool TruncatedConicalSurface::Contains(const Point& point) const
 {
-    if (!cone->Contains(point))
-    {
-        return false;
-    }
+    // The band along the axis first: it is the cheaper test.
     const double coneHeight = cone->GetHeight();
     const double alongAxis = (point - cone->GetApex()).Dot(cone->GetOrientation());
     if (!(coneHeight - truncatedHeight <= alongAxis && alongAxis <= coneHeight))
+    {
+        return false;
+    }
+    if (!cone->Contains(point))
     {
         return false;
     }
@@ -175,16 +177,19 @@ bool TruncatedConicalSurface::Contains(const Point& point) const
 
 Intersection TruncatedConicalSurface::GetIntersection(const Line& line) const
 {
-    const Intersection coneIntersection = cone->GetIntersection(line);
+    // Contains begins with the full cone's, which is what keeps a point of
+    // the cone's intersection.
+    const LineCandidates candidates =
+        ConeLineCandidates(cone->GetApex(), cone->GetOrientation(), cone->GetHalfAngle(), line);
     std::vector<Point> points;
-    for (const Point& point : coneIntersection.GetPoints())
+    for (int i = 0; i < candidates.count; ++i)
     {
-        if (Contains(point))
+        if (Contains(candidates.points[i]))
         {
-            points.push_back(point);
+            points.push_back(candidates.points[i]);
         }
     }
-    return Intersection(points, coneIntersection.IsInfinite());
+    return Intersection(points, candidates.isInfinite);
 }
 
 IContour* TruncatedConicalSurface::GetContour() const

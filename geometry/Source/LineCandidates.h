@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Angle.h"
+#include "Line.h"
+#include "Plane.h"
+#include "Point.h"
+#include "Vector.h"
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+
+// Where a line meets the unbounded plane, cylinder or cone that carries a
+// face, before the face's own containment test: a face's GetIntersection
+// keeps exactly those of these points that it Contains. Kept apart so that
+// the ray tracer can test containment for the nearest points only, and
+// without allocating.
+struct LineCandidates
+{
+    Point points[2];
+    int count = 0;
+    bool isInfinite = false;
+};
+
+LineCandidates PlaneLineCandidates(const Plane& plane, const Line& line);
+LineCandidates CylinderLineCandidates(const Point& centroid, const Vector& orientation, double radius,
+                                      const Line& line);
+// The double cone: the caller's Contains drops the far nappe.
+LineCandidates ConeLineCandidates(const Point& apex, const Vector& orientation, const Angle& halfAngle,
+                                  const Line& line);
+
+} // namespace Geometry3D
+} // namespace Tessam

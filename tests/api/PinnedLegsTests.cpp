@@ -1,0 +1,322 @@
+// Pins, bit for bit, the legs of long traces through every kind of specimen,
+// so that work on the speed of the tracer and of the surfaces cannot change a
+// single result unnoticed. The expected legs live in data/pinned-legs.txt as
+// hexadecimal floating point. They are re-recorded only deliberately, when a
+// change of results is intended: run
+//     QUORIA_RECORD_PINNED_LEGS=1 ./build/tests/QuoriaTests --gtest_filter='PinnedLegs*'
+// and review the diff of the data file before committing it.
+
+#include "IRayTracer.h"
+#include "Polygon.h"
+#include "Quoria.h"
+#include "Factories.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace Tessam::Geometry3D;
+using Quoria::BeamAngles;
+using Quoria::BehaviorAtInterface;
+using Quoria::IRayTracer;
+using Quoria::SlopeConfiguration;
+
+namespace
+{
+using Legs = std::vector<LineSegment>;
+using Behaviors = std::vector<BehaviorAtInterface>;
+using BehaviorFunction = std::function<BehaviorAtInterface(const ISurface*)>;
+using Laws = std::vector<std::function<double(double)>>;
+using SolidPointer = std::unique_ptr<const Solid>;
+using Slopes = std::array<const SlopeConfiguration, 4>;
+
+const BehaviorAtInterface R = BehaviorAtInterface::Reflect;
+const BehaviorAtInterface T = BehaviorAtInterface::Transmit;
+const double HalfPi = 1.5707963267948966;
+
+struct Trace
+{
+    std::string name;
+    Legs legs;
+};
+
+BeamAngles Angles(double refractionAngle, double skewAngle)
+{
+    BeamAngles angles;
+    angles.skewAngle = skewAngle;
+    angles.refractionAngle = refractionAngle;
+    return angles;
+}
+
+// A refraction-like law: bends the angle from the normal by a sine ratio,
+// on either side of the surface and for either sign of the angle.
+double Bend(double angle, double ratio)
+{
+    const double sign = angle < 0.0 ? -1.0 : 1.0;
+    const double magnitude = std::fabs(angle);
+    if (magnitude < HalfPi)
+    {
+        return sign * std::asin(ratio * std::sin(magnitude));
+    }
+    return sign * (2.0 * HalfPi - std::asin(ratio * std::sin(2.0 * HalfPi - magnitude)));
+}
+
+// A point inside a face with straight edges: a weighted mean of its vertices.
+Point InsidePolygon(const Solid& solid, std::size_t face)
+{
+    const Polygon* polygon = dynamic_cast<const Polygon*>(solid.GetSurfaces().at(face));
+    const std::vector<Point>& vertices = polygon->GetPoints();
+    const double weights[] = {0.4, 0.3, 0.2, 0.1};
+    double x = 0.0, y = 0.0, z = 0.0;
+    for (std::size_t i = 0; i < 4; ++i)
+    {
+        x += weights[i] * vertices.at(i).X();
+        y += weights[i] * vertices.at(i).Y();
+        z += weights[i] * vertices.at(i).Z();
+    }
+    return Point(x, y, z);
+}
+
+// Transmits where the beam meets one of the given faces of the tracer's own
+// solids, and reflects everywhere else.
+BehaviorFunction TransmitAt(std::vector<const ISurface*> faces)
+{
+    return [faces](const ISurface* surface)
+    {
+        for (const ISurface* face : faces)
+        {
+            if (face == surface)
+            {
+                return T;
+            }
+        }
+        return R;
+    };
+}
+
+// The flat face of one of the tracer's solids whose outward normal is given.
+const ISurface* FlatFaceFacing(const IRayTracer& tracer, std::size_t solid, const Vector& normal)
+{
+    for (const ISurface* face : tracer.GetConfiguration().at(solid)->GetSurfaces())
+    {
+        if (face->GetNormal(Point()) == normal)
+        {
+            return face;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<Trace> RunPinnedTraces()
+{
+    std::vector<Trace> traces;
+    const auto run = [&traces](const std::string& name, IRayTracer& tracer, const Point& entry,
+                               const BeamAngles& angles, unsigned int legCount, const Behaviors& behaviors,
+                               const Laws& laws) {
+        traces.push_back(
+            {name, tracer.CalculateLegsFromEntryPoint(entry, angles, legCount, behaviors, laws)});
+    };
+
+    {
+        const SolidPointer plate(Quoria::CreateAxisAlignedPlate(Point(1, 2, 3), 200, 120, 25));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(plate.get()));
+        run("plate-skewed", *tracer, Point(-50, 10, -9.5), Angles(0.6, 0.3), 1000, {}, {});
+        run("plate-steep", *tracer, Point(20, -7, 15.5), Angles(-1.2, 2.1), 1000, {}, {});
+        run("plate-law", *tracer, Point(-99, 1, 3.25), Angles(0.35, -0.7), 120, {},
+            Laws(60, [](double angle) { return Bend(angle, 0.999); }));
+        traces.push_back(
+            {"plate-length", tracer->CalculateLegsFromEntryPoint(Point(30, 62, -1), Angles(0.9, 0.1), 3000.0,
+                                                                 Behaviors(), Laws())});
+    }
+    {
+        const SolidPointer xBar(Quoria::CreateXOrientedBar(Point(0, 1, -2), 15, 300));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(xBar.get()));
+        run("x-bar-helix", *tracer, Point(-100, 1, -17), Angles(0.5, 0.4), 1000, {}, {});
+        run("x-bar-end", *tracer, Point(150, 3, 1), Angles(0.3, 1.0), 1000, {}, {});
+    }
+    {
+        const SolidPointer yBar(Quoria::CreateYOrientedBar(Point(5, 0, 0), 12, 250));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(yBar.get()));
+        run("y-bar-helix", *tracer, Point(5, -60, -12), Angles(0.45, 1.2), 1000, {}, {});
+    }
+    {
+        const SolidPointer xPipe(Quoria::CreateXOrientedPipe(Point(0, 0, 0), 20, 25, 300));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(xPipe.get()));
+        run("x-pipe-wall", *tracer, Point(-100, 0, -25), Angles(0.7, 0.2), 1000, {}, {});
+        run("x-pipe-bore", *tracer, Point(-60, 0, -25), Angles(0.15, 1.3), 1000, {}, {});
+    }
+    {
+        const SolidPointer yPipe(Quoria::CreateYOrientedPipe(Point(0, 0, 0), 20, 25, 300));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(yPipe.get()));
+        run("y-pipe-wall", *tracer, Point(0, -100, -25), Angles(0.7, 0.9), 1000, {}, {});
+    }
+    {
+        const Slopes slopes = {SlopeConfiguration(5, 10, 3), SlopeConfiguration(4, 8, 2),
+                               SlopeConfiguration(6, 5, 4), SlopeConfiguration(3, 12, 1)};
+        const SolidPointer plate(
+            Quoria::CreateAxisAlignedCounterboredPlate(Point(0, 0, 0), 200, 200, 20, slopes));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(plate.get()));
+        run("counterbored-plate-across", *tracer, Point(-50, 0.5, -10), Angles(0.8, 1.5), 1000, {}, {});
+        run("counterbored-plate-along", *tracer, Point(10, -1, -10), Angles(0.5, 0.05), 1000, {}, {});
+    }
+    {
+        const Slopes slopes = {SlopeConfiguration(2, 6, 3), SlopeConfiguration(2, 5, 2),
+                               SlopeConfiguration(2, 7, 1), SlopeConfiguration(2, 4, 2)};
+        const SolidPointer pipe(Quoria::CreateXOrientedCounterboredPipe(Point(0, 0, 0), 20, 25, 200, slopes));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(pipe.get()));
+        run("x-counterbored-pipe", *tracer, Point(-30, 0, -25), Angles(0.6, 1.45), 1000, {}, {});
+    }
+    {
+        const Slopes slopes = {SlopeConfiguration(3, 10, 5), SlopeConfiguration(4, 8, 6),
+                               SlopeConfiguration(2, 6, 4), SlopeConfiguration(3, 0, 7)};
+        const SolidPointer pipe(Quoria::CreateYOrientedCounterboredPipe(Point(0, 0, 0), 20, 25, 200, slopes));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(pipe.get()));
+        run("y-counterbored-pipe-cones", *tracer, Point(0, 1, -25), Angles(0.5, 1.4), 1000, {}, {});
+        run("y-counterbored-pipe-back", *tracer, Point(0, -2, -25), Angles(0.4, -1.3), 1000, {}, {});
+    }
+    {
+        const SolidPointer wedge(
+            Quoria::CreateWedgeOnAxisAlignedPlate(Point(0, 0, 0), 40, 30, 10, 0.3, 0, 0));
+        const SolidPointer plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 12.5), 200, 100, 25));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer({wedge.get(), plate.get()}));
+        const Point entry = InsidePolygon(*wedge, 0);
+        run("wedge-on-plate", *tracer, entry, Angles(0.2, 0.1), 1000, {T},
+            {[](double angle) { return Bend(angle, 1.6); }});
+        const BehaviorFunction shared = TransmitAt(
+            {FlatFaceFacing(*tracer, 0, Vector(0, 0, 1)), FlatFaceFacing(*tracer, 1, Vector(0, 0, -1))});
+        traces.push_back(
+            {"wedge-on-plate-shared-face",
+             tracer->CalculateLegsFromEntryPoint(entry, Angles(0.05, 0.4), 1000u,
+                                                 std::vector<BehaviorFunction>(300, shared), Laws())});
+        traces.push_back({"wedge-on-plate-length",
+                          tracer->CalculateLegsFromEntryPoint(
+                              entry, Angles(0.3, -0.2), 900.0, std::vector<BehaviorFunction>(300, shared),
+                              Laws(2, [](double angle) { return Bend(angle, 0.7); }))});
+    }
+    {
+        const SolidPointer wedge(
+            Quoria::CreateWedgeOnXOrientedCylinder(Point(10, 0, 0), 30, 16, 8, 0.35, 0, Point(0, 0, 30)));
+        const SolidPointer pipe(Quoria::CreateXOrientedPipe(Point(0, 0, 30), 20, 30, 200));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer({wedge.get(), pipe.get()}));
+        run("wedge-on-x-pipe", *tracer, InsidePolygon(*wedge, 0), Angles(0.25, 0.2), 1000, {T},
+            {[](double angle) { return Bend(angle, 1.4); }});
+    }
+    {
+        const SolidPointer wedge(
+            Quoria::CreateWedgeOnYOrientedCylinder(Point(0, 0, 0), 16, 30, 8, 0.35, 0, Point(0, 0, 30)));
+        const SolidPointer pipe(Quoria::CreateYOrientedPipe(Point(0, 0, 30), 20, 30, 200));
+        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer({pipe.get(), wedge.get()}));
+        run("wedge-on-y-pipe", *tracer, InsidePolygon(*wedge, 0), Angles(0.25, 0.3), 1000, {T},
+            {[](double angle) { return Bend(angle, 1.4); }});
+    }
+    return traces;
+}
+
+std::string DataPath()
+{
+    std::string path = __FILE__;
+    path.resize(path.find_last_of("/\\") + 1);
+    return path + "data/pinned-legs.txt";
+}
+
+std::string Hex(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%a", value);
+    return text;
+}
+
+std::uint64_t Bits(double value)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+std::vector<double> Coordinates(const LineSegment& leg)
+{
+    const Point& a = leg.GetFirstPoint();
+    const Point& b = leg.GetSecondPoint();
+    return {a.X(), a.Y(), a.Z(), b.X(), b.Y(), b.Z()};
+}
+
+void Record(const std::vector<Trace>& traces)
+{
+    std::ofstream out(DataPath());
+    out << "# Legs of the pinned traces: name and leg count, then per leg its start and end point\n"
+           "# (x y z x y z) in hexadecimal floating point.\n";
+    for (const Trace& trace : traces)
+    {
+        out << trace.name << ' ' << trace.legs.size() << '\n';
+        for (const LineSegment& leg : trace.legs)
+        {
+            const std::vector<double> values = Coordinates(leg);
+            for (std::size_t i = 0; i < values.size(); ++i)
+            {
+                out << (i == 0 ? "" : " ") << Hex(values[i]);
+            }
+            out << '\n';
+        }
+    }
+}
+} // namespace
+
+TEST(PinnedLegs, LongTracesThroughEverySpecimenKeepTheirExactLegs)
+{
+    const std::vector<Trace> traces = RunPinnedTraces();
+    if (std::getenv("QUORIA_RECORD_PINNED_LEGS") != nullptr)
+    {
+        Record(traces);
+        for (const Trace& trace : traces)
+        {
+            std::printf("%-28s %zu legs\n", trace.name.c_str(), trace.legs.size());
+        }
+        GTEST_SKIP() << "recorded " << DataPath();
+    }
+
+    std::ifstream in(DataPath());
+    ASSERT_TRUE(in) << DataPath();
+    std::string line;
+    std::size_t traceIndex = 0;
+    while (std::getline(in, line))
+    {
+        if (line.empty() || line[0] == '#')
+        {
+            continue;
+        }
+        ASSERT_LT(traceIndex, traces.size()) << "more traces recorded than run";
+        const Trace& trace = traces[traceIndex++];
+        std::istringstream header(line);
+        std::string name;
+        std::size_t legCount = 0;
+        header >> name >> legCount;
+        ASSERT_EQ(name, trace.name);
+        ASSERT_EQ(legCount, trace.legs.size()) << name;
+        for (std::size_t legIndex = 0; legIndex < legCount; ++legIndex)
+        {
+            ASSERT_TRUE(std::getline(in, line)) << name;
+            std::istringstream fields(line);
+            const std::vector<double> actual = Coordinates(trace.legs[legIndex]);
+            for (std::size_t i = 0; i < actual.size(); ++i)
+            {
+                std::string field;
+                fields >> field;
+                const double expected = std::strtod(field.c_str(), nullptr);
+                ASSERT_EQ(Bits(expected), Bits(actual[i]))
+                    << name << " leg " << legIndex << " coordinate " << i << ": expected " << field
+                    << ", got " << Hex(actual[i]);
+            }
+        }
+    }
+    EXPECT_EQ(traceIndex, traces.size()) << "fewer traces recorded than run";
+}
