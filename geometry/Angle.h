@@ -15,17 +15,17 @@ QUORIA_API extern const double RadiansToDegrees;
 class QUORIA_API Angle
 {
 public:
-    static Angle FromRadians(double radians);
+    static Angle FromRadians(double radians) { return Angle(radians); }
     static Angle FromDegrees(double degrees);
 
-    double Radians() const;
+    double Radians() const { return radians; }
     double Degrees() const;
 
     bool operator==(const Angle& other) const;
     bool operator!=(const Angle& other) const;
 
 private:
-    explicit Angle(double radians);
+    explicit Angle(double radians) : radians(radians) {}
 
     double radians;
 };

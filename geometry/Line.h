@@ -18,8 +18,8 @@ public:
     Line(const Line& other) = default;
     Line& operator=(const Line& other) = default;
 
-    const Point& GetPoint() const;
-    const Vector& GetDirection() const;
+    const Point& GetPoint() const { return point; }
+    const Vector& GetDirection() const { return direction; }
 
     // Exact membership, without tolerance: reliable for lines parallel to an
     // axis or a coordinate plane; callers that need tolerance test cross

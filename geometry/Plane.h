@@ -25,8 +25,8 @@ public:
     Plane(const Plane& other) = default;
     Plane& operator=(const Plane& other) = default;
 
-    const Vector& GetNormal() const;
-    double GetOffset() const;
+    const Vector& GetNormal() const { return normal; }
+    double GetOffset() const { return offset; }
 
     bool Contains(const Point& p) const;
     Intersection Intersect(const Line& line) const;

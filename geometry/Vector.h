@@ -2,6 +2,9 @@
 
 #include "Angle.h"
 #include "QuoriaExport.h"
+#include "RelativeCheckEqual.h"
+
+#include <cmath>
 
 namespace Tessam
 {
@@ -10,25 +13,51 @@ namespace Geometry3D
 
 // A direction or displacement. A vector of length 0 is legal (a null vector).
 // There is no unary minus: a vector is reversed by multiplying it by -1.0.
+// The small operations are defined here so that callers inline them; every
+// result is the same as it would be through a call.
 class QUORIA_API Vector
 {
 public:
-    Vector();
-    Vector(double x, double y, double z);
+    Vector() : x(0.0), y(0.0), z(0.0) {}
+    Vector(double x, double y, double z) : x(x), y(y), z(z) {}
 
     double X() const { return x; }
     double Y() const { return y; }
     double Z() const { return z; }
 
-    double Length() const;
-    bool IsNull() const;
-    double Dot(const Vector& other) const;
-    Vector Cross(const Vector& other) const;
-    void Normalize();
-    Vector Normalized() const;
-    bool IsOrthogonal(const Vector& other) const;
-    bool IsCollinear(const Vector& other) const;
-    bool IsAlmostEqual(const Vector& other) const;
+    double Length() const { return std::sqrt(x * x + y * y + z * z); }
+    bool IsNull() const { return x == 0.0 && y == 0.0 && z == 0.0; }
+    double Dot(const Vector& other) const { return x * other.x + y * other.y + z * other.z; }
+    Vector Cross(const Vector& other) const
+    {
+        return Vector(y * other.z - other.y * z, -(x * other.z - other.x * z), x * other.y - other.x * y);
+    }
+    void Normalize()
+    {
+        const double length = Length();
+        if (length > 0.0)
+        {
+            x /= length;
+            y /= length;
+            z /= length;
+        }
+    }
+    Vector Normalized() const
+    {
+        Vector copy(*this);
+        copy.Normalize();
+        return copy;
+    }
+    bool IsOrthogonal(const Vector& other) const { return RelativeCheckEqual(Dot(other), 0.0, 1e-11); }
+    bool IsCollinear(const Vector& other) const
+    {
+        return RelativeCheckEqual(Cross(other).Length(), 0.0, 1e-11);
+    }
+    bool IsAlmostEqual(const Vector& other) const
+    {
+        return RelativeCheckEqual(x, other.x, 1e-11) && RelativeCheckEqual(y, other.y, 1e-11) &&
+               RelativeCheckEqual(z, other.z, 1e-11);
+    }
     Angle AngleTo(const Vector& other) const;
 
     // Right-hand rotation by `angle` radians about `axis`, which need not be
@@ -38,14 +67,32 @@ public:
     Vector RotateAroundY(double angle) const;
     Vector RotateAroundZ(double angle) const;
 
-    Vector operator+(const Vector& other) const;
-    Vector operator-(const Vector& other) const;
-    Vector& operator+=(const Vector& other);
-    Vector& operator-=(const Vector& other);
-    Vector& operator*=(double factor);
+    Vector operator+(const Vector& other) const { return Vector(x + other.x, y + other.y, z + other.z); }
+    Vector operator-(const Vector& other) const { return Vector(x - other.x, y - other.y, z - other.z); }
+    Vector& operator+=(const Vector& other)
+    {
+        x += other.x;
+        y += other.y;
+        z += other.z;
+        return *this;
+    }
+    Vector& operator-=(const Vector& other)
+    {
+        x -= other.x;
+        y -= other.y;
+        z -= other.z;
+        return *this;
+    }
+    Vector& operator*=(double factor)
+    {
+        x *= factor;
+        y *= factor;
+        z *= factor;
+        return *this;
+    }
 
-    bool operator==(const Vector& other) const;
-    bool operator!=(const Vector& other) const;
+    bool operator==(const Vector& other) const { return x == other.x && y == other.y && z == other.z; }
+    bool operator!=(const Vector& other) const { return !(*this == other); }
 
 private:
     double x;
@@ -53,8 +100,14 @@ private:
     double z;
 };
 
-QUORIA_API Vector operator*(const Vector& vector, double factor);
-QUORIA_API Vector operator*(double factor, const Vector& vector);
+QUORIA_API inline Vector operator*(const Vector& vector, double factor)
+{
+    return Vector(vector.X() * factor, vector.Y() * factor, vector.Z() * factor);
+}
+QUORIA_API inline Vector operator*(double factor, const Vector& vector)
+{
+    return vector * factor;
+}
 
 } // namespace Geometry3D
 } // namespace Tessam

@@ -7,19 +7,25 @@ namespace Geometry3D
 
 const double RadiansToDegrees = 180.0 / 3.141592653589793;
 
-Angle::Angle(double radians) : radians(radians) {}
+Angle Angle::FromDegrees(double degrees)
+{
+    return Angle(degrees * 0.017453292519943295);
+}
 
-Angle Angle::FromRadians(double radians) { return Angle(radians); }
+double Angle::Degrees() const
+{
+    return radians * RadiansToDegrees;
+}
 
-Angle Angle::FromDegrees(double degrees) { return Angle(degrees * 0.017453292519943295); }
+bool Angle::operator==(const Angle& other) const
+{
+    return radians == other.radians;
+}
 
-double Angle::Radians() const { return radians; }
-
-double Angle::Degrees() const { return radians * RadiansToDegrees; }
-
-bool Angle::operator==(const Angle& other) const { return radians == other.radians; }
-
-bool Angle::operator!=(const Angle& other) const { return !(*this == other); }
+bool Angle::operator!=(const Angle& other) const
+{
+    return !(*this == other);
+}
 
 } // namespace Geometry3D
 } // namespace Tessam

@@ -14,15 +14,12 @@ Line::Line(const Point& point, const Vector& direction) : point(point), directio
 }
 
 Line::Line(const Point& first, const Point& second)
-    : point(first), direction(Vector(second.X(), second.Y(), second.Z()) - Vector(first.X(), first.Y(), first.Z()))
+    : point(first),
+      direction(Vector(second.X(), second.Y(), second.Z()) - Vector(first.X(), first.Y(), first.Z()))
 {
     ValidateDirection(direction);
     direction.Normalize();
 }
-
-const Point& Line::GetPoint() const { return point; }
-
-const Vector& Line::GetDirection() const { return direction; }
 
 bool Line::Contains(const Point& p) const
 {
@@ -59,7 +56,10 @@ bool Line::Contains(const Point& p) const
     return true;
 }
 
-bool Line::operator==(const Line& other) const { return point == other.point && direction == other.direction; }
+bool Line::operator==(const Line& other) const
+{
+    return point == other.point && direction == other.direction;
+}
 
 void Line::ValidateDirection(const Vector& direction)
 {

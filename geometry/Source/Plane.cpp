@@ -12,7 +12,10 @@ namespace Geometry3D
 
 namespace
 {
-Vector AsVector(const Point& p) { return Vector(p.X(), p.Y(), p.Z()); }
+Vector AsVector(const Point& p)
+{
+    return Vector(p.X(), p.Y(), p.Z());
+}
 
 // (p2 - p0) x (p1 - p0), once the three points are known to exist.
 Vector NormalOfFirstThreePoints(const std::vector<Point>& points)
@@ -25,8 +28,7 @@ Vector NormalOfFirstThreePoints(const std::vector<Point>& points)
 }
 } // namespace
 
-Plane::Plane(const std::vector<Point>& points)
-    : normal(NormalOfFirstThreePoints(points)), offset(0.0)
+Plane::Plane(const std::vector<Point>& points) : normal(NormalOfFirstThreePoints(points)), offset(0.0)
 {
     InitializeNormal();
     const Point& p0 = points[0];
@@ -39,7 +41,10 @@ Plane::Plane(const Vector& normal, const Point& point) : normal(normal), offset(
     offset = -this->normal.Dot(AsVector(point));
 }
 
-Plane::Plane(const Vector& normal, double offset) : normal(normal), offset(offset) { InitializeNormal(); }
+Plane::Plane(const Vector& normal, double offset) : normal(normal), offset(offset)
+{
+    InitializeNormal();
+}
 
 void Plane::InitializeNormal()
 {
@@ -50,11 +55,10 @@ void Plane::InitializeNormal()
     normal.Normalize();
 }
 
-const Vector& Plane::GetNormal() const { return normal; }
-
-double Plane::GetOffset() const { return offset; }
-
-bool Plane::Contains(const Point& p) const { return RelativeCheckEqual(normal.Dot(AsVector(p)) + offset, 0.0, 1e-11); }
+bool Plane::Contains(const Point& p) const
+{
+    return RelativeCheckEqual(normal.Dot(AsVector(p)) + offset, 0.0, 1e-11);
+}
 
 Intersection Plane::Intersect(const Line& line) const
 {

@@ -1,59 +1,11 @@
 #include "Vector.h"
 
-#include "RelativeCheckEqual.h"
-
 #include <cmath>
 
 namespace Tessam
 {
 namespace Geometry3D
 {
-
-Vector::Vector() : x(0.0), y(0.0), z(0.0) {}
-
-Vector::Vector(double x, double y, double z) : x(x), y(y), z(z) {}
-
-double Vector::Length() const { return std::sqrt(x * x + y * y + z * z); }
-
-bool Vector::IsNull() const { return x == 0.0 && y == 0.0 && z == 0.0; }
-
-double Vector::Dot(const Vector& other) const { return x * other.x + y * other.y + z * other.z; }
-
-Vector Vector::Cross(const Vector& other) const
-{
-    return Vector(y * other.z - other.y * z, -(x * other.z - other.x * z), x * other.y - other.x * y);
-}
-
-void Vector::Normalize()
-{
-    const double length = Length();
-    if (length > 0.0)
-    {
-        x /= length;
-        y /= length;
-        z /= length;
-    }
-}
-
-Vector Vector::Normalized() const
-{
-    Vector copy(*this);
-    copy.Normalize();
-    return copy;
-}
-
-bool Vector::IsOrthogonal(const Vector& other) const { return RelativeCheckEqual(Dot(other), 0.0, 1e-11); }
-
-bool Vector::IsCollinear(const Vector& other) const
-{
-    return RelativeCheckEqual(Cross(other).Length(), 0.0, 1e-11);
-}
-
-bool Vector::IsAlmostEqual(const Vector& other) const
-{
-    return RelativeCheckEqual(x, other.x, 1e-11) && RelativeCheckEqual(y, other.y, 1e-11) &&
-           RelativeCheckEqual(z, other.z, 1e-11);
-}
 
 Angle Vector::AngleTo(const Vector& other) const
 {
@@ -80,50 +32,20 @@ Vector Vector::Rotate(double angle, const Vector& axis) const
                   (kx * kz * t - ky * s) * x + (ky * kz * t + kx * s) * y + (kz * kz * t + c) * z);
 }
 
-Vector Vector::RotateAroundX(double angle) const { return Rotate(angle, Vector(1.0, 0.0, 0.0)); }
-
-Vector Vector::RotateAroundY(double angle) const { return Rotate(angle, Vector(0.0, 1.0, 0.0)); }
-
-Vector Vector::RotateAroundZ(double angle) const { return Rotate(angle, Vector(0.0, 0.0, 1.0)); }
-
-Vector Vector::operator+(const Vector& other) const { return Vector(x + other.x, y + other.y, z + other.z); }
-
-Vector Vector::operator-(const Vector& other) const { return Vector(x - other.x, y - other.y, z - other.z); }
-
-Vector& Vector::operator+=(const Vector& other)
+Vector Vector::RotateAroundX(double angle) const
 {
-    x += other.x;
-    y += other.y;
-    z += other.z;
-    return *this;
+    return Rotate(angle, Vector(1.0, 0.0, 0.0));
 }
 
-Vector& Vector::operator-=(const Vector& other)
+Vector Vector::RotateAroundY(double angle) const
 {
-    x -= other.x;
-    y -= other.y;
-    z -= other.z;
-    return *this;
+    return Rotate(angle, Vector(0.0, 1.0, 0.0));
 }
 
-Vector& Vector::operator*=(double factor)
+Vector Vector::RotateAroundZ(double angle) const
 {
-    x *= factor;
-    y *= factor;
-    z *= factor;
-    return *this;
+    return Rotate(angle, Vector(0.0, 0.0, 1.0));
 }
-
-bool Vector::operator==(const Vector& other) const { return x == other.x && y == other.y && z == other.z; }
-
-bool Vector::operator!=(const Vector& other) const { return !(*this == other); }
-
-Vector operator*(const Vector& vector, double factor)
-{
-    return Vector(vector.X() * factor, vector.Y() * factor, vector.Z() * factor);
-}
-
-Vector operator*(double factor, const Vector& vector) { return vector * factor; }
 
 } // namespace Geometry3D
 } // namespace Tessam
