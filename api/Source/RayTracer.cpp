@@ -8,6 +8,7 @@
 #include "Disk.h"
 #include "DiskSector.h"
 #include "LineCandidates.h"
+#include "MantleNormals.h"
 #include "Polygon.h"
 #include "Rectangle.h"
 #include "RelativeCheckEqual.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -97,7 +99,8 @@ RayTracer::RayTracer(std::vector<const Solid*> solids) : currentSolid(nullptr), 
 
 RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
 {
-    SurfaceEntry entry{surface, SurfaceKind::Other, nullptr, Point(), Vector(), 0.0, Angle::FromRadians(0.0)};
+    SurfaceEntry entry{surface, SurfaceKind::Other,      nullptr, Point(), Vector(),
+                       0.0,     Angle::FromRadians(0.0), false,   false};
     // Only the exact classes: a class derived from them may answer its
     // intersections differently.
     const std::type_info& type = typeid(*surface);
@@ -106,6 +109,10 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
     {
         entry.kind = SurfaceKind::Plane;
         entry.plane = &static_cast<const FlatSurface*>(surface)->GetPlane();
+        // A complex face or a ring answers through its operands, whose
+        // planes may differ from its own in the last bits.
+        entry.planeTestedFirst = type == typeid(Polygon) || type == typeid(Tessam::Geometry3D::Rectangle) ||
+                                 type == typeid(Disk) || type == typeid(DiskSector);
     }
     else if (type == typeid(CylindricalSurface))
     {
@@ -114,6 +121,7 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.origin = cylinder->GetCentroid();
         entry.axis = cylinder->GetOrientation();
         entry.radius = cylinder->GetRadius();
+        entry.outwardNormal = cylinder->IsNormalOutward();
     }
     else if (type == typeid(CylindricalArcSurface))
     {
@@ -122,6 +130,7 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.origin = band->GetCentroid();
         entry.axis = band->GetOrientation();
         entry.radius = band->GetRadius();
+        entry.outwardNormal = band->IsNormalOutward();
     }
     else if (type == typeid(ConicalSurface))
     {
@@ -130,6 +139,7 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.origin = cone->GetApex();
         entry.axis = cone->GetOrientation();
         entry.halfAngle = cone->GetHalfAngle();
+        entry.outwardNormal = cone->IsNormalOutward();
     }
     else if (type == typeid(TruncatedConicalSurface))
     {
@@ -138,8 +148,26 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.origin = cone->GetApex();
         entry.axis = cone->GetOrientation();
         entry.halfAngle = cone->GetHalfAngle();
+        entry.outwardNormal = cone->IsNormalOutward();
     }
     return entry;
+}
+
+Vector RayTracer::NormalAt(const SurfaceEntry& entry, const Point& point)
+{
+    // GetNormal of these faces checks containment, then answers the same.
+    switch (entry.kind)
+    {
+    case SurfaceKind::Plane:
+        return entry.plane->GetNormal();
+    case SurfaceKind::Cylinder:
+        return Tessam::Geometry3D::CylinderNormal(entry.origin, entry.axis, entry.outwardNormal, point);
+    case SurfaceKind::Cone:
+        return Tessam::Geometry3D::ConeNormal(entry.origin, entry.axis, entry.outwardNormal, point);
+    case SurfaceKind::Other:
+        break;
+    }
+    return entry.surface->GetNormal(point);
 }
 
 RayTracer::~RayTracer() = default;
@@ -279,8 +307,11 @@ bool RayTracer::IsOnSeveralSurfaces(const Point& point, std::size_t knownContain
     const std::vector<SurfaceEntry>& entries = surfaceEntries[currentSolidIndex];
     for (std::size_t index = 0; index < entries.size(); ++index)
     {
-        if ((index == knownContainer || entries[index].surface->Contains(point)) &&
-            ++containingSurfaceCount >= 2)
+        const SurfaceEntry& entry = entries[index];
+        const bool contains =
+            index == knownContainer ||
+            ((!entry.planeTestedFirst || entry.plane->Contains(point)) && entry.surface->Contains(point));
+        if (contains && ++containingSurfaceCount >= 2)
         {
             return true;
         }
@@ -320,10 +351,12 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
             return;
         }
         const std::size_t surfaceIndex = crossings[closest].surfaceIndex;
-        const ISurface* surfaceHit = surfaceEntries[currentSolidIndex][surfaceIndex].surface;
+        const SurfaceEntry& hitEntry = surfaceEntries[currentSolidIndex][surfaceIndex];
+        const ISurface* surfaceHit = hitEntry.surface;
         const Point interfacePoint = crossings[closest].point;
-        const bool containmentKnown =
-            surfaceEntries[currentSolidIndex][surfaceIndex].kind != SurfaceKind::Other;
+        // Either the face's Contains has passed or its GetIntersection kept
+        // the point, which it does only for points it contains.
+        const bool containmentKnown = hitEntry.kind != SurfaceKind::Other;
 
         legs.emplace_back(ray.GetPoint(), interfacePoint);
         if (stopCondition(legs.back()))
@@ -350,7 +383,7 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
         Vector surfaceNormal;
         if (behavior == Reflect)
         {
-            surfaceNormal = surfaceHit->GetNormal(interfacePoint);
+            surfaceNormal = NormalAt(hitEntry, interfacePoint);
             nextLineDirection = ReflectDirection(ray.GetDirection(), surfaceNormal);
         }
         else if (behavior == Transmit)
@@ -360,7 +393,7 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
             {
                 return;
             }
-            surfaceNormal = surfaceHit->GetNormal(interfacePoint);
+            surfaceNormal = NormalAt(hitEntry, interfacePoint);
         }
         else
         {
@@ -400,8 +433,12 @@ void RayTracer::ComputeIntersections(const Line& ray)
         {
             return;
         }
-        // Behind the start: the line is infinite, the ray is not.
-        if (!RelativeCheckEqual(toPoint.Normalized().Dot(direction), 1.0, 1e-11))
+        // Behind the start: the line is infinite, the ray is not. Dividing
+        // by the distance is what Normalized does, without a second root.
+        const Vector unit =
+            distance > 0.0 ? Vector(toPoint.X() / distance, toPoint.Y() / distance, toPoint.Z() / distance)
+                           : toPoint;
+        if (!RelativeCheckEqual(unit.Dot(direction), 1.0, 1e-11))
         {
             return;
         }
@@ -410,6 +447,14 @@ void RayTracer::ComputeIntersections(const Line& ray)
             crossings.push_back({distance, surfaceIndex, point, containmentPending});
         }
     };
+    // A candidate origin + t * direction with t below this is dropped by the
+    // test above without working it out: the point and the difference are
+    // rounded by at most a few 1e-16 of |t| + the largest coordinate of the
+    // origin, so point - origin stays within 1e-9 of t * direction relative
+    // to |t|, which points backwards.
+    const double largestCoordinate =
+        std::max(std::fabs(origin.X()), std::max(std::fabs(origin.Y()), std::fabs(origin.Z())));
+    const double behindLimit = -1e-6 * (1.0 + largestCoordinate);
     const std::vector<SurfaceEntry>& entries = surfaceEntries[currentSolidIndex];
     for (std::size_t index = 0; index < entries.size(); ++index)
     {
@@ -440,7 +485,10 @@ void RayTracer::ComputeIntersections(const Line& ray)
         }
         for (int i = 0; i < candidates.count; ++i)
         {
-            add(index, candidates.points[i], true);
+            if (candidates.parameters[i] >= behindLimit)
+            {
+                add(index, candidates.points[i], true);
+            }
         }
     }
 }

@@ -79,6 +79,9 @@ private:
         Tessam::Geometry3D::Vector axis;
         double radius;
         Tessam::Geometry3D::Angle halfAngle;
+        bool outwardNormal;
+        // The face's Contains is false wherever its plane's is.
+        bool planeTestedFirst;
     };
     // A point where the ray meets a surface ahead of it, in the order of the
     // solid's surfaces and of the points each surface gives.
@@ -120,6 +123,9 @@ private:
     std::size_t FindClosestIntersection();
     bool FindAdjacentSolid(const Tessam::Geometry3D::Point& point);
     static SurfaceEntry DescribeSurface(const Tessam::Geometry3D::ISurface* surface);
+    // What the surface's GetNormal answers at a point it contains.
+    static Tessam::Geometry3D::Vector NormalAt(const SurfaceEntry& entry,
+                                               const Tessam::Geometry3D::Point& point);
 
     static Tessam::Geometry3D::Vector ReflectDirection(const Tessam::Geometry3D::Vector& incidentRayDirection,
                                                        const Tessam::Geometry3D::Vector& surfaceNormal);

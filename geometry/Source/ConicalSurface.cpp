@@ -5,6 +5,7 @@
 #include "DiskRim.h"
 #include "Line.h"
 #include "LineCandidates.h"
+#include "MantleNormals.h"
 #include "RelativeCheckEqual.h"
 
 #include <cmath>
@@ -71,15 +72,7 @@ Vector ConicalSurface::GetNormal(const Point& point) const
     {
         throw std::invalid_argument("ConicalSurface::GetNormal : Point is not contained in ConicalSurface.");
     }
-    // Perpendicular to the generatrix through the point, in the plane of the
-    // axis: away from the axis and leaning towards the apex.
-    const Vector fromApex = point - apex;
-    Vector normal = orientation.Cross(fromApex).Cross(fromApex);
-    if (!outwardNormal)
-    {
-        normal *= -1.0;
-    }
-    return normal.Normalized();
+    return ConeNormal(apex, orientation, outwardNormal, point);
 }
 
 bool ConicalSurface::Contains(const Point& point) const

@@ -5,6 +5,7 @@
 #include "DiskRim.h"
 #include "Line.h"
 #include "LineCandidates.h"
+#include "MantleNormals.h"
 #include "RelativeCheckEqual.h"
 
 #include <algorithm>
@@ -83,13 +84,7 @@ Vector CylindricalSurface::GetNormal(const Point& point) const
         throw std::invalid_argument(
             "CylindricalSurface::GetNormal : Point is not contained in CylindricalSurface.");
     }
-    const Vector fromCentroid = point - centroid;
-    Vector normal = fromCentroid - fromCentroid.Dot(orientation) * orientation;
-    if (!outwardNormal)
-    {
-        normal *= -1.0;
-    }
-    return normal.Normalized();
+    return CylinderNormal(centroid, orientation, outwardNormal, point);
 }
 
 bool CylindricalSurface::Contains(const Point& point) const

@@ -26,6 +26,7 @@ LineCandidates PlaneLineCandidates(const Plane& plane, const Line& line)
     }
     const double t = -(origin.Dot(normal) + offset) / u.Dot(normal);
     candidates.points[0] = Point(p.X() + t * u.X(), p.Y() + t * u.Y(), p.Z() + t * u.Z());
+    candidates.parameters[0] = t;
     candidates.count = 1;
     return candidates;
 }
@@ -60,6 +61,7 @@ LineCandidates CylinderLineCandidates(const Point& centroid, const Vector& orien
         for (int i = 0; i < candidates.count; ++i)
         {
             candidates.points[i] = linePoint + roots[i] * direction;
+            candidates.parameters[i] = roots[i];
         }
     }
     return candidates;
@@ -96,6 +98,7 @@ LineCandidates ConeLineCandidates(const Point& apex, const Vector& orientation, 
         for (int i = 0; i < candidates.count; ++i)
         {
             candidates.points[i] = linePoint + roots[i] * direction;
+            candidates.parameters[i] = roots[i];
         }
     }
     return candidates;

@@ -19,6 +19,8 @@ namespace Geometry3D
 struct LineCandidates
 {
     Point points[2];
+    // Of each point, t in line point + t * line direction.
+    double parameters[2] = {0.0, 0.0};
     int count = 0;
     bool isInfinite = false;
 };
