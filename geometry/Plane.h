@@ -4,6 +4,7 @@
 #include "Line.h"
 #include "Point.h"
 #include "QuoriaExport.h"
+#include "RelativeCheckEqual.h"
 #include "Vector.h"
 
 #include <vector>
@@ -28,7 +29,10 @@ public:
     const Vector& GetNormal() const { return normal; }
     double GetOffset() const { return offset; }
 
-    bool Contains(const Point& p) const;
+    bool Contains(const Point& p) const
+    {
+        return RelativeCheckEqual(normal.Dot(Vector(p.X(), p.Y(), p.Z())) + offset, 0.0, 1e-11);
+    }
     Intersection Intersect(const Line& line) const;
 
 private:

@@ -4,6 +4,7 @@
 #include "Line.h"
 #include "Plane.h"
 #include "Point.h"
+#include "RelativeCheckEqual.h"
 #include "Vector.h"
 
 namespace Tessam
@@ -25,7 +26,28 @@ struct LineCandidates
     bool isInfinite = false;
 };
 
-LineCandidates PlaneLineCandidates(const Plane& plane, const Line& line);
+// Inline: the tracer asks it of every flat face for every leg.
+inline LineCandidates PlaneLineCandidates(const Plane& plane, const Line& line)
+{
+    const Vector& normal = plane.GetNormal();
+    const double offset = plane.GetOffset();
+    const Vector& u = line.GetDirection();
+    const Point& p = line.GetPoint();
+    const Vector origin(p.X(), p.Y(), p.Z());
+    LineCandidates candidates;
+    if (u.IsOrthogonal(normal))
+    {
+        // Parallel: either the whole line lies in the plane or none of it.
+        candidates.isInfinite = RelativeCheckEqual(normal.Dot(origin) + offset, 0.0, 1e-11);
+        return candidates;
+    }
+    const double t = -(origin.Dot(normal) + offset) / u.Dot(normal);
+    candidates.points[0] = Point(p.X() + t * u.X(), p.Y() + t * u.Y(), p.Z() + t * u.Z());
+    candidates.parameters[0] = t;
+    candidates.count = 1;
+    return candidates;
+}
+
 LineCandidates CylinderLineCandidates(const Point& centroid, const Vector& orientation, double radius,
                                       const Line& line);
 // The double cone: the caller's Contains drops the far nappe.

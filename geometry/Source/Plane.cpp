@@ -55,11 +55,6 @@ void Plane::InitializeNormal()
     normal.Normalize();
 }
 
-bool Plane::Contains(const Point& p) const
-{
-    return RelativeCheckEqual(normal.Dot(AsVector(p)) + offset, 0.0, 1e-11);
-}
-
 Intersection Plane::Intersect(const Line& line) const
 {
     const LineCandidates candidates = PlaneLineCandidates(*this, line);

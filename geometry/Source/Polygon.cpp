@@ -101,12 +101,13 @@ int Polygon::ClassifyClearly(const Point& point) const
     // farthest vertex's distance, the polygon is seen under an angle short
     // of pi by at least 2e-5, and the sum falls short of 2 pi by at least
     // four times that: well beyond the tolerance.
-    const double outsideMargin = -1e-5 * (point.DistanceTo(GetCentroid()) + largestVertexDistance);
+    // The margin is never positive, so it is worked out only for a
+    // negative distance.
     bool clearlyInside = true;
     for (std::size_t i = 0; i < inwardEdgeNormals.size(); ++i)
     {
         const double distance = inwardEdgeNormals[i].Dot(point - points[i]);
-        if (distance < outsideMargin)
+        if (distance < 0.0 && distance < -1e-5 * (point.DistanceTo(GetCentroid()) + largestVertexDistance))
         {
             return -1;
         }
