@@ -24,7 +24,6 @@
 #include <typeinfo>
 #include <utility>
 
-using Tessam::Geometry3D::Angle;
 using Tessam::Geometry3D::ComplexFlatSurface;
 using Tessam::Geometry3D::ConicalSurface;
 using Tessam::Geometry3D::CylindricalArcSurface;
@@ -99,8 +98,7 @@ RayTracer::RayTracer(std::vector<const Solid*> solids) : currentSolid(nullptr), 
 
 RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
 {
-    SurfaceEntry entry{surface, SurfaceKind::Other,      nullptr, Point(), Vector(),
-                       0.0,     Angle::FromRadians(0.0), false,   false};
+    SurfaceEntry entry{surface, SurfaceKind::Other, nullptr, Point(), Vector(), 0.0, 0.0, false, false};
     // Only the exact classes: a class derived from them may answer its
     // intersections differently.
     const std::type_info& type = typeid(*surface);
@@ -138,7 +136,7 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.kind = SurfaceKind::Cone;
         entry.origin = cone->GetApex();
         entry.axis = cone->GetOrientation();
-        entry.halfAngle = cone->GetHalfAngle();
+        entry.halfAngleCosine = std::cos(cone->GetHalfAngle().Radians());
         entry.outwardNormal = cone->IsNormalOutward();
     }
     else if (type == typeid(TruncatedConicalSurface))
@@ -147,7 +145,7 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.kind = SurfaceKind::Cone;
         entry.origin = cone->GetApex();
         entry.axis = cone->GetOrientation();
-        entry.halfAngle = cone->GetHalfAngle();
+        entry.halfAngleCosine = std::cos(cone->GetHalfAngle().Radians());
         entry.outwardNormal = cone->IsNormalOutward();
     }
     return entry;
@@ -471,7 +469,7 @@ void RayTracer::ComputeIntersections(const Line& ray)
             break;
         case SurfaceKind::Cone:
             candidates =
-                Tessam::Geometry3D::ConeLineCandidates(entry.origin, entry.axis, entry.halfAngle, ray);
+                Tessam::Geometry3D::ConeLineCandidates(entry.origin, entry.axis, entry.halfAngleCosine, ray);
             break;
         case SurfaceKind::Other:
         {

@@ -78,7 +78,7 @@ private:
         Tessam::Geometry3D::Point origin;
         Tessam::Geometry3D::Vector axis;
         double radius;
-        Tessam::Geometry3D::Angle halfAngle;
+        double halfAngleCosine;
         bool outwardNormal;
         // The face's Contains is false wherever its plane's is.
         bool planeTestedFirst;

@@ -91,7 +91,8 @@ bool ConicalSurface::Contains(const Point& point) const
 
 Intersection ConicalSurface::GetIntersection(const Line& line) const
 {
-    const LineCandidates candidates = ConeLineCandidates(apex, orientation, halfAngle, line);
+    const LineCandidates candidates =
+        ConeLineCandidates(apex, orientation, std::cos(halfAngle.Radians()), line);
     std::vector<Point> points;
     for (int i = 0; i < candidates.count; ++i)
     {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "RelativeCheckEqual.h"
+
+#include <cmath>
+
 namespace Tessam
 {
 namespace Geometry3D
@@ -11,7 +15,25 @@ namespace Geometry3D
 // the tolerance (a tangent line), otherwise (-b + sqrt(disc)) / 2a first and
 // (-b - sqrt(disc)) / 2a second.
 // Returns how many roots were written to `roots`.
-int QuadraticRoots(double a, double b, double k, double roots[2]);
+inline int QuadraticRoots(double a, double b, double k, double roots[2])
+{
+    const double discriminant = b * b - 4.0 * a * k;
+    // The sign is tested before the tolerance: a slightly negative
+    // discriminant is a miss, not a tangent.
+    if (discriminant < 0.0)
+    {
+        return 0;
+    }
+    if (RelativeCheckEqual(discriminant, 0.0, 1e-11))
+    {
+        roots[0] = -b / (2.0 * a);
+        return 1;
+    }
+    const double root = std::sqrt(discriminant);
+    roots[0] = (-b + root) / (2.0 * a);
+    roots[1] = (-b - root) / (2.0 * a);
+    return 2;
+}
 
 } // namespace Geometry3D
 } // namespace Tessam

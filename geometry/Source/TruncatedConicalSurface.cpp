@@ -8,6 +8,7 @@
 #include "LineCandidates.h"
 #include "LineSegment.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace Tessam
@@ -179,8 +180,8 @@ Intersection TruncatedConicalSurface::GetIntersection(const Line& line) const
 {
     // Contains begins with the full cone's, which is what keeps a point of
     // the cone's intersection.
-    const LineCandidates candidates =
-        ConeLineCandidates(cone->GetApex(), cone->GetOrientation(), cone->GetHalfAngle(), line);
+    const LineCandidates candidates = ConeLineCandidates(cone->GetApex(), cone->GetOrientation(),
+                                                         std::cos(cone->GetHalfAngle().Radians()), line);
     std::vector<Point> points;
     for (int i = 0; i < candidates.count; ++i)
     {
