@@ -6,6 +6,7 @@
 #include "Quoria.h"
 #include "Rectangle.h"
 #include "RectangularPrism.h"
+#include "Ring.h"
 
 #include <gtest/gtest.h>
 
@@ -30,20 +31,28 @@ TEST(CustomSolid, KindQueriesFollowTheClassTreeInSurfaceOrder)
     auto* disk = new Disk(Point(0, 0, 5), 1.0, Vector(0, 0, 1));
     Polygon triangle({Point(0, 0, 1), Point(1, 0, 1), Point(0, 1, 1)});
     ConicalSurface cone(Point(0, 0, 9), 1.0, 2.0, Vector(0, 0, -1), true);
+    Ring ring(Point(0, 0, -1), 1.0, 2.0, Vector(0, 0, 1));
 
-    const CustomSolid solid({&square, disk, &triangle, &cone});
+    const CustomSolid solid({&square, disk, &triangle, &cone, &ring});
     // The solid holds copies.
     delete disk;
     const std::vector<const ISurface*>& surfaces = solid.GetSurfaces();
-    ASSERT_EQ(surfaces.size(), 4u);
+    ASSERT_EQ(surfaces.size(), 5u);
     EXPECT_TRUE(*surfaces[1] == Disk(Point(0, 0, 5), 1.0, Vector(0, 0, 1)));
 
-    EXPECT_EQ(AsSurfaces(solid.GetFlatSurfaces()), (Surfaces{surfaces[0], surfaces[1], surfaces[2]}));
+    EXPECT_EQ(AsSurfaces(solid.GetFlatSurfaces()),
+              (Surfaces{surfaces[0], surfaces[1], surfaces[2], surfaces[4]}));
+    // A ring is a complex flat surface, not a primitive one.
+    EXPECT_EQ(AsSurfaces(solid.GetPrimitiveFlatSurfaces()),
+              (Surfaces{surfaces[0], surfaces[1], surfaces[2]}));
+    EXPECT_EQ(AsSurfaces(solid.GetComplexFlatSurfaces()), Surfaces{surfaces[4]});
+    EXPECT_EQ(AsSurfaces(solid.GetRings()), Surfaces{surfaces[4]});
     EXPECT_EQ(AsSurfaces(solid.GetPolygons()), (Surfaces{surfaces[0], surfaces[2]}));
     EXPECT_EQ(AsSurfaces(solid.GetRectangles()), Surfaces{surfaces[0]});
     EXPECT_EQ(AsSurfaces(solid.GetDisks()), Surfaces{surfaces[1]});
     EXPECT_EQ(AsSurfaces(solid.GetConicalSurfaces()), Surfaces{surfaces[3]});
     EXPECT_TRUE(solid.GetCylindricalSurfaces().empty());
+    EXPECT_TRUE(solid.GetDiskSectors().empty());
     EXPECT_TRUE(solid.GetTori().empty());
     EXPECT_TRUE(solid.GetTruncatedTori().empty());
 
