@@ -1,6 +1,5 @@
 #include "Quoria.h"
 #include "SolidChecks.h"
-#include "SpecimenFactory.h"
 
 #include <gtest/gtest.h>
 
