@@ -5,6 +5,7 @@
 #include "Solid.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace Quoria
