@@ -7,7 +7,10 @@ namespace Tessam
 namespace Geometry3D
 {
 
-double ReduceAngle(double radians) { return std::fmod(TwoPi + std::fmod(radians, TwoPi), TwoPi); }
+double ReduceAngle(double radians)
+{
+    return std::fmod(TwoPi + std::fmod(radians, TwoPi), TwoPi);
+}
 
 double AngleAboutAxis(const Vector& direction, const Vector& reference, const Vector& axis)
 {
@@ -23,6 +26,15 @@ bool IsAngleInBand(double angle, double first, double last)
         return first <= angle && angle <= last;
     }
     return angle >= first || angle <= last;
+}
+
+double AngleOfPointAboutAxis(const Point& point, const Point& origin, const Vector& axis,
+                             const Vector& reference)
+{
+    const Vector fromOrigin = (point - origin).Normalized();
+    Vector fromAxis = fromOrigin - axis * fromOrigin.Dot(axis);
+    fromAxis.Normalize();
+    return AngleAboutAxis(fromAxis, reference, axis);
 }
 
 } // namespace Geometry3D

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Point.h"
 #include "Vector.h"
 
 // Internal helpers shared by every class that measures angles about an axis.
@@ -26,6 +27,13 @@ double AngleAboutAxis(const Vector& direction, const Vector& reference, const Ve
 // reduced; a band whose last angle is not above its first wraps through 0.
 // Both bounds are included.
 bool IsAngleInBand(double angle, double first, double last);
+
+// The angle about the unit `axis`, counted from the unit `reference`
+// (orthogonal to the axis), of the direction from the axis to `point`;
+// `origin` is any point of the axis. The direction is taken from the
+// normalised `point - origin` with its axial part removed.
+double AngleOfPointAboutAxis(const Point& point, const Point& origin, const Vector& axis,
+                             const Vector& reference);
 
 } // namespace Geometry3D
 } // namespace Tessam

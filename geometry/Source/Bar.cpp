@@ -1,0 +1,99 @@
+#include "Bar.h"
+
+#include "CylindricalSurface.h"
+#include "Disk.h"
+
+#include <cassert>
+#include <stdexcept>
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+
+Bar::Bar(const Point& centroid, double radius, double height, const Vector& orientation)
+    : CylindricalSolid(centroid, height, orientation), radius(radius)
+{
+    if (radius <= 0.0)
+    {
+        throw std::invalid_argument("Bar::Bar : Radius must be positive.");
+    }
+    const std::vector<Point> facesCentroids = GetFacesCentroids();
+    assert(facesCentroids.size() == 2);
+    const Vector& axis = GetOrientation();
+    Append(std::make_unique<const CylindricalSurface>(GetCentroid(), radius, GetHeight(), axis, true));
+    Append(std::make_unique<const Disk>(facesCentroids[0], radius, axis));
+    Append(std::make_unique<const Disk>(facesCentroids[1], radius, -1.0 * axis));
+}
+
+Bar::Bar(const Bar& other)
+    : CylindricalSolid(other.GetCentroid(), other.GetHeight(), other.GetOrientation()), radius(other.radius)
+{
+    for (const ISurface* surface : other.surfaces)
+    {
+        Append(std::unique_ptr<const ISurface>(surface->Clone()));
+    }
+}
+
+Bar::~Bar() = default;
+
+Bar* Bar::CreateXOriented(const Point& centroid, double radius, double height)
+{
+    return new Bar(centroid, radius, height, Vector(1.0, 0.0, 0.0));
+}
+
+Bar* Bar::CreateYOriented(const Point& centroid, double radius, double height)
+{
+    return new Bar(centroid, radius, height, Vector(0.0, 1.0, 0.0));
+}
+
+Bar* Bar::CreateZOriented(const Point& centroid, double radius, double height)
+{
+    return new Bar(centroid, radius, height, Vector(0.0, 0.0, 1.0));
+}
+
+double Bar::GetRadius() const
+{
+    return radius;
+}
+
+const std::vector<const ISurface*>& Bar::GetSurfaces() const
+{
+    return surfaces;
+}
+
+std::vector<const FlatSurface*> Bar::GetFlatSurfaces() const
+{
+    const std::vector<const Disk*> disks = GetDisks();
+    return std::vector<const FlatSurface*>(disks.begin(), disks.end());
+}
+
+std::vector<const PrimitiveFlatSurface*> Bar::GetPrimitiveFlatSurfaces() const
+{
+    const std::vector<const Disk*> disks = GetDisks();
+    return std::vector<const PrimitiveFlatSurface*>(disks.begin(), disks.end());
+}
+
+std::vector<const Disk*> Bar::GetDisks() const
+{
+    return {static_cast<const Disk*>(surfaces[1]), static_cast<const Disk*>(surfaces[2])};
+}
+
+std::vector<const CylindricalSurface*> Bar::GetCylindricalSurfaces() const
+{
+    return {static_cast<const CylindricalSurface*>(surfaces[0])};
+}
+
+ISolid* Bar::Clone() const
+{
+    return new Bar(*this);
+}
+
+void Bar::Append(std::unique_ptr<const ISurface> surface)
+{
+    ownedSurfaces.push_back(std::move(surface));
+    surfaces.push_back(ownedSurfaces.back().get());
+}
+
+} // namespace Geometry3D
+} // namespace Tessam

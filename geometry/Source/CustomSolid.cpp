@@ -1,0 +1,133 @@
+#include "CustomSolid.h"
+
+#include "ConicalSurface.h"
+#include "CylindricalArcSurface.h"
+#include "CylindricalSurface.h"
+#include "Disk.h"
+#include "FlatSurface.h"
+#include "Polygon.h"
+#include "PrimitiveFlatSurface.h"
+#include "Rectangle.h"
+#include "Torus.h"
+#include "TruncatedConicalSurface.h"
+#include "TruncatedTorus.h"
+
+#include <stdexcept>
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+
+namespace
+{
+template <typename Kind> std::vector<const Kind*> SurfacesOfKind(const std::vector<const ISurface*>& surfaces)
+{
+    std::vector<const Kind*> ofKind;
+    for (const ISurface* surface : surfaces)
+    {
+        if (const auto* match = dynamic_cast<const Kind*>(surface))
+        {
+            ofKind.push_back(match);
+        }
+    }
+    return ofKind;
+}
+} // namespace
+
+CustomSolid::CustomSolid(const std::vector<ISurface*>& surfaces)
+{
+    if (surfaces.empty())
+    {
+        throw std::invalid_argument("CustomSolid::CustomSolid : Surface collection is invalid. A minimal "
+                                    "surface quantity of 1 is required.");
+    }
+    for (const ISurface* surface : surfaces)
+    {
+        AddSurface(std::unique_ptr<const ISurface>(surface->Clone()));
+    }
+}
+
+CustomSolid::CustomSolid(const CustomSolid& other) : Solid()
+{
+    for (const ISurface* surface : other.surfaces)
+    {
+        AddSurface(std::unique_ptr<const ISurface>(surface->Clone()));
+    }
+}
+
+CustomSolid::~CustomSolid() = default;
+
+void CustomSolid::AddSurface(std::unique_ptr<const ISurface> surface)
+{
+    ownedSurfaces.push_back(std::move(surface));
+    surfaces.push_back(ownedSurfaces.back().get());
+}
+
+const std::vector<const ISurface*>& CustomSolid::GetSurfaces() const
+{
+    return surfaces;
+}
+
+std::vector<const FlatSurface*> CustomSolid::GetFlatSurfaces() const
+{
+    return SurfacesOfKind<FlatSurface>(surfaces);
+}
+
+std::vector<const PrimitiveFlatSurface*> CustomSolid::GetPrimitiveFlatSurfaces() const
+{
+    return SurfacesOfKind<PrimitiveFlatSurface>(surfaces);
+}
+
+std::vector<const Disk*> CustomSolid::GetDisks() const
+{
+    return SurfacesOfKind<Disk>(surfaces);
+}
+
+std::vector<const Polygon*> CustomSolid::GetPolygons() const
+{
+    return SurfacesOfKind<Polygon>(surfaces);
+}
+
+std::vector<const Rectangle*> CustomSolid::GetRectangles() const
+{
+    return SurfacesOfKind<Rectangle>(surfaces);
+}
+
+std::vector<const CylindricalSurface*> CustomSolid::GetCylindricalSurfaces() const
+{
+    return SurfacesOfKind<CylindricalSurface>(surfaces);
+}
+
+std::vector<const CylindricalArcSurface*> CustomSolid::GetCylindricalArcSurfaces() const
+{
+    return SurfacesOfKind<CylindricalArcSurface>(surfaces);
+}
+
+std::vector<const ConicalSurface*> CustomSolid::GetConicalSurfaces() const
+{
+    return SurfacesOfKind<ConicalSurface>(surfaces);
+}
+
+std::vector<const TruncatedConicalSurface*> CustomSolid::GetTruncatedConicalSurfaces() const
+{
+    return SurfacesOfKind<TruncatedConicalSurface>(surfaces);
+}
+
+std::vector<const Torus*> CustomSolid::GetTori() const
+{
+    return SurfacesOfKind<Torus>(surfaces);
+}
+
+std::vector<const TruncatedTorus*> CustomSolid::GetTruncatedTori() const
+{
+    return SurfacesOfKind<TruncatedTorus>(surfaces);
+}
+
+ISolid* CustomSolid::Clone() const
+{
+    return new CustomSolid(*this);
+}
+
+} // namespace Geometry3D
+} // namespace Tessam

@@ -1,0 +1,12 @@
+#include "Torus.h"
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+
+// Defined out of line so that the virtual table has one home in the library.
+Torus::~Torus() = default;
+
+} // namespace Geometry3D
+} // namespace Tessam

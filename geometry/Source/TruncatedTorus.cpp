@@ -1,0 +1,12 @@
+#include "TruncatedTorus.h"
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+
+// Defined out of line so that the virtual table has one home in the library.
+TruncatedTorus::~TruncatedTorus() = default;
+
+} // namespace Geometry3D
+} // namespace Tessam

@@ -1,0 +1,210 @@
+#include "IRayTracer.h"
+#include "Quoria.h"
+#include "RectangularPrism.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace Tessam::Geometry3D;
+using Quoria::BeamAngles;
+using Quoria::BehaviorAtInterface;
+using Quoria::CreateRayTracer;
+using Quoria::IRayTracer;
+
+namespace
+{
+using Behaviors = std::vector<BehaviorAtInterface>;
+using BehaviorFunctions = std::vector<std::function<BehaviorAtInterface(const ISurface*)>>;
+using Laws = std::vector<std::function<double(double)>>;
+using Legs = std::vector<LineSegment>;
+
+const double Degree = 3.141592653589793 / 180.0;
+
+template <typename Action> std::string MessageOf(Action action)
+{
+    try
+    {
+        action();
+    }
+    catch (const std::invalid_argument& error)
+    {
+        return error.what();
+    }
+    return "no exception";
+}
+
+const Solid* NewBox(const Point& centre, double sizeX, double sizeY, double sizeZ)
+{
+    return new RectangularPrism(centre, Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1), sizeX, sizeY,
+                                sizeZ);
+}
+
+BeamAngles Angles(double refraction)
+{
+    BeamAngles angles;
+    angles.skewAngle = 0.0;
+    angles.refractionAngle = refraction;
+    return angles;
+}
+
+void ExpectNear(const Point& actual, const Point& expected)
+{
+    EXPECT_NEAR(actual.X(), expected.X(), 1e-9);
+    EXPECT_NEAR(actual.Y(), expected.Y(), 1e-9);
+    EXPECT_NEAR(actual.Z(), expected.Z(), 1e-9);
+}
+
+// A solid that cannot be copied, to break a configuration half-way.
+class UncopyableSolid : public Solid
+{
+public:
+    const std::vector<const ISurface*>& GetSurfaces() const override { return surfaces; }
+    ISolid* Clone() const override { throw std::runtime_error("cannot copy"); }
+
+private:
+    std::vector<const ISurface*> surfaces;
+};
+
+// A wedge-like block standing on a plate: the block spans z in [0, 10], the
+// plate z in [-20, 0], and they share the plane z = 0.
+struct BlockOnPlate
+{
+    std::unique_ptr<const Solid> block;
+    std::unique_ptr<const Solid> plate;
+    explicit BlockOnPlate(double blockSizeX)
+        : block(NewBox(Point(0, 0, 5), blockSizeX, 20, 10)), plate(NewBox(Point(0, 0, -10), 200, 40, 20))
+    {
+    }
+};
+} // namespace
+
+TEST(RayTracerConfiguration, TransmitsBetweenStackedSolidsInEitherOrder)
+{
+    // At 30 degrees a leg advances its height times tan 30 towards +X:
+    // 10 in the block, 20 down and 20 back up in the plate.
+    const BlockOnPlate specimen(80);
+    const double t = std::tan(30 * Degree);
+    const Point expected[4] = {Point(10 * t, 0, 0), Point(30 * t, 0, -20), Point(50 * t, 0, 0),
+                               Point(60 * t, 0, 10)};
+    const Point entry(0, 0, 10);
+
+    const auto blockFirst =
+        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.block.get(), specimen.plate.get()}));
+    const auto plateFirst =
+        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.plate.get(), specimen.block.get()}));
+    const Behaviors behaviors{Quoria::Transmit, Quoria::Reflect, Quoria::Transmit};
+    const auto asFunction = [](BehaviorAtInterface behavior)
+    { return [behavior](const ISurface*) { return behavior; }; };
+    const BehaviorFunctions functions{asFunction(Quoria::Transmit), asFunction(Quoria::Reflect),
+                                      asFunction(Quoria::Transmit)};
+    for (const Legs& legs :
+         {blockFirst->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 4u, behaviors, Laws()),
+          plateFirst->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 4u, functions, Laws())})
+    {
+        ASSERT_EQ(legs.size(), 4u);
+        ExpectNear(legs[0].GetFirstPoint(), entry);
+        for (int i = 0; i < 4; ++i)
+        {
+            ExpectNear(legs[i].GetSecondPoint(), expected[i]);
+        }
+    }
+
+    // A block only 50 wide: the third leg comes up beside it, where nothing
+    // lies beyond the plate, and the transmission ends the trace.
+    const BlockOnPlate narrow(50);
+    const auto narrowTracer =
+        std::unique_ptr<IRayTracer>(CreateRayTracer({narrow.plate.get(), narrow.block.get()}));
+    const Legs ended =
+        narrowTracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 4u, behaviors, Laws());
+    ASSERT_EQ(ended.size(), 3u);
+    ExpectNear(ended[2].GetSecondPoint(), expected[2]);
+}
+
+TEST(RayTracerConfiguration, AnEntryPointOnASharedFaceEntersTheFirstSolidListed)
+{
+    const BlockOnPlate specimen(80);
+    const auto blockFirst =
+        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.block.get(), specimen.plate.get()}));
+    const auto plateFirst =
+        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.plate.get(), specimen.block.get()}));
+    // Into the block the beam goes up, into the plate down.
+    const Legs up =
+        blockFirst->CalculateLegsFromEntryPoint(Point(0, 0, 0), Angles(0), 1u, Behaviors(), Laws());
+    const Legs down =
+        plateFirst->CalculateLegsFromEntryPoint(Point(0, 0, 0), Angles(0), 1u, Behaviors(), Laws());
+    ASSERT_EQ(up.size(), 1u);
+    ASSERT_EQ(down.size(), 1u);
+    ExpectNear(up[0].GetSecondPoint(), Point(0, 0, 10));
+    ExpectNear(down[0].GetSecondPoint(), Point(0, 0, -20));
+}
+
+TEST(RayTracerConfiguration, ALawOnATransmittedBeamSeesAnAcuteAngleFromTheNormalOfTheSolidLeft)
+{
+    const BlockOnPlate specimen(80);
+    const auto tracer =
+        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.block.get(), specimen.plate.get()}));
+    // Leaving the block through its face z = 0 (outward -Z) along
+    // (1/2, 0, -sqrt 3 / 2): 30 degrees. Refracted to 60 degrees, the leg in
+    // the plate advances 20 tan 60.
+    std::vector<double> received;
+    const Laws laws{[&received](double angle)
+                    {
+                        received.push_back(angle);
+                        return 60 * Degree;
+                    }};
+    const Legs legs = tracer->CalculateLegsFromEntryPoint(Point(0, 0, 10), Angles(30 * Degree), 2u,
+                                                          Behaviors{Quoria::Transmit}, laws);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_NEAR(received[0], 30 * Degree, 1e-12);
+    ASSERT_EQ(legs.size(), 2u);
+    ExpectNear(legs[1].GetSecondPoint(),
+               Point(10 * std::tan(30 * Degree) + 20 * std::tan(60 * Degree), 0, -20));
+}
+
+TEST(RayTracerConfiguration, OwnsDeepCopiesOfTheSolids)
+{
+    const Solid* block = NewBox(Point(0, 0, 5), 80, 20, 10);
+    const Solid* plate = NewBox(Point(0, 0, -10), 200, 40, 20);
+    const std::unique_ptr<IRayTracer> tracer(CreateRayTracer({block, plate}));
+    const std::vector<const ISolid*> configuration = tracer->GetConfiguration();
+    ASSERT_EQ(configuration.size(), 2u);
+    EXPECT_NE(configuration[0], block);
+    EXPECT_TRUE(*configuration[0] == *block);
+    EXPECT_TRUE(*configuration[1] == *plate);
+    EXPECT_NE(configuration[0]->GetSurfaces()[0], block->GetSurfaces()[0]);
+    delete block;
+    delete plate;
+    // The tracer works on its own copies once the caller's are gone.
+    EXPECT_EQ(
+        tracer
+            ->CalculateLegsFromEntryPoint(Point(0, 0, 10), Angles(0), 2u, Behaviors{Quoria::Transmit}, Laws())
+            .size(),
+        2u);
+    EXPECT_EQ(tracer->GetConfiguration(), configuration);
+
+    const std::unique_ptr<const Solid> single(NewBox(Point(0, 0, 0), 1, 1, 1));
+    const std::unique_ptr<IRayTracer> singleTracer(CreateRayTracer(single.get()));
+    ASSERT_EQ(singleTracer->GetConfiguration().size(), 1u);
+    EXPECT_TRUE(*singleTracer->GetConfiguration()[0] == *single);
+}
+
+TEST(RayTracerConfiguration, RejectsEmptyAndNullConfigurationsAndLeaksNothingWhenACopyFails)
+{
+    EXPECT_EQ(MessageOf([] { CreateRayTracer(std::vector<const Solid*>()); }),
+              "RayTracer::RayTracer : The configuration must contain at least one solid.");
+    const std::unique_ptr<const Solid> box(NewBox(Point(0, 0, 0), 1, 1, 1));
+    const char* const nullMessage = "RayTracer::RayTracer : The configuration must not contain a null solid.";
+    EXPECT_EQ(MessageOf([] { CreateRayTracer(static_cast<const Solid*>(nullptr)); }), nullMessage);
+    EXPECT_EQ(MessageOf([&] { CreateRayTracer({box.get(), nullptr}); }), nullMessage);
+    // The copy of the box made before the failure is released (checked by
+    // the leak sanitizer).
+    const UncopyableSolid uncopyable;
+    EXPECT_THROW(CreateRayTracer({box.get(), &uncopyable}), std::runtime_error);
+}
