@@ -22,6 +22,7 @@ constexpr double VertexTolerance = 1e-6;
 Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNormal)
     : planeNormal(planeNormal), windingDirection(Clockwise)
 {
+    // The winding direction set above means nothing until the contour is oriented.
     const bool hasNormal = !planeNormal.IsNull();
     this->segments.reserve(segments.size());
     for (const ISegment* segment : segments)
