@@ -220,9 +220,10 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
     {
         const Intersections intersections = ComputeIntersections(ray);
         const Intersections::const_iterator closest = FindClosestIntersection(ray, intersections);
-        // Nothing ahead: a closed solid never leaves a ray leaving its boundary
-        // inwards without a hit, so there is no sensible way on; the legs so
-        // far are the answer.
+        // Nothing ahead. A closed solid always has a face ahead of a ray that
+        // leaves its boundary inwards, but a beam transmitted onto the rim of
+        // the next solid may have none: there is no way on, so the legs so far
+        // are the answer.
         if (closest == intersections.end())
         {
             return;
@@ -302,10 +303,12 @@ RayTracer::Intersections RayTracer::ComputeIntersections(const Line& ray) const
 RayTracer::Intersections::const_iterator
 RayTracer::FindClosestIntersection(const Line& ray, const Intersections& intersections)
 {
-    // The walk follows the surfaces' addresses, which differ from run to run.
-    // That order only decides between exactly equal distances, and a point at
-    // the same distance on two surfaces lies on both: the trace ends there on
-    // the edge test whichever surface is kept.
+    // The walk follows the keys, that is the surfaces' addresses, which may
+    // differ from run to run. The order only decides between exactly equal
+    // distances, where the first pair met stays; the same distance on two
+    // surfaces means a point on both, and the trace ends there on the edge
+    // test whichever surface is kept (only the last bits of that final point
+    // may differ).
     const Point& origin = ray.GetPoint();
     const Vector& direction = ray.GetDirection();
     Intersections::const_iterator closest = intersections.end();

@@ -1,9 +1,11 @@
 #include "IRayTracer.h"
 #include "Quoria.h"
 #include "RectangularPrism.h"
+#include "SpecimenFactory.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -46,10 +48,10 @@ const Solid* NewBox(const Point& centre, double sizeX, double sizeY, double size
                                 sizeZ);
 }
 
-BeamAngles Angles(double refraction)
+BeamAngles Angles(double refraction, double skew = 0.0)
 {
     BeamAngles angles;
-    angles.skewAngle = 0.0;
+    angles.skewAngle = skew;
     angles.refractionAngle = refraction;
     return angles;
 }
@@ -125,6 +127,13 @@ TEST(RayTracerConfiguration, TransmitsBetweenStackedSolidsInEitherOrder)
         narrowTracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 4u, behaviors, Laws());
     ASSERT_EQ(ended.size(), 3u);
     ExpectNear(ended[2].GetSecondPoint(), expected[2]);
+
+    // A leg that ends on the block's bottom edge is not continued, though the
+    // plate lies beyond.
+    const Legs onEdge = blockFirst->CalculateLegsFromEntryPoint(Point(40 - 10 * t, 0, 10),
+                                                                Angles(30 * Degree), 4u, behaviors, Laws());
+    ASSERT_EQ(onEdge.size(), 1u);
+    ExpectNear(onEdge[0].GetSecondPoint(), Point(40, 0, 0));
 }
 
 TEST(RayTracerConfiguration, AnEntryPointOnASharedFaceEntersTheFirstSolidListed)
@@ -168,6 +177,56 @@ TEST(RayTracerConfiguration, ALawOnATransmittedBeamSeesAnAcuteAngleFromTheNormal
                Point(10 * std::tan(30 * Degree) + 20 * std::tan(60 * Degree), 0, -20));
 }
 
+TEST(RayTracerConfiguration, ATransmissionOntoTwoSolidsEntersTheLastListed)
+{
+    // Two plates side by side under the block, meeting in the plane x = 0
+    // right where the first leg ends.
+    const std::unique_ptr<const Solid> block(NewBox(Point(0, 0, 5), 80, 20, 10));
+    const std::unique_ptr<const Solid> minusX(NewBox(Point(-50, 0, -10), 100, 40, 20));
+    const std::unique_ptr<const Solid> plusX(NewBox(Point(50, 0, -10), 100, 40, 20));
+    const Point entry(-10 * std::tan(30 * Degree), 0, 10);
+    const Behaviors transmit{Quoria::Transmit, Quoria::Stop};
+
+    // In the plate on the +X side the beam goes on down to its bottom face.
+    const std::unique_ptr<IRayTracer> plusLast(CreateRayTracer({block.get(), minusX.get(), plusX.get()}));
+    const Legs throughPlus =
+        plusLast->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 5u, transmit, Laws());
+    ASSERT_EQ(throughPlus.size(), 2u);
+    ExpectNear(throughPlus[1].GetSecondPoint(), Point(20 * std::tan(30 * Degree), 0, -20));
+
+    // The plate on the -X side has nothing ahead of the beam: the trace ends.
+    const std::unique_ptr<IRayTracer> minusLast(CreateRayTracer({block.get(), plusX.get(), minusX.get()}));
+    EXPECT_EQ(minusLast->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 5u, transmit, Laws()).size(),
+              1u);
+}
+
+TEST(RayTracerConfiguration, ReflectsOffTheSlopeOfACounterboredPlate)
+{
+    // Middle zone z in [-5, 5] for |y| <= 10; every slope rises 5 over 5 from
+    // there, so the outer zone spans z in [-10, 10].
+    const Quoria::SlopeConfiguration slope(5, 5, 10);
+    const std::array<const Quoria::SlopeConfiguration, 4> slopes{slope, slope, slope, slope};
+    const std::unique_ptr<const Solid> plate(
+        Quoria::CreateAxisAlignedCounterboredPlate(Point(0, 0, 0), 100, 200, 10, slopes));
+    const std::unique_ptr<IRayTracer> tracer(CreateRayTracer(plate.get()));
+
+    // A skew of -90 degrees turns the beam towards +Y, 30 degrees off -Z.
+    const Legs legs = tracer->CalculateLegsFromEntryPoint(Point(0, 0, 5), Angles(30 * Degree, -90 * Degree),
+                                                          4u, Behaviors(), Laws());
+    ASSERT_EQ(legs.size(), 4u);
+    const double root3 = std::sqrt(3.0);
+    // Down to the top middle face, then up (0, 1/2, sqrt 3 / 2) onto the
+    // slope z = y - 5, whose outward normal (0, -1, 1) / sqrt 2 mirrors the
+    // beam to (0, sqrt 3 / 2, 1/2), up to the outer face z = 10 and down to
+    // the outer face z = -10.
+    const double onSlope = 10 / root3 + 10 / (3 - root3);
+    const double onOuterBottom = onSlope + root3 * (15 - onSlope);
+    ExpectNear(legs[0].GetSecondPoint(), Point(0, 10 / root3, -5));
+    ExpectNear(legs[1].GetSecondPoint(), Point(0, onSlope, onSlope - 5));
+    ExpectNear(legs[2].GetSecondPoint(), Point(0, onOuterBottom, 10));
+    ExpectNear(legs[3].GetSecondPoint(), Point(0, onOuterBottom + 20 * root3, -10));
+}
+
 TEST(RayTracerConfiguration, OwnsDeepCopiesOfTheSolids)
 {
     const Solid* block = NewBox(Point(0, 0, 5), 80, 20, 10);
@@ -178,7 +237,6 @@ TEST(RayTracerConfiguration, OwnsDeepCopiesOfTheSolids)
     EXPECT_NE(configuration[0], block);
     EXPECT_TRUE(*configuration[0] == *block);
     EXPECT_TRUE(*configuration[1] == *plate);
-    EXPECT_NE(configuration[0]->GetSurfaces()[0], block->GetSurfaces()[0]);
     delete block;
     delete plate;
     // The tracer works on its own copies once the caller's are gone.

@@ -153,10 +153,6 @@ TEST(RayTracer, ReflectsInsideABoxAlongTheUnfoldedStraightLine)
     ExpectNear(legs[0].GetSecondPoint(), Point(advance, 0, -5));
     ExpectNear(legs[1].GetSecondPoint(), Point(2 * advance, 0, 5));
     ExpectNear(legs[2].GetSecondPoint(), Point(3 * advance, 0, -5));
-    for (const LineSegment& leg : legs)
-    {
-        EXPECT_NEAR(leg.Length(), 10 / std::cos(30 * Degree), 1e-9);
-    }
     ExpectChained(legs);
 
     // A positive skew turns the beam from +X towards -Y.
@@ -253,8 +249,6 @@ TEST(RayTracer, StopConditionsEndOnAFullLegAndReturnEarlyBeforeValidation)
         tracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), legLength + 0.01, Behaviors(), Laws())
             .size(),
         2u);
-    EXPECT_EQ(tracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 1u, Behaviors(), Laws()).size(),
-              1u);
 
     // Nothing is checked when nothing is asked for.
     const Point offConfiguration(1000, 1000, 1000);
@@ -262,9 +256,6 @@ TEST(RayTracer, StopConditionsEndOnAFullLegAndReturnEarlyBeforeValidation)
         tracer->CalculateLegsFromEntryPoint(offConfiguration, Angles(2.0), 0.0, Behaviors(), Laws()).empty());
     EXPECT_TRUE(
         tracer->CalculateLegsFromEntryPoint(offConfiguration, Angles(2.0), 0u, Behaviors(), Laws()).empty());
-    EXPECT_TRUE(
-        tracer->CalculateLegsFromEntryPoint(offConfiguration, Angles(2.0), 0u, BehaviorFunctions(), Laws())
-            .empty());
 
     // The length is checked before the angle.
     EXPECT_EQ(MessageOf(
