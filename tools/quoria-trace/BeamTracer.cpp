@@ -63,12 +63,13 @@ std::vector<LineSegment> BeamTracer::Run(const BeamRequest& request, const Entry
     try
     {
         if (legCount)
-            return tracer->CalculateLegsFromEntryPoint(entry.point, angles, *legCount, scenario.behaviors, laws);
+            return tracer->CalculateLegsFromEntryPoint(entry.point, angles, *legCount, scenario.behaviors,
+                                                       laws);
         if (scenario.stop.byLength)
             return tracer->CalculateLegsFromEntryPoint(entry.point, angles, scenario.stop.length,
                                                        scenario.behaviors, laws);
-        return tracer->CalculateLegsFromEntryPoint(entry.point, angles, scenario.stop.legs, scenario.behaviors,
-                                                   laws);
+        return tracer->CalculateLegsFromEntryPoint(entry.point, angles, scenario.stop.legs,
+                                                   scenario.behaviors, laws);
     }
     catch (const std::invalid_argument& error)
     {
@@ -126,7 +127,8 @@ bool BeamTracer::IsOnEdge(const Point& point, std::size_t solid) const
     return count >= 2;
 }
 
-std::vector<std::size_t> BeamTracer::Media(const std::vector<LineSegment>& legs, const Point& entryPoint) const
+std::vector<std::size_t> BeamTracer::Media(const std::vector<LineSegment>& legs,
+                                           const Point& entryPoint) const
 {
     std::vector<std::size_t> media;
     std::size_t current = FirstSolidHolding(entryPoint).value_or(0);
@@ -158,10 +160,12 @@ BeamResult BeamTracer::Trace(const BeamRequest& request) const
         if (next < scenario.laws.size())
         {
             attempt.resize(next);
-            attempt.push_back([&probed](double angle) -> double {
-                probed = angle;
-                throw ProbeReached();
-            });
+            attempt.push_back(
+                [&probed](double angle) -> double
+                {
+                    probed = angle;
+                    throw ProbeReached();
+                });
         }
         refractions->clear();
         try
@@ -188,18 +192,21 @@ BeamResult BeamTracer::Trace(const BeamRequest& request) const
         if (law.IsBeyondCriticalAngle(probed))
         {
             result.totalReflection = true;
-            result.ending = "cut at interface " + std::to_string(next + 1) + ": the incidence " + Degrees(probed) +
-                            " from " + from.name + " (speed " + Number(*from.waveSpeed) + ") into " + into.name +
-                            " (speed " + Number(*into.waveSpeed) + ") is beyond the critical angle " +
-                            Degrees(*law.CriticalAngle()) + "; no refracted beam exists";
+            result.ending = "cut at interface " + std::to_string(next + 1) + ": the incidence " +
+                            Degrees(probed) + " from " + from.name + " (speed " + Number(*from.waveSpeed) +
+                            ") into " + into.name + " (speed " + Number(*into.waveSpeed) +
+                            ") is beyond the critical angle " + Degrees(*law.CriticalAngle()) +
+                            "; no refracted beam exists";
             break;
         }
         settled = upToProbe;
-        settled.push_back([law, refractions, next](double incidence) {
-            const double refraction = law(incidence);
-            (*refractions)[next] = Refraction{incidence, refraction};
-            return refraction;
-        });
+        settled.push_back(
+            [law, refractions, next](double incidence)
+            {
+                const double refraction = law(incidence);
+                (*refractions)[next] = Refraction{incidence, refraction};
+                return refraction;
+            });
     }
 
     const auto media = Media(legs, result.entry.point);
@@ -239,7 +246,8 @@ std::string BeamTracer::Ending(const BeamResult& result) const
     const LegRecord& last = result.legs.back();
     const std::string interface = "interface " + std::to_string(n);
     if (!scenario.stop.byLength && n >= scenario.stop.legs)
-        return "stopped after the " + std::to_string(scenario.stop.legs) + " legs asked for";
+        return "stopped after the " + std::to_string(scenario.stop.legs) +
+               (scenario.stop.legs == 1 ? " leg" : " legs") + " asked for";
     if (scenario.stop.byLength && last.total >= scenario.stop.length)
         return "stopped once the length asked for, " + Number(scenario.stop.length) + ", was reached";
     if (IsOnEdge(last.end, last.specimen))

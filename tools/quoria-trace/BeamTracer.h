@@ -72,7 +72,8 @@ private:
     using Laws = std::vector<std::function<double(double)>>;
 
     std::vector<Tessam::Geometry3D::LineSegment> Run(const BeamRequest& request, const EntryChoice& entry,
-                                                     std::optional<unsigned int> legCount, const Laws& laws) const;
+                                                     std::optional<unsigned int> legCount,
+                                                     const Laws& laws) const;
     std::optional<std::size_t> FirstSolidHolding(const Tessam::Geometry3D::Point& point) const;
     std::optional<std::size_t> SolidBeyond(const Tessam::Geometry3D::Point& point, std::size_t current) const;
     bool IsOnEdge(const Tessam::Geometry3D::Point& point, std::size_t solid) const;

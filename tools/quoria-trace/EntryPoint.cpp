@@ -34,7 +34,8 @@ std::optional<Vector> RadialDirection(const Point& p, const Point& onAxis, const
 
 // On a cone the normal lies in the meridian plane, perpendicular to the
 // generatrix: tilted from the radial direction by the half angle.
-std::optional<Vector> ConeNormalDirection(const Point& p, const Point& apex, const Vector& axis, double halfAngle)
+std::optional<Vector> ConeNormalDirection(const Point& p, const Point& apex, const Vector& axis,
+                                          double halfAngle)
 {
     const auto radial = RadialDirection(p, apex, axis);
     if (!radial)
@@ -53,7 +54,8 @@ std::optional<Vector> SearchDirection(const ISurface& face, const Point& p)
     if (const auto* band = dynamic_cast<const CylindricalArcSurface*>(&face))
         return RadialDirection(p, band->GetCentroid(), band->GetOrientation());
     if (const auto* cone = dynamic_cast<const ConicalSurface*>(&face))
-        return ConeNormalDirection(p, cone->GetApex(), cone->GetOrientation(), cone->GetHalfAngle().Radians());
+        return ConeNormalDirection(p, cone->GetApex(), cone->GetOrientation(),
+                                   cone->GetHalfAngle().Radians());
     if (const auto* frustum = dynamic_cast<const TruncatedConicalSurface*>(&face))
         return ConeNormalDirection(p, frustum->GetApex(), frustum->GetOrientation(),
                                    frustum->GetHalfAngle().Radians());
@@ -79,7 +81,8 @@ std::vector<std::size_t> FacesContaining(const ISolid& solid, const Point& p)
 
 } // namespace
 
-EntryChoice ResolveEntry(const EntrySpec& entry, const std::vector<const ISolid*>& solids, const Scenario& scenario)
+EntryChoice ResolveEntry(const EntrySpec& entry, const std::vector<const ISolid*>& solids,
+                         const Scenario& scenario)
 {
     EntryChoice choice;
     choice.point = entry.point;
@@ -127,9 +130,10 @@ EntryChoice ResolveEntry(const EntrySpec& entry, const std::vector<const ISolid*
 
     const auto faces = FacesContaining(solid, choice.point);
     if (faces.size() > 1)
-        throw ScenarioError(entry.place, "the point " + FormatPoint(entry.point) + " snaps onto an edge of \"" +
-                                             name + "\" (faces " + std::to_string(faces[0]) + " and " +
-                                             std::to_string(faces[1]) + "); move it away from the edge");
+        throw ScenarioError(entry.place, "the point " + FormatPoint(entry.point) +
+                                             " snaps onto an edge of \"" + name + "\" (faces " +
+                                             std::to_string(faces[0]) + " and " + std::to_string(faces[1]) +
+                                             "); move it away from the edge");
     choice.snapped = true;
     choice.moved = best;
     choice.specimen = target;

@@ -117,8 +117,8 @@ void JsonNode::RejectUnknownMembers(const std::vector<std::string>& known, const
             isKnown = isKnown || name == member.key();
         if (!isKnown)
             JsonNode(member.value(), place + "/" + EscapePointerToken(member.key()))
-                .Fail("unknown parameter \"" + member.key() + "\" of " + what + " (expected " + JoinNames(known) +
-                      ")");
+                .Fail("unknown parameter \"" + member.key() + "\" of " + what + " (expected " +
+                      JoinNames(known) + ")");
     }
 }
 

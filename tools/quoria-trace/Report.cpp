@@ -43,8 +43,9 @@ std::string AtEnd(const LegRecord& leg)
 {
     if (!leg.refraction)
         return leg.atEnd;
-    return leg.atEnd + ", Snell " + Fixed(std::fabs(leg.refraction->incidence) * RadiansToDegrees, 2) + DegreeSign +
-           " -> " + Fixed(std::fabs(leg.refraction->refraction) * RadiansToDegrees, 2) + DegreeSign;
+    return leg.atEnd + ", Snell " + Fixed(std::fabs(leg.refraction->incidence) * RadiansToDegrees, 2) +
+           DegreeSign + " -> " + Fixed(std::fabs(leg.refraction->refraction) * RadiansToDegrees, 2) +
+           DegreeSign;
 }
 
 std::string StopText(const Scenario& scenario)
@@ -98,7 +99,8 @@ nlohmann::json PointJson(const Point& p)
 
 } // namespace
 
-std::string FormatTable(const Scenario& scenario, const std::string& source, const std::vector<BeamResult>& beams)
+std::string FormatTable(const Scenario& scenario, const std::string& source,
+                        const std::vector<BeamResult>& beams)
 {
     std::string out = (scenario.title.empty() ? std::string("Trace") : scenario.title) + " (" + source +
                       (scenario.unit.empty() ? "" : ", lengths in " + scenario.unit) + ")\n";
@@ -123,8 +125,9 @@ std::string FormatTable(const Scenario& scenario, const std::string& source, con
         for (std::size_t i = 0; i < beam.legs.size(); ++i)
         {
             const LegRecord& leg = beam.legs[i];
-            rows.push_back({std::to_string(i + 1), scenario.specimens[leg.specimen].name, PointText(leg.start),
-                            PointText(leg.end), Fixed(leg.length), Fixed(leg.total), AtEnd(leg)});
+            rows.push_back({std::to_string(i + 1), scenario.specimens[leg.specimen].name,
+                            PointText(leg.start), PointText(leg.end), Fixed(leg.length), Fixed(leg.total),
+                            AtEnd(leg)});
         }
         std::vector<std::size_t> widths(headers.size(), 0);
         for (const auto& row : rows)
@@ -142,7 +145,8 @@ std::string FormatTable(const Scenario& scenario, const std::string& source, con
     return out;
 }
 
-std::string FormatJson(const Scenario& scenario, const std::string& source, const std::vector<BeamResult>& beams)
+std::string FormatJson(const Scenario& scenario, const std::string& source,
+                       const std::vector<BeamResult>& beams)
 {
     nlohmann::json document;
     document["source"] = source;

@@ -43,8 +43,8 @@ SpecimenSpec ParseSpecimen(const JsonNode& node, std::size_t index)
         std::vector<std::string> names;
         for (const auto& known : Factories())
             names.push_back(known.name);
-        factoryNode.Fail("unknown specimen factory \"" + spec.factory + "\" (expected one of " + JoinNames(names) +
-                         ")");
+        factoryNode.Fail("unknown specimen factory \"" + spec.factory + "\" (expected one of " +
+                         JoinNames(names) + ")");
     }
 
     std::vector<std::string> known{"factory", "name", "waveSpeed"};
@@ -73,10 +73,12 @@ SpecimenSpec ParseSpecimen(const JsonNode& node, std::size_t index)
         case ParameterKind::Point:
             spec.points.emplace(parameter.name, value.ToPoint());
             break;
-        case ParameterKind::Slopes: {
+        case ParameterKind::Slopes:
+        {
             const auto elements = value.Elements();
             if (elements.size() != 4)
-                value.Fail("expected the 4 slopes of quadrants 1 to 4, got " + std::to_string(elements.size()));
+                value.Fail("expected the 4 slopes of quadrants 1 to 4, got " +
+                           std::to_string(elements.size()));
             for (const auto& element : elements)
             {
                 element.RejectUnknownMembers({"height", "width", "offset"}, "a slope");
@@ -166,8 +168,8 @@ std::vector<double> ParseRange(const JsonNode& node)
     // A hair of slack so that 30 to 60 by 0.1 ends on 60, not one short.
     const double intervals = std::floor(std::fabs(to - from) / step + 1e-9);
     if (intervals + 1 > MaximumBeamCount)
-        stepNode.Fail("makes " + Format(intervals + 1) + " beams; at most " + std::to_string(MaximumBeamCount) +
-                      " are traced");
+        stepNode.Fail("makes " + Format(intervals + 1) + " beams; at most " +
+                      std::to_string(MaximumBeamCount) + " are traced");
     const double signedStep = to >= from ? step : -step;
     std::vector<double> values;
     for (double i = 0; i <= intervals; ++i)
@@ -194,8 +196,9 @@ void ParseSweep(const JsonNode& node, Scenario& scenario, const BeamRequest& bas
             beam.place = range->Place();
             scenario.beams.push_back(beam);
         }
-        scenario.sweepDescription = "refraction angle from " + Format(scenario.beams.front().refractionDegrees) +
-                                    "\xC2\xB0 to " + Format(scenario.beams.back().refractionDegrees) + "\xC2\xB0";
+        scenario.sweepDescription = "refraction angle from " +
+                                    Format(scenario.beams.front().refractionDegrees) + "\xC2\xB0 to " +
+                                    Format(scenario.beams.back().refractionDegrees) + "\xC2\xB0";
     }
     else if (const auto skewRange = node.OptionalMember("skewAngleDegrees"))
     {

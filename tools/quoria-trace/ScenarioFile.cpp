@@ -20,7 +20,8 @@ nlohmann::json ParseDocument(const std::string& text, const std::string& name)
     {
         // The byte is one past the offending character.
         const std::size_t end = std::min<std::size_t>(error.byte == 0 ? 0 : error.byte - 1, text.size());
-        const std::size_t line = 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + end, '\n'));
+        const std::size_t line =
+            1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + end, '\n'));
         const std::size_t lineStart = text.rfind('\n', end == 0 ? 0 : end - 1);
         const std::size_t column = end - (lineStart == std::string::npos || end == 0 ? 0 : lineStart + 1) + 1;
         // Keep the parser's reason, not its numbering.
@@ -29,8 +30,8 @@ nlohmann::json ParseDocument(const std::string& text, const std::string& name)
         const std::size_t colon = reason.find(": ", columnWord == std::string::npos ? 0 : columnWord);
         if (colon != std::string::npos)
             reason = reason.substr(colon + 2);
-        throw FileError(name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": invalid JSON: " +
-                        reason);
+        throw FileError(name + ":" + std::to_string(line) + ":" + std::to_string(column) +
+                        ": invalid JSON: " + reason);
     }
 }
 

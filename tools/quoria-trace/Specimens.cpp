@@ -36,7 +36,8 @@ double Radians(const SpecimenSpec& spec, const std::string& name)
 // The library checks each slope as it is made; say which slope it refused.
 std::array<const Quoria::SlopeConfiguration, 4> Slopes(const SpecimenSpec& spec)
 {
-    auto make = [&spec](std::size_t i) {
+    auto make = [&spec](std::size_t i)
+    {
         const SlopeValues& slope = spec.slopes.at(i);
         try
         {
@@ -58,14 +59,16 @@ std::vector<FactorySpec> MakeFactories()
     auto number = [](const char* name) { return ParameterSpec{name, K::Number, std::nullopt}; };
     const std::vector<ParameterSpec> plate{centre, number("sizeX"), number("sizeY"), number("sizeZ")};
     const std::vector<ParameterSpec> bar{centre, number("radius"), number("length")};
-    const std::vector<ParameterSpec> pipe{centre, number("innerRadius"), number("outerRadius"), number("length")};
+    const std::vector<ParameterSpec> pipe{centre, number("innerRadius"), number("outerRadius"),
+                                          number("length")};
     const std::vector<ParameterSpec> wedge{{"probeSetOrigin", K::Point, std::nullopt},
                                            number("length"),
                                            number("width"),
                                            number("height"),
                                            {"wedgeAngleDegrees", K::Degrees, std::nullopt},
                                            {"roofAngleDegrees", K::Degrees, 0.0}};
-    auto with = [](std::vector<ParameterSpec> list, const ParameterSpec& extra) {
+    auto with = [](std::vector<ParameterSpec> list, const ParameterSpec& extra)
+    {
         list.push_back(extra);
         return list;
     };
@@ -78,58 +81,66 @@ std::vector<FactorySpec> MakeFactories()
     return {
         {"CreateAxisAlignedPlate", plate,
          [=](const SpecimenSpec& s) {
-             return Quoria::CreateAxisAlignedPlate(p(s, "centre"), n(s, "sizeX"), n(s, "sizeY"), n(s, "sizeZ"));
+             return Quoria::CreateAxisAlignedPlate(p(s, "centre"), n(s, "sizeX"), n(s, "sizeY"),
+                                                   n(s, "sizeZ"));
          }},
         {"CreateXOrientedBar", bar,
-         [=](const SpecimenSpec& s) {
-             return Quoria::CreateXOrientedBar(p(s, "centre"), n(s, "radius"), n(s, "length"));
-         }},
+         [=](const SpecimenSpec& s)
+         { return Quoria::CreateXOrientedBar(p(s, "centre"), n(s, "radius"), n(s, "length")); }},
         {"CreateYOrientedBar", bar,
-         [=](const SpecimenSpec& s) {
-             return Quoria::CreateYOrientedBar(p(s, "centre"), n(s, "radius"), n(s, "length"));
-         }},
+         [=](const SpecimenSpec& s)
+         { return Quoria::CreateYOrientedBar(p(s, "centre"), n(s, "radius"), n(s, "length")); }},
         {"CreateXOrientedPipe", pipe,
-         [=](const SpecimenSpec& s) {
+         [=](const SpecimenSpec& s)
+         {
              return Quoria::CreateXOrientedPipe(p(s, "centre"), n(s, "innerRadius"), n(s, "outerRadius"),
                                                 n(s, "length"));
          }},
         {"CreateYOrientedPipe", pipe,
-         [=](const SpecimenSpec& s) {
+         [=](const SpecimenSpec& s)
+         {
              return Quoria::CreateYOrientedPipe(p(s, "centre"), n(s, "innerRadius"), n(s, "outerRadius"),
                                                 n(s, "length"));
          }},
         {"CreateAxisAlignedCounterboredPlate", with(plate, slopes),
-         [=](const SpecimenSpec& s) {
+         [=](const SpecimenSpec& s)
+         {
              return Quoria::CreateAxisAlignedCounterboredPlate(p(s, "centre"), n(s, "sizeX"), n(s, "sizeY"),
                                                                n(s, "sizeZ"), Slopes(s));
          }},
         {"CreateXOrientedCounterboredPipe", with(pipe, slopes),
-         [=](const SpecimenSpec& s) {
+         [=](const SpecimenSpec& s)
+         {
              return Quoria::CreateXOrientedCounterboredPipe(p(s, "centre"), n(s, "innerRadius"),
                                                             n(s, "outerRadius"), n(s, "length"), Slopes(s));
          }},
         {"CreateYOrientedCounterboredPipe", with(pipe, slopes),
-         [=](const SpecimenSpec& s) {
+         [=](const SpecimenSpec& s)
+         {
              return Quoria::CreateYOrientedCounterboredPipe(p(s, "centre"), n(s, "innerRadius"),
                                                             n(s, "outerRadius"), n(s, "length"), Slopes(s));
          }},
         {"CreateWedgeOnAxisAlignedPlate", with(wedge, rotation),
-         [=](const SpecimenSpec& s) {
+         [=](const SpecimenSpec& s)
+         {
              return Quoria::CreateWedgeOnAxisAlignedPlate(
                  p(s, "probeSetOrigin"), n(s, "length"), n(s, "width"), n(s, "height"),
-                 Radians(s, "wedgeAngleDegrees"), Radians(s, "roofAngleDegrees"), Radians(s, "rotationAngleDegrees"));
+                 Radians(s, "wedgeAngleDegrees"), Radians(s, "roofAngleDegrees"),
+                 Radians(s, "rotationAngleDegrees"));
          }},
         {"CreateWedgeOnXOrientedCylinder", with(wedge, cylinder),
-         [=](const SpecimenSpec& s) {
-             return Quoria::CreateWedgeOnXOrientedCylinder(p(s, "probeSetOrigin"), n(s, "length"), n(s, "width"),
-                                                           n(s, "height"), Radians(s, "wedgeAngleDegrees"),
-                                                           Radians(s, "roofAngleDegrees"), p(s, "cylinderCentroid"));
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateWedgeOnXOrientedCylinder(
+                 p(s, "probeSetOrigin"), n(s, "length"), n(s, "width"), n(s, "height"),
+                 Radians(s, "wedgeAngleDegrees"), Radians(s, "roofAngleDegrees"), p(s, "cylinderCentroid"));
          }},
         {"CreateWedgeOnYOrientedCylinder", with(wedge, cylinder),
-         [=](const SpecimenSpec& s) {
-             return Quoria::CreateWedgeOnYOrientedCylinder(p(s, "probeSetOrigin"), n(s, "length"), n(s, "width"),
-                                                           n(s, "height"), Radians(s, "wedgeAngleDegrees"),
-                                                           Radians(s, "roofAngleDegrees"), p(s, "cylinderCentroid"));
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateWedgeOnYOrientedCylinder(
+                 p(s, "probeSetOrigin"), n(s, "length"), n(s, "width"), n(s, "height"),
+                 Radians(s, "wedgeAngleDegrees"), Radians(s, "roofAngleDegrees"), p(s, "cylinderCentroid"));
          }},
     };
 }

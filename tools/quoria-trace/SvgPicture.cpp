@@ -1,8 +1,14 @@
 #include "SvgPicture.h"
 
+#include "ConicalSurface.h"
+#include "CylindricalArcSurface.h"
+#include "CylindricalSurface.h"
 #include "IContour.h"
 #include "ISegment.h"
+#include "ISurface.h"
 #include "LineSegment.h"
+#include "ScenarioError.h"
+#include "TruncatedConicalSurface.h"
 
 #include <algorithm>
 #include <array>
@@ -103,7 +109,8 @@ double NiceStep(double wanted)
 // An edge shared by two faces appears in both faces' contours; draw it once.
 std::string EdgeKey(const Polyline& line)
 {
-    auto key = [](const Point& p) {
+    auto key = [](const Point& p)
+    {
         char text[96];
         std::snprintf(text, sizeof text, "%.6f,%.6f,%.6f", p.X(), p.Y(), p.Z());
         return std::string(text);
@@ -116,22 +123,104 @@ std::string EdgeKey(const Polyline& line)
     return first + "|" + middle + "|" + last;
 }
 
-std::vector<Polyline> Edges(const ISolid& solid)
+// Face by face rather than through the solid's contour, so that one face
+// whose outline the library cannot give costs only that face's edges.
+std::vector<Polyline> Edges(const ISolid& solid, std::vector<std::string>& problems)
 {
     std::vector<Polyline> edges;
     std::set<std::string> seen;
-    const std::unique_ptr<IContour> contour(solid.GetContour());
-    for (const ISegment* segment : contour->GetSegments())
+    const auto& surfaces = solid.GetSurfaces();
+    for (std::size_t face = 0; face < surfaces.size(); ++face)
     {
-        Polyline line;
-        if (const auto* arc = dynamic_cast<const ArcSegment*>(segment))
-            line = SampleArc(*arc);
-        else
-            line = {segment->GetFirstPoint(), segment->GetSecondPoint()};
-        if (seen.insert(EdgeKey(line)).second)
-            edges.push_back(line);
+        std::unique_ptr<IContour> contour;
+        try
+        {
+            contour.reset(surfaces[face]->GetContour());
+        }
+        catch (const std::exception& error)
+        {
+            problems.push_back("face " + std::to_string(face) + ": " + ToUtf8(error.what()));
+            continue;
+        }
+        for (const ISegment* segment : contour->GetSegments())
+        {
+            Polyline line;
+            if (const auto* arc = dynamic_cast<const ArcSegment*>(segment))
+                line = SampleArc(*arc);
+            else
+                line = {segment->GetFirstPoint(), segment->GetSecondPoint()};
+            if (seen.insert(EdgeKey(line)).second)
+                edges.push_back(line);
+        }
     }
     return edges;
+}
+
+// Curved faces have no edge along their length; their outline in a view is
+// where the surface turns away from the viewer. `along` is the viewing axis.
+std::vector<Polyline> Silhouettes(const ISolid& solid, const Vector& along)
+{
+    std::vector<Polyline> lines;
+    auto add = [&lines](const ISurface& face, const Point& from, const Point& to)
+    {
+        const Point middle = from + (to - from) * 0.5;
+        if (face.Contains(middle))
+            lines.push_back({from, to});
+    };
+    for (const ISurface* face : solid.GetSurfaces())
+    {
+        Point centre;
+        Vector axis;
+        double nearRadius = 0.0;
+        double farRadius = 0.0;
+        double nearDistance = 0.0;
+        double farDistance = 0.0;
+        if (const auto* cylinder = dynamic_cast<const CylindricalSurface*>(face))
+        {
+            centre = cylinder->GetCentroid();
+            axis = cylinder->GetOrientation();
+            nearRadius = farRadius = cylinder->GetRadius();
+            nearDistance = -0.5 * cylinder->GetHeight();
+            farDistance = 0.5 * cylinder->GetHeight();
+        }
+        else if (const auto* band = dynamic_cast<const CylindricalArcSurface*>(face))
+        {
+            centre = band->GetCentroid();
+            axis = band->GetOrientation();
+            nearRadius = farRadius = band->GetRadius();
+            nearDistance = -0.5 * band->GetHeight();
+            farDistance = 0.5 * band->GetHeight();
+        }
+        else if (const auto* frustum = dynamic_cast<const TruncatedConicalSurface*>(face))
+        {
+            centre = frustum->GetApex();
+            axis = frustum->GetOrientation();
+            nearRadius = frustum->GetRadiusTop();
+            farRadius = frustum->GetRadius();
+            nearDistance = frustum->GetHeight() - frustum->GetTruncatedHeight();
+            farDistance = frustum->GetHeight();
+        }
+        else if (const auto* cone = dynamic_cast<const ConicalSurface*>(face))
+        {
+            centre = cone->GetApex();
+            axis = cone->GetOrientation();
+            farRadius = cone->GetRadius();
+            farDistance = cone->GetHeight();
+        }
+        else
+        {
+            continue;
+        }
+        axis.Normalize();
+        Vector side = axis.Cross(along);
+        if (side.Length() < 1e-9)
+            continue;
+        side.Normalize();
+        for (const double sign : {1.0, -1.0})
+            add(*face, centre + axis * nearDistance + side * (sign * nearRadius),
+                centre + axis * farDistance + side * (sign * farRadius));
+    }
+    return lines;
 }
 
 // Colours that stay apart for the colour-blind, one per specimen.
@@ -152,7 +241,8 @@ std::string BeamColour(std::size_t i, std::size_t count)
     const std::size_t k = std::min<std::size_t>(static_cast<std::size_t>(t), stops.size() - 2);
     const double f = t - k;
     char text[16];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<int>(stops[k][0] + f * (stops[k + 1][0] - stops[k][0])),
+    std::snprintf(text, sizeof text, "#%02x%02x%02x",
+                  static_cast<int>(stops[k][0] + f * (stops[k + 1][0] - stops[k][0])),
                   static_cast<int>(stops[k][1] + f * (stops[k + 1][1] - stops[k][1])),
                   static_cast<int>(stops[k][2] + f * (stops[k + 1][2] - stops[k][2])));
     return text;
@@ -184,6 +274,24 @@ public:
     double scale;
 };
 
+std::vector<std::string> Wrap(const std::string& text, std::size_t width)
+{
+    std::vector<std::string> lines{""};
+    std::size_t start = 0;
+    while (start < text.size())
+    {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(start, end - start);
+        if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width)
+            lines.emplace_back();
+        lines.back() += (lines.back().empty() ? "" : " ") + word;
+        start = end + 1;
+    }
+    return lines;
+}
+
 const char* AxisName(int axis)
 {
     return axis == 0 ? "x" : axis == 1 ? "y" : "z";
@@ -212,8 +320,8 @@ std::string Frame(const View& view, const Canvas& canvas, int index, double step
                Num(bottom) + "\" class=\"" + (std::fabs(value) < step * 1e-6 ? "zero" : "grid") + "\"/>\n";
         out += "<line x1=\"" + Num(x) + "\" y1=\"" + Num(bottom) + "\" x2=\"" + Num(x) + "\" y2=\"" +
                Num(bottom + 5) + "\" stroke=\"#555\"/>\n";
-        out += "<text x=\"" + Num(x) + "\" y=\"" + Num(bottom + 17) + "\" class=\"tick\" text-anchor=\"middle\">" +
-               Label(value) + "</text>\n";
+        out += "<text x=\"" + Num(x) + "\" y=\"" + Num(bottom + 17) +
+               "\" class=\"tick\" text-anchor=\"middle\">" + Label(value) + "</text>\n";
     }
     for (double value = std::ceil(box.low[view.vertical] / step) * step; value <= box.high[view.vertical];
          value += step)
@@ -223,14 +331,14 @@ std::string Frame(const View& view, const Canvas& canvas, int index, double step
                Num(y) + "\" class=\"" + (std::fabs(value) < step * 1e-6 ? "zero" : "grid") + "\"/>\n";
         out += "<line x1=\"" + Num(view.left - 5) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(view.left) +
                "\" y2=\"" + Num(y) + "\" stroke=\"#555\"/>\n";
-        out += "<text x=\"" + Num(view.left - 8) + "\" y=\"" + Num(y + 4) + "\" class=\"tick\" text-anchor=\"end\">" +
-               Label(value) + "</text>\n";
+        out += "<text x=\"" + Num(view.left - 8) + "\" y=\"" + Num(y + 4) +
+               "\" class=\"tick\" text-anchor=\"end\">" + Label(value) + "</text>\n";
     }
     // Axis names with arrows in the direction of increasing coordinate.
-    out += "<text x=\"" + Num(right) + "\" y=\"" + Num(bottom + 32) + "\" class=\"axis\" text-anchor=\"end\">" +
-           AxisName(view.horizontal) + " \xE2\x86\x92</text>\n";
-    out += "<text x=\"" + Num(view.left - 8) + "\" y=\"" + Num(view.top - 10) + "\" class=\"axis\" text-anchor=\"end\">" +
-           AxisName(view.vertical) + " \xE2\x86\x93</text>\n";
+    out += "<text x=\"" + Num(right) + "\" y=\"" + Num(bottom + 32) +
+           "\" class=\"axis\" text-anchor=\"end\">" + AxisName(view.horizontal) + " \xE2\x86\x92</text>\n";
+    out += "<text x=\"" + Num(view.left - 8) + "\" y=\"" + Num(view.top - 10) +
+           "\" class=\"axis\" text-anchor=\"end\">" + AxisName(view.vertical) + " \xE2\x86\x93</text>\n";
     return out;
 }
 
@@ -259,17 +367,24 @@ std::vector<Point> SampleArc(const ArcSegment& arc)
     return points;
 }
 
-std::string RenderSvg(const Scenario& scenario, const std::string& source, const std::vector<const ISolid*>& solids,
-                      const std::vector<BeamResult>& beams)
+std::string RenderSvg(const Scenario& scenario, const std::string& source,
+                      const std::vector<const ISolid*>& solids, const std::vector<BeamResult>& beams,
+                      std::vector<std::string>& warnings)
 {
     std::vector<std::vector<Polyline>> edges;
-    for (const ISolid* solid : solids)
-        edges.push_back(Edges(*solid));
+    for (std::size_t s = 0; s < solids.size(); ++s)
+    {
+        std::vector<std::string> problems;
+        edges.push_back(Edges(*solids[s], problems));
+        for (const auto& problem : problems)
+            warnings.push_back("the outline of " + scenario.specimens[s].name + " misses " + problem);
+    }
 
     Box box;
     box.low.fill(std::numeric_limits<double>::infinity());
     box.high.fill(-std::numeric_limits<double>::infinity());
-    auto include = [&box](const Point& p) {
+    auto include = [&box](const Point& p)
+    {
         for (int axis = 0; axis < 3; ++axis)
         {
             box.low[axis] = std::min(box.low[axis], Coordinate(p, axis));
@@ -294,7 +409,8 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source, const
     // A margin around the drawing, and some depth for views of a flat thing.
     for (int axis = 0; axis < 3; ++axis)
     {
-        const double pad = 0.06 * largest + 0.5 * std::max(0.0, 0.05 * largest - (box.high[axis] - box.low[axis]));
+        const double pad =
+            0.06 * largest + 0.5 * std::max(0.0, 0.05 * largest - (box.high[axis] - box.low[axis]));
         box.low[axis] -= pad;
         box.high[axis] += pad;
     }
@@ -304,7 +420,10 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source, const
 
     const double scale = std::min(900.0 / (dx + dy), 640.0 / (dz + dy));
     const double gap = 70.0;
-    const double legendWidth = 300.0;
+    std::size_t longest = 36;
+    for (const auto& specimen : scenario.specimens)
+        longest = std::max(longest, specimen.name.size() + specimen.factory.size() + 3);
+    const double legendWidth = 60.0 + 7.5 * static_cast<double>(longest);
     View xz{0, 2, "XZ \xE2\x80\x94 seen from +y"};
     View yz{1, 2, "YZ \xE2\x80\x94 seen from \xE2\x88\x92x"};
     View xy{0, 1, "XY \xE2\x80\x94 seen from above (\xE2\x88\x92z)"};
@@ -321,17 +440,20 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source, const
     const double height = std::max(xy.top + xy.height + 60.0, 560.0);
 
     const Canvas canvas(box, scale);
-    const double step = NiceStep(largest / 6.0);
+    const double step = NiceStep(largest / 10.0);
     std::string out;
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(width) + "\" height=\"" + Num(height) +
-           "\" viewBox=\"0 0 " + Num(width) + " " + Num(height) + "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n";
+           "\" viewBox=\"0 0 " + Num(width) + " " + Num(height) +
+           "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n";
     out += "<style>.view{font-size:14px;font-weight:bold;fill:#333}.tick{font-size:11px;fill:#555}"
            ".axis{font-size:13px;font-style:italic;fill:#333}.legend{font-size:13px;fill:#222}"
-           ".grid{stroke:#e4e4de;stroke-width:0.8}.zero{stroke:#c9c9c0;stroke-width:1;stroke-dasharray:4 3}</style>\n";
+           ".grid{stroke:#e4e4de;stroke-width:0.8}.zero{stroke:#c9c9c0;stroke-width:1;stroke-dasharray:4 "
+           "3}</style>\n";
     out += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     const std::string title = scenario.title.empty() ? std::string("quoria-trace") : scenario.title;
-    out += "<text x=\"20\" y=\"34\" font-size=\"20\" font-weight=\"bold\" fill=\"#111\">" + Escape(title) + "</text>\n";
+    out += "<text x=\"20\" y=\"34\" font-size=\"20\" font-weight=\"bold\" fill=\"#111\">" + Escape(title) +
+           "</text>\n";
     std::string subtitle = source;
     if (!scenario.unit.empty())
         subtitle += "; lengths in " + scenario.unit;
@@ -344,11 +466,19 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source, const
     {
         const View& view = views[v];
         out += Frame(view, canvas, static_cast<int>(v), step);
-        out += "<g clip-path=\"url(#view" + std::to_string(v) + ")\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
+        out += "<g clip-path=\"url(#view" + std::to_string(v) +
+               ")\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
+        const int depth = 3 - view.horizontal - view.vertical;
+        const Vector along(depth == 0 ? 1.0 : 0.0, depth == 1 ? 1.0 : 0.0, depth == 2 ? 1.0 : 0.0);
         for (std::size_t s = 0; s < edges.size(); ++s)
+        {
+            const std::string style =
+                std::string("stroke=\"") + SpecimenColour(s) + "\" stroke-width=\"1.3\"";
             for (const auto& line : edges[s])
-                out += canvas.Polyline(view, line,
-                                       std::string("stroke=\"") + SpecimenColour(s) + "\" stroke-width=\"1.3\"");
+                out += canvas.Polyline(view, line, style);
+            for (const auto& line : Silhouettes(*solids[s], along))
+                out += canvas.Polyline(view, line, style);
+        }
         for (std::size_t b = 0; b < beams.size(); ++b)
         {
             const BeamResult& beam = beams[b];
@@ -358,22 +488,24 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source, const
             std::vector<Point> path{beam.legs.front().start};
             for (const auto& leg : beam.legs)
                 path.push_back(leg.end);
-            out += canvas.Polyline(view, path, "stroke=\"" + colour + "\" stroke-width=\"" +
-                                                   (beams.size() > 1 ? "1.4" : "2.2") + "\"");
+            out += canvas.Polyline(view, path,
+                                   "stroke=\"" + colour + "\" stroke-width=\"" +
+                                       (beams.size() > 1 ? "1.4" : "2.2") + "\"");
             for (std::size_t i = 1; i + 1 < path.size(); ++i)
-                out += "<circle cx=\"" + Num(canvas.X(view, path[i])) + "\" cy=\"" + Num(canvas.Y(view, path[i])) +
-                       "\" r=\"2.2\" fill=\"" + colour + "\"/>\n";
+                out += "<circle cx=\"" + Num(canvas.X(view, path[i])) + "\" cy=\"" +
+                       Num(canvas.Y(view, path[i])) + "\" r=\"2.2\" fill=\"" + colour + "\"/>\n";
             out += "<circle cx=\"" + Num(canvas.X(view, path.front())) + "\" cy=\"" +
                    Num(canvas.Y(view, path.front())) + "\" r=\"4\" fill=\"white\" stroke=\"" + colour +
                    "\" stroke-width=\"1.8\"/>\n";
             const double ex = canvas.X(view, path.back());
             const double ey = canvas.Y(view, path.back());
             if (beam.totalReflection)
-                out += "<path d=\"M" + Num(ex - 5) + "," + Num(ey - 5) + " l10,10 m0,-10 l-10,10\" stroke=\"black\" "
+                out += "<path d=\"M" + Num(ex - 5) + "," + Num(ey - 5) +
+                       " l10,10 m0,-10 l-10,10\" stroke=\"black\" "
                        "stroke-width=\"2\"/>\n";
             else
-                out += "<rect x=\"" + Num(ex - 3) + "\" y=\"" + Num(ey - 3) + "\" width=\"6\" height=\"6\" fill=\"" +
-                       colour + "\"/>\n";
+                out += "<rect x=\"" + Num(ex - 3) + "\" y=\"" + Num(ey - 3) +
+                       "\" width=\"6\" height=\"6\" fill=\"" + colour + "\"/>\n";
         }
         out += "</g>\n";
     }
@@ -395,8 +527,8 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source, const
         {
             out += "<line x1=\"" + Num(legendLeft) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(legendLeft + 30) +
                    "\" y2=\"" + Num(y) + "\" stroke=\"" + BeamColour(0, 1) + "\" stroke-width=\"2.2\"/>\n";
-            out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) + "\" class=\"legend\">beam, " +
-                   std::to_string(beams[0].legs.size()) + " legs</text>\n";
+            out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
+                   "\" class=\"legend\">beam, " + std::to_string(beams[0].legs.size()) + " legs</text>\n";
             y += 22;
         }
         else
@@ -406,22 +538,27 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source, const
                        "\" width=\"" + Num(30.0 / beams.size() + 0.5) + "\" height=\"8\" fill=\"" +
                        BeamColour(b, beams.size()) + "\"/>\n";
             out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) + "\" class=\"legend\">" +
-                   Escape(beams.front().request.label) + " \xE2\x80\xA6 " + Escape(beams.back().request.label) +
-                   "</text>\n";
+                   Escape(beams.front().request.label) + " \xE2\x80\xA6 " +
+                   Escape(beams.back().request.label) + "</text>\n";
             y += 22;
         }
         out += "<circle cx=\"" + Num(legendLeft + 15) + "\" cy=\"" + Num(y) +
                "\" r=\"4\" fill=\"white\" stroke=\"#333\" stroke-width=\"1.8\"/>\n";
-        out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) + "\" class=\"legend\">entry point</text>\n";
+        out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
+               "\" class=\"legend\">entry point</text>\n";
         y += 22;
-        out += "<circle cx=\"" + Num(legendLeft + 15) + "\" cy=\"" + Num(y) + "\" r=\"2.2\" fill=\"#333\"/>\n";
+        out +=
+            "<circle cx=\"" + Num(legendLeft + 15) + "\" cy=\"" + Num(y) + "\" r=\"2.2\" fill=\"#333\"/>\n";
         out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
                "\" class=\"legend\">interface (reflected or transmitted)</text>\n";
         y += 22;
-        out += "<rect x=\"" + Num(legendLeft + 12) + "\" y=\"" + Num(y - 3) + "\" width=\"6\" height=\"6\" fill=\"#333\"/>\n";
-        out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) + "\" class=\"legend\">end of the beam</text>\n";
+        out += "<rect x=\"" + Num(legendLeft + 12) + "\" y=\"" + Num(y - 3) +
+               "\" width=\"6\" height=\"6\" fill=\"#333\"/>\n";
+        out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
+               "\" class=\"legend\">end of the beam</text>\n";
         y += 22;
-        const bool anyCut = std::any_of(beams.begin(), beams.end(), [](const BeamResult& b) { return b.totalReflection; });
+        const bool anyCut =
+            std::any_of(beams.begin(), beams.end(), [](const BeamResult& b) { return b.totalReflection; });
         if (anyCut)
         {
             out += "<path d=\"M" + Num(legendLeft + 10) + "," + Num(y - 5) +
@@ -431,14 +568,33 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source, const
             y += 22;
         }
     }
+    if (beams.size() == 1)
+    {
+        const BeamResult& beam = beams.front();
+        std::string entry = "Entry";
+        if (beam.entry.face)
+            entry += std::string(beam.entry.snapped ? " snapped onto" : " on") + " face " +
+                     std::to_string(*beam.entry.face) + " (" + beam.entry.faceKind + ") of " +
+                     scenario.specimens[*beam.entry.specimen].name;
+        y += 6;
+        for (const std::string& text : {entry + ".", "Trace " + beam.ending + "."})
+            for (const std::string& line : Wrap(text, static_cast<std::size_t>((legendWidth - 10.0) / 6.6)))
+            {
+                out += "<text x=\"" + Num(legendLeft) + "\" y=\"" + Num(y) + "\" class=\"tick\">" +
+                       Escape(line) + "</text>\n";
+                y += 15;
+            }
+    }
     y += 16;
     const double barLength = NiceStep(std::min(largest / 4.0, 220.0 / scale));
-    out += "<text x=\"" + Num(legendLeft) + "\" y=\"" + Num(y) + "\" class=\"legend\">Scale (all three views)</text>\n";
+    out += "<text x=\"" + Num(legendLeft) + "\" y=\"" + Num(y) +
+           "\" class=\"legend\">Scale (all three views)</text>\n";
     y += 16;
-    out += "<path d=\"M" + Num(legendLeft) + "," + Num(y - 5) + " v10 M" + Num(legendLeft) + "," + Num(y) + " h" +
-           Num(barLength * scale) + " M" + Num(legendLeft + barLength * scale) + "," + Num(y - 5) +
+    out += "<path d=\"M" + Num(legendLeft) + "," + Num(y - 5) + " v10 M" + Num(legendLeft) + "," + Num(y) +
+           " h" + Num(barLength * scale) + " M" + Num(legendLeft + barLength * scale) + "," + Num(y - 5) +
            " v10\" stroke=\"#222\" stroke-width=\"2\" fill=\"none\"/>\n";
-    out += "<text x=\"" + Num(legendLeft + barLength * scale + 8) + "\" y=\"" + Num(y + 4) + "\" class=\"legend\">" +
+    out += "<text x=\"" + Num(legendLeft + barLength * scale + 8) + "\" y=\"" + Num(y + 4) +
+           "\" class=\"legend\">" +
            Escape(Label(barLength) + (scenario.unit.empty() ? "" : " " + scenario.unit)) + "</text>\n";
     y += 30;
     out += "<text x=\"" + Num(legendLeft) + "\" y=\"" + Num(y) +

@@ -40,8 +40,8 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
     if (builtIn && svgPath.empty())
         svgPath = DefaultPicture;
 
-    const Scenario scenario = ParseScenario(builtIn ? ParseDocument(DefaultScenarioText(), source)
-                                                    : ReadDocument(scenarioPath));
+    const Scenario scenario =
+        ParseScenario(builtIn ? ParseDocument(DefaultScenarioText(), source) : ReadDocument(scenarioPath));
     const auto solids = BuildSpecimens(scenario);
     const BeamTracer tracer(scenario, solids);
 
@@ -60,13 +60,16 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
                              : format == "csv" ? FormatCsv(scenario, beams)
                                                : FormatTable(scenario, source, beams);
     // Everything is computed before anything is written.
+    std::vector<std::string> warnings;
     if (!svgPath.empty())
-        WriteFileAtomically(svgPath, RenderSvg(scenario, source, tracer.Configuration(), beams));
+        WriteFileAtomically(svgPath, RenderSvg(scenario, source, tracer.Configuration(), beams, warnings));
     std::cout << text << std::flush;
     if (format == "csv")
         for (std::size_t b = 0; b < beams.size(); ++b)
             if (beams[b].totalReflection)
                 std::cerr << "quoria-trace: note: beam " << b + 1 << " " << beams[b].ending << "\n";
+    for (const auto& warning : warnings)
+        std::cerr << "quoria-trace: warning: " << warning << "\n";
     if (!svgPath.empty())
         std::cerr << "quoria-trace: picture written to " << svgPath << "\n";
     return 0;
@@ -76,9 +79,10 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"Traces ultrasonic beams through Quoria specimens described in a JSON scenario, prints the "
-                 "legs and draws them.\nWithout a scenario it traces a built-in wedge on a plate and writes " +
-                     std::string(DefaultPicture) + "."};
+    CLI::App app{
+        "Traces ultrasonic beams through Quoria specimens described in a JSON scenario, prints the "
+        "legs and draws them.\nWithout a scenario it traces a built-in wedge on a plate and writes " +
+        std::string(DefaultPicture) + "."};
     app.name("quoria-trace");
     std::string scenarioPath;
     std::string format = "table";
@@ -89,7 +93,8 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({"table", "json", "csv"}))
         ->capture_default_str();
     app.add_option("--svg", svgPath, "Also draw the specimens and beams into this SVG file");
-    app.add_flag("--print-default", printDefault, "Print the built-in scenario, a template for your own, and exit");
+    app.add_flag("--print-default", printDefault,
+                 "Print the built-in scenario, a template for your own, and exit");
 
     try
     {
@@ -121,13 +126,14 @@ int main(int argc, char** argv)
     }
     catch (const ScenarioError& error)
     {
-        std::cerr << "quoria-trace: " << source << ": " << (error.Place().empty() ? "top level" : error.Place())
-                  << ": " << error.what() << "\n";
+        std::cerr << "quoria-trace: " << source << ": "
+                  << (error.Place().empty() ? "top level" : error.Place()) << ": " << error.what() << "\n";
         return BadInput;
     }
     catch (const std::invalid_argument& error)
     {
-        std::cerr << "quoria-trace: " << source << ": the library refused it: " << ToUtf8(error.what()) << "\n";
+        std::cerr << "quoria-trace: " << source << ": the library refused it: " << ToUtf8(error.what())
+                  << "\n";
         return BadInput;
     }
     catch (const std::exception& error)
