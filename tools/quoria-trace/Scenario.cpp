@@ -256,7 +256,11 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
     else if (!sweep)
         node.Member("entry");
     if (const auto refraction = node.OptionalMember("refractionAngleDegrees"))
+    {
         beam.refractionDegrees = refraction->Number();
+        // The library checks the angle; its complaint belongs here.
+        beam.place = refraction->Place();
+    }
     if (const auto skew = node.OptionalMember("skewAngleDegrees"))
         beam.skewDegrees = skew->Number();
 
