@@ -62,6 +62,10 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
             throw FileError(path + ": cannot write the picture");
         }
     }
+#ifdef _WIN32
+    // Windows renames only onto a free name.
+    std::remove(path.c_str());
+#endif
     if (std::rename(temporary.c_str(), path.c_str()) != 0)
     {
         const std::string reason = std::strerror(errno);

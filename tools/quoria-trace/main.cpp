@@ -12,6 +12,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -71,7 +72,7 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
     for (const auto& warning : warnings)
         std::cerr << "quoria-trace: warning: " << warning << "\n";
     if (!svgPath.empty())
-        std::cerr << "quoria-trace: picture written to " << svgPath << "\n";
+        std::cerr << "quoria-trace: picture written to " << std::filesystem::absolute(svgPath).string() << "\n";
     return 0;
 }
 

@@ -346,7 +346,7 @@ TEST(ExampleTrace, WithoutArgumentsPrintsTheDefaultTableAndWritesItsPicture)
     EXPECT_NE(run.out.find("  5  plate  "), std::string::npos);
     EXPECT_EQ(run.out.find("  6  "), std::string::npos);
     EXPECT_NE(run.out.find("Transmit, Snell 36.00\xC2\xB0 -> 54.57\xC2\xB0"), std::string::npos);
-    EXPECT_EQ(run.err, "quoria-trace: picture written to quoria-trace.svg\n");
+    EXPECT_EQ(run.err, "quoria-trace: picture written to " + directory + "/quoria-trace.svg\n");
     const std::string picture = ReadText(directory + "/quoria-trace.svg");
     EXPECT_EQ(XmlProblem(picture), "");
     EXPECT_NE(picture.find("wedge (CreateWedgeOnAxisAlignedPlate)"), std::string::npos);
