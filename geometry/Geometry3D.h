@@ -2,6 +2,9 @@
 
 // Everything of the geometry library, namespace Tessam::Geometry3D.
 #include "Angle.h"
+#include "ArcSegment.h"
+#include "Contour.h"
+#include "Disk.h"
 #include "FlatSurface.h"
 #include "IContour.h"
 #include "ISegment.h"

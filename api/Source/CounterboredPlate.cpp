@@ -72,7 +72,8 @@ public:
         return HasSlope(q) ? inner : inner + width[q] + toEdge[q];
     }
 
-    // The cross-section, P1 to P12, at the given end of the plate.
+    // The cross-section at one end of the plate, every possible point of it,
+    // running from the bottom middle zone towards -y and round to +y.
     std::vector<Point> Profile(const Vector& x) const
     {
         return {Inner(BottomMinusY, x), Outer(BottomMinusY, x), Corner(BottomMinusY, x),
