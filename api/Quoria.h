@@ -2,4 +2,8 @@
 
 // The whole public interface of the Quoria library.
 #include "Geometry3D.h"
+#include "BeamAngles.h"
+#include "BehaviorAtInterface.h"
+#include "IRayTracer.h"
 #include "SlopeConfiguration.h"
+#include "SpecimenFactory.h"

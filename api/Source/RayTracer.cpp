@@ -91,8 +91,8 @@ std::vector<LineSegment> RayTracer::CalculateLegsFromEntryPoint(
     const Point& entryPoint, const BeamAngles& angles, double totalRayLength,
     std::vector<BehaviorFunction> behaviorsAtInterfaces, std::vector<LawAtInterface> lawsAtInterfaces)
 {
-    // Written as a negated test so that a NaN length is refused as well.
-    if (!(totalRayLength >= 0.0))
+    // A NaN length passes both tests and never meets the stop condition.
+    if (totalRayLength < 0.0)
     {
         throw std::invalid_argument(
             "RayTracer::CalculateLegsFromEntryPoint : Requested total ray length must be larger than 0.");
@@ -139,8 +139,9 @@ std::vector<LineSegment> RayTracer::CalculateLegs(const Point& entryPoint, const
                                                   const std::vector<BehaviorFunction>& behaviorsAtInterfaces,
                                                   const std::vector<LawAtInterface>& lawsAtInterfaces)
 {
-    // Both bounds are excluded; the negated test also refuses a NaN angle.
-    if (!(angles.refractionAngle > -HalfPi && angles.refractionAngle < HalfPi))
+    // Both bounds are excluded. A NaN angle passes and gives a beam that
+    // meets nothing, hence no legs.
+    if (angles.refractionAngle <= -HalfPi || angles.refractionAngle >= HalfPi)
     {
         throw std::invalid_argument("RayTracer::CalculateLegsFromEntryPoint : Beam refraction angle must be "
                                     "contained within ]-90\xB0"
@@ -247,11 +248,11 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
         }
 
         const std::size_t legCount = legs.size();
-        // An empty behaviour function counts as a missing one.
-        const BehaviorAtInterface behavior =
-            behaviorsAtInterfaces.size() >= legCount && behaviorsAtInterfaces[legCount - 1]
-                ? behaviorsAtInterfaces[legCount - 1](surfaceHit)
-                : Reflect;
+        // Calling an empty behaviour function throws std::bad_function_call,
+        // which reaches the caller like any exception of a behaviour.
+        const BehaviorAtInterface behavior = behaviorsAtInterfaces.size() >= legCount
+                                                 ? behaviorsAtInterfaces[legCount - 1](surfaceHit)
+                                                 : Reflect;
         Vector nextLineDirection;
         if (behavior == Reflect)
         {
@@ -287,14 +288,16 @@ void RayTracer::TraceRay(Line ray, const StopCondition& stopCondition,
 RayTracer::Intersections RayTracer::ComputeIntersections(const Line& ray) const
 {
     // A ray lying in a flat face meets nothing there: the infinite flag is
-    // ignored.
+    // ignored. The points are grouped by surface, in the solid's surface
+    // order, so that the walk below does not depend on where the surfaces
+    // happen to sit in memory.
     Intersections intersections;
     for (const ISurface* surface : currentSolid->GetSurfaces())
     {
         const Tessam::Geometry3D::Intersection intersection = surface->GetIntersection(ray);
         for (const Point& point : intersection.GetPoints())
         {
-            intersections.emplace(surface, point);
+            intersections.emplace_back(surface, point);
         }
     }
     return intersections;
@@ -303,12 +306,10 @@ RayTracer::Intersections RayTracer::ComputeIntersections(const Line& ray) const
 RayTracer::Intersections::const_iterator
 RayTracer::FindClosestIntersection(const Line& ray, const Intersections& intersections)
 {
-    // The walk follows the keys, that is the surfaces' addresses, which may
-    // differ from run to run. The order only decides between exactly equal
-    // distances, where the first pair met stays; the same distance on two
-    // surfaces means a point on both, and the trace ends there on the edge
-    // test whichever surface is kept (only the last bits of that final point
-    // may differ).
+    // The order only decides between exactly equal distances, where the
+    // first pair met stays; the same distance on two surfaces means a point
+    // on both, and the trace ends there on the edge test whichever surface is
+    // kept.
     const Point& origin = ray.GetPoint();
     const Vector& direction = ray.GetDirection();
     Intersections::const_iterator closest = intersections.end();

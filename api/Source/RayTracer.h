@@ -7,7 +7,7 @@
 
 #include <cstddef>
 #include <functional>
-#include <map>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -56,7 +56,7 @@ private:
     using LawAtInterface = std::function<double(double)>;
     // Keyed by surface identity: walked in the order of the surfaces'
     // addresses, with the points of one surface in the order it gave them.
-    using Intersections = std::multimap<const Tessam::Geometry3D::ISurface*, Tessam::Geometry3D::Point>;
+    using Intersections = std::vector<std::pair<const Tessam::Geometry3D::ISurface*, Tessam::Geometry3D::Point>>;
 
     std::vector<Tessam::Geometry3D::LineSegment>
     CalculateLegs(const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles,
