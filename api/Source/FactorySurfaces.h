@@ -40,7 +40,8 @@ inline std::vector<Tessam::Geometry3D::ISurface*> ReleaseSurfaces(OwnedSurfaces&
 }
 
 // A solid over copies of new surfaces, which are deleted whatever happens.
-inline const Tessam::Geometry3D::Solid* CreateCustomSolid(const std::vector<Tessam::Geometry3D::ISurface*>& surfaces)
+inline const Tessam::Geometry3D::Solid*
+CreateCustomSolid(const std::vector<Tessam::Geometry3D::ISurface*>& surfaces)
 {
     OwnedSurfaces owned;
     owned.reserve(surfaces.size());

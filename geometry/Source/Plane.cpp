@@ -13,18 +13,19 @@ namespace
 {
 Vector AsVector(const Point& p) { return Vector(p.X(), p.Y(), p.Z()); }
 
-const std::vector<Point>& CheckPointCount(const std::vector<Point>& points)
+// (p2 - p0) x (p1 - p0), once the three points are known to exist.
+Vector NormalOfFirstThreePoints(const std::vector<Point>& points)
 {
     if (points.size() < 3)
     {
         throw std::invalid_argument("Plane::Plane : Invalid point collection.");
     }
-    return points;
+    return (points[2] - points[0]).Cross(points[1] - points[0]);
 }
 } // namespace
 
 Plane::Plane(const std::vector<Point>& points)
-    : normal((CheckPointCount(points)[2] - points[0]).Cross(points[1] - points[0])), offset(0.0)
+    : normal(NormalOfFirstThreePoints(points)), offset(0.0)
 {
     InitializeNormal();
     const Point& p0 = points[0];
