@@ -1,7 +1,7 @@
 #include "CounterboredPlate.h"
 
 #include "CustomSolid.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 
 #include <algorithm>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "Quoria.h"
 #include "Rectangle.h"
 #include "RectangularPrism.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "IRayTracer.h"
 #include "Quoria.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 
 #include <gtest/gtest.h>
 

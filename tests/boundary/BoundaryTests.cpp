@@ -17,7 +17,7 @@
 #include "RectangularPrism.h"
 #include "Ring.h"
 #include "SlopeConfiguration.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 #include "Vector.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "Quoria.h"
 #include "Rectangle.h"
 #include "Ring.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 
 #include <gtest/gtest.h>
 
