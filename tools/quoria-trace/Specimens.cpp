@@ -7,11 +7,11 @@
 #include "Disk.h"
 #include "DiskSector.h"
 #include "Polygon.h"
+#include "Quoria.h"
 #include "Rectangle.h"
 #include "Ring.h"
 #include "ScenarioError.h"
 #include "SlopeConfiguration.h"
-#include "SpecimenFactory.h"
 #include "TruncatedConicalSurface.h"
 
 #include <array>
