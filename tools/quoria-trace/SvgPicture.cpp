@@ -528,7 +528,8 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source,
             out += "<line x1=\"" + Num(legendLeft) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(legendLeft + 30) +
                    "\" y2=\"" + Num(y) + "\" stroke=\"" + BeamColour(0, 1) + "\" stroke-width=\"2.2\"/>\n";
             out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
-                   "\" class=\"legend\">beam, " + std::to_string(beams[0].legs.size()) + " legs</text>\n";
+                   "\" class=\"legend\">beam, " + std::to_string(beams[0].legs.size()) +
+                   (beams[0].legs.size() == 1 ? " leg" : " legs") + "</text>\n";
             y += 22;
         }
         else
