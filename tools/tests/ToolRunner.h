@@ -5,10 +5,13 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
 // Runs the built tool as a user would, in a fresh directory of its own.
 struct ToolRun
@@ -31,11 +34,24 @@ inline bool FileExists(const std::string& path)
     return std::ifstream(path).good();
 }
 
+// Removed when the test program ends.
 inline std::string MakeTemporaryDirectory()
 {
+    struct Made
+    {
+        std::vector<std::string> paths;
+        ~Made()
+        {
+            for (const auto& path : paths)
+                std::filesystem::remove_all(path);
+        }
+    };
+    static Made made;
     char pattern[] = "/tmp/quoria-trace-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    return made ? std::string(made) : std::string("/tmp");
+    if (mkdtemp(pattern) == nullptr)
+        throw std::runtime_error("cannot make a temporary directory");
+    made.paths.emplace_back(pattern);
+    return pattern;
 }
 
 inline void WriteText(const std::string& path, const std::string& text)
