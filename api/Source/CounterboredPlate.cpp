@@ -69,7 +69,9 @@ public:
     Point InnerOrEdge(std::size_t q, const Vector& x) const
     {
         const Point inner = Inner(q, x);
-        return HasSlope(q) ? inner : inner + width[q] + toEdge[q];
+        // The move is one vector, the sum of the two steps: adding the steps
+        // to the vertex one by one rounds differently.
+        return HasSlope(q) ? inner : inner + (width[q] + toEdge[q]);
     }
 
     // The cross-section at one end of the plate, every possible point of it,

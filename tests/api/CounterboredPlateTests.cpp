@@ -100,6 +100,15 @@ TEST(CounterboredPlate, WithoutSlopesItIsTheBox)
             EXPECT_EQ(plate->GetPolygons()[i]->GetNormal(Point()), expected.GetNormal(Point()));
         }
     }
+
+    // The middle face pushed out to the edge meets the side face's corner
+    // exactly: from y = 0.1 the steps 0.1 and (2 - 0.1) - 0.1, summed first,
+    // reach 2; added one by one they stop an ulp short.
+    const SlopeConfiguration none(0, 0, 0);
+    const std::unique_ptr<const Solid> pushed =
+        Plate(Point(), 10, 4, 2, {SlopeConfiguration(0, 0.1, 0.1), none, none, none});
+    EXPECT_EQ(pushed->GetPolygons()[0]->GetPoints()[0], Point(-5, 2, 1));
+    EXPECT_EQ(pushed->GetPolygons()[3]->GetPoints()[0], Point(-5, 2, 1));
 }
 
 TEST(CounterboredPlate, SlopesAddFacesWithOutwardNormals)
