@@ -202,6 +202,7 @@ TEST(ExampleTrace, BarsAndPipes)
         SCOPED_TRACE("y-oriented pipe: a chord to the bore, mirrored about the radius through the hit");
         const Traced traced = TraceExample("y-pipe.json");
         ASSERT_EQ(traced.status, 0) << traced.err;
+        EXPECT_EQ(traced.pictureProblem, "");
         const json& beam = traced.document["beams"][0];
         // |(t/2, -30 + t sqrt3/2)| = 20  gives  t = 15 sqrt3 - 5 sqrt7.
         const double t = 15.0 * std::sqrt(3.0) - 5.0 * std::sqrt(7.0);
@@ -235,6 +236,7 @@ TEST(ExampleTrace, CounterboredSpecimensMeetTheirSlopesWhereTheGeometrySays)
         SCOPED_TRACE("x-oriented pipe: along z = y - 50 onto the chord of the inner slope of quadrant 1");
         const Traced traced = TraceExample("x-counterbored-pipe.json");
         ASSERT_EQ(traced.status, 0) << traced.err;
+        EXPECT_EQ(traced.pictureProblem, "");
         // Slope from 40 (sin 0.25, -cos 0.25) to 37 (sin 0.5, -cos 0.5) in (y, z): arc lengths 10 and 20 on
         // r 40.
         const P o1{0, 40 * std::sin(0.25), -40 * std::cos(0.25)};
