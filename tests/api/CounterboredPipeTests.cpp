@@ -17,7 +17,6 @@ using S = Quoria::SlopeConfiguration;
 using Slopes = std::array<const S, 4>;
 using SolidPtr = std::unique_ptr<const Solid>;
 
-const double HalfPi = 1.5707963267948966;
 const Slopes Flat = {S(0, 0, 0), S(0, 0, 0), S(0, 0, 0), S(0, 0, 0)};
 
 SolidPtr YPipe(const Slopes& slopes, double ri = 40, double ro = 50, double length = 200)
@@ -98,7 +97,6 @@ TEST(CounterboredPipe, ValidationOrderAndMessages)
         "The heights of the two inner slopes and the heights of the two outer slopes must be "
         "the same.";
     const std::string null = "If the height of a slope is null, its width should also be null.";
-    const double pi = 2 * HalfPi;
 
     const Slopes tooLongAndTooHigh = {S(40, 61, 40), S(0, 0, 0), S(0, 0, 0), S(0, 0, 0)};
     EXPECT_EQ(YMessage(tooLongAndTooHigh, 0, 50), y + radii);
@@ -114,8 +112,8 @@ TEST(CounterboredPipe, ValidationOrderAndMessages)
 
     EXPECT_EQ(XMessage({S(1, 0, 0), S(0, 0, 0), S(0, 200, 0), S(2, 0, 0)}, -1), x + radii);
     EXPECT_EQ(XMessage({S(1, 0, 0), S(0, 0, 0), S(0, 200, 0), S(2, 0, 0)}), x + sumX);
-    EXPECT_EQ(XMessage({S(0, 0, 0), S(0, 0, 0), S(0, pi * 50 - 0.5, 1), S(0, 0, 0)}), x + sumX);
-    EXPECT_EQ(XMessage({S(0, pi * 40, 0.01), S(0, 0, 0), S(0, 0, 0), S(0, 0, 0)}), x + sumX);
+    EXPECT_EQ(XMessage({S(0, 0, 0), S(0, 0, 0), S(0, Pi * 50 - 0.5, 1), S(0, 0, 0)}), x + sumX);
+    EXPECT_EQ(XMessage({S(0, Pi * 40, 0.01), S(0, 0, 0), S(0, 0, 0), S(0, 0, 0)}), x + sumX);
     EXPECT_EQ(XMessage({S(40, 0, 0), S(0, 0, 0), S(0, 0, 0), S(39, 0, 0)}), x + paired);
     EXPECT_EQ(XMessage({S(0, 0, 0), S(1, 0, 0), S(2, 0, 0), S(0, 0, 0)}), x + paired);
     EXPECT_EQ(XMessage({S(40, 0, 0), S(0, 0, 0), S(0, 0, 0), S(40, 0, 0)}), x + inner);

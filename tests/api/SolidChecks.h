@@ -4,13 +4,13 @@
 // the faces were built.
 
 #include "Quoria.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -136,13 +136,11 @@ inline void ExpectLegs(const std::vector<LineSegment>& legs, Point start, const 
     }
 }
 
-inline std::vector<LineSegment> Trace(const std::vector<const Solid*>& solids, const Point& entry,
-                                      double refraction, double skew, unsigned int legCount,
-                                      const std::vector<Quoria::BehaviorAtInterface>& behaviors = {})
+inline Legs Trace(const std::vector<const Solid*>& solids, const Point& entry, double refraction, double skew,
+                  unsigned int legCount, const Behaviors& behaviors = {})
 {
     const std::unique_ptr<Quoria::IRayTracer> tracer(Quoria::CreateRayTracer(solids));
-    return tracer->CalculateLegsFromEntryPoint(entry, Quoria::BeamAngles{skew, refraction}, legCount,
-                                               behaviors, {});
+    return TraceLegs(*tracer, entry, Angles(refraction, skew), legCount, behaviors);
 }
 
 // One letter per face: C cylinder, A cylindrical band, T truncated cone,
@@ -160,19 +158,6 @@ inline std::string Kinds(const Solid& solid)
                                                                    : 'F';
     }
     return kinds;
-}
-
-template <typename Action> std::string MessageOf(Action action)
-{
-    try
-    {
-        action();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no exception";
 }
 
 } // namespace SolidChecks

@@ -14,8 +14,6 @@ namespace
 {
 using SolidPtr = std::unique_ptr<const Solid>;
 
-const double HalfPi = 1.5707963267948966;
-
 SolidPtr OnPlate(const Point& origin, double length, double width, double height, double wedgeAngle,
                  double roofAngle = 0, double rotationAngle = 0)
 {

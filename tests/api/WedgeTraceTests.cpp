@@ -11,12 +11,7 @@ using namespace SolidChecks;
 using Quoria::Reflect;
 using Quoria::Transmit;
 
-namespace
-{
 using SolidPtr = std::unique_ptr<const Solid>;
-
-const double Degree = 3.141592653589793 / 180;
-} // namespace
 
 TEST(WedgeTrace, OnPlateTransmitsBothWaysInEitherOrder)
 {
