@@ -27,13 +27,13 @@ P operator+(P a, P b)
 {
     return {a.x + b.x, a.y + b.y, a.z + b.z};
 }
-P operator-(P a, P b)
-{
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
 P operator*(P a, double f)
 {
     return {a.x * f, a.y * f, a.z * f};
+}
+P operator-(P a, P b)
+{
+    return a + b * -1.0;
 }
 double Dot(P a, P b)
 {
@@ -73,6 +73,16 @@ struct Traced
     std::string pictureProblem;
     int status;
     std::string err;
+
+    // The tool succeeded and drew a well-formed picture.
+    static testing::AssertionResult Clean(const Traced& traced)
+    {
+        if (traced.status != 0)
+            return testing::AssertionFailure() << "status " << traced.status << ": " << traced.err;
+        if (!traced.pictureProblem.empty())
+            return testing::AssertionFailure() << "picture: " << traced.pictureProblem;
+        return testing::AssertionSuccess();
+    }
 };
 
 Traced Trace(const std::string& arguments)
@@ -159,8 +169,7 @@ void ExpectWedgeOnPlate(const json& beam)
 TEST(ExampleTrace, PlateSkipsAt45DegreesBetweenItsFaces)
 {
     const Traced traced = TraceExample("plate.json");
-    ASSERT_EQ(traced.status, 0) << traced.err;
-    EXPECT_EQ(traced.pictureProblem, "");
+    ASSERT_TRUE(Traced::Clean(traced));
     const json& beam = traced.document["beams"][0];
     ExpectEntry(beam, "plate", 4, "Rectangle", false);
     ExpectPath(beam, {{-30, 0, -10}, {-10, 0, 10}, {10, 0, -10}, {30, 0, 10}});
@@ -172,8 +181,7 @@ TEST(ExampleTrace, BarsAndPipes)
     {
         SCOPED_TRACE("x-oriented bar: snapped 0.5 down onto the mantle, stopped once 40 is passed");
         const Traced traced = TraceExample("x-bar.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         const json& beam = traced.document["beams"][0];
         ExpectEntry(beam, "bar", 0, "CylindricalSurface", true);
         EXPECT_NEAR(beam["entry"]["moved"].get<double>(), 0.5, 1e-12);
@@ -183,8 +191,7 @@ TEST(ExampleTrace, BarsAndPipes)
     {
         SCOPED_TRACE("y-oriented bar: in through the +y disk, tan r = 1/3, off the mantle at (10, 0, 0)");
         const Traced traced = TraceExample("y-bar.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         const json& beam = traced.document["beams"][0];
         ExpectEntry(beam, "bar", 1, "Disk", false);
         ExpectPath(beam, {{0, 30, 0}, {10, 0, 0}, {0, -30, 0}});
@@ -192,8 +199,7 @@ TEST(ExampleTrace, BarsAndPipes)
     {
         SCOPED_TRACE("x-oriented pipe: the wall is 10 thick, each crossing advances 10 tan 30 along x");
         const Traced traced = TraceExample("x-pipe.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         const json& beam = traced.document["beams"][0];
         ExpectEntry(beam, "pipe", 1, "CylindricalSurface", true);
         ExpectPath(beam, {{0, 0, -30}, {10 * t30, 0, -20}, {20 * t30, 0, -30}, {30 * t30, 0, -20}});
@@ -201,8 +207,7 @@ TEST(ExampleTrace, BarsAndPipes)
     {
         SCOPED_TRACE("y-oriented pipe: a chord to the bore, mirrored about the radius through the hit");
         const Traced traced = TraceExample("y-pipe.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         const json& beam = traced.document["beams"][0];
         // |(t/2, -30 + t sqrt3/2)| = 20  gives  t = 15 sqrt3 - 5 sqrt7.
         const double t = 15.0 * std::sqrt(3.0) - 5.0 * std::sqrt(7.0);
@@ -221,22 +226,19 @@ TEST(ExampleTrace, CounterboredSpecimensMeetTheirSlopesWhereTheGeometrySays)
         SCOPED_TRACE(
             "plate: middle zone z = -10..10 up to |y| = 20, slopes 5 high over 10, outer zone beyond");
         const Traced traced = TraceExample("counterbored-plate.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         ExpectPath(traced.document["beams"][0], {{0, -5, -10}, {0, 15, 10}, {0, 40, -15}, {0, 70, 15}});
     }
     {
         SCOPED_TRACE("y-oriented pipe: bore at y = 10, then the cone r = 50 + 0.3 (y - 15) at y = 155/7");
         const Traced traced = TraceExample("y-counterbored-pipe.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         ExpectPath(traced.document["beams"][0], {{0, 0, -50}, {0, 10, -40}, {0, 155.0 / 7.0, -365.0 / 7.0}});
     }
     {
         SCOPED_TRACE("x-oriented pipe: along z = y - 50 onto the chord of the inner slope of quadrant 1");
         const Traced traced = TraceExample("x-counterbored-pipe.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         // Slope from 40 (sin 0.25, -cos 0.25) to 37 (sin 0.5, -cos 0.5) in (y, z): arc lengths 10 and 20 on
         // r 40.
         const P o1{0, 40 * std::sin(0.25), -40 * std::cos(0.25)};
@@ -253,8 +255,7 @@ TEST(ExampleTrace, WedgesRefractIntoTheirSpecimensBySnellsLaw)
     {
         SCOPED_TRACE("wedge on plate, from the file and built in");
         const Traced traced = TraceExample("wedge-on-plate.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         ExpectWedgeOnPlate(traced.document["beams"][0]);
         const Traced builtIn = Trace("");
         ASSERT_EQ(builtIn.status, 0) << builtIn.err;
@@ -264,8 +265,7 @@ TEST(ExampleTrace, WedgesRefractIntoTheirSpecimensBySnellsLaw)
     {
         SCOPED_TRACE("wedge on a bar along x: in the plane y = 0 the bar is a slab from z = 0 to z = 200");
         const Traced traced = TraceExample("wedge-on-x-cylinder.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         const double alpha = 30.0 * Degree;
         const P down{std::sin(alpha), 0, std::cos(alpha)};
         const P near{-20, 0, -19.5};
@@ -280,8 +280,7 @@ TEST(ExampleTrace, WedgesRefractIntoTheirSpecimensBySnellsLaw)
     {
         SCOPED_TRACE("wedge on a pipe along y: turned by asin(A / 2R) about the line x = 0, z = R");
         const Traced traced = TraceExample("wedge-on-y-cylinder.json");
-        ASSERT_EQ(traced.status, 0) << traced.err;
-        EXPECT_EQ(traced.pictureProblem, "");
+        ASSERT_TRUE(Traced::Clean(traced));
         const double alpha = 20.0 * Degree;
         const double turn = std::asin(40.0 / 200.0);
         const double sagitta = 100.0 - std::sqrt(100.0 * 100.0 - 400.0);
@@ -311,8 +310,7 @@ TEST(ExampleTrace, WedgesRefractIntoTheirSpecimensBySnellsLaw)
 TEST(ExampleTrace, RefractionSweepFansOutFromOneEntryPoint)
 {
     const Traced traced = TraceExample("sweep-wedge-on-plate.json");
-    ASSERT_EQ(traced.status, 0) << traced.err;
-    EXPECT_EQ(traced.pictureProblem, "");
+    ASSERT_TRUE(Traced::Clean(traced));
     const json& beams = traced.document["beams"];
     ASSERT_EQ(beams.size(), 5u);
     const double alpha = 36.0 * Degree;
