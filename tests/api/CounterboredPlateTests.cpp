@@ -1,9 +1,10 @@
 #include "CustomSolid.h"
+#include "Factories.h"
 #include "Polygon.h"
 #include "Quoria.h"
 #include "Rectangle.h"
 #include "RectangularPrism.h"
-#include "Factories.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 #include <array>
 #include <cmath>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 using namespace Tessam::Geometry3D;
@@ -35,17 +35,9 @@ std::unique_ptr<const Solid> Plate(const Point& centre, double sizeX, double siz
         Quoria::CreateAxisAlignedCounterboredPlate(centre, sizeX, sizeY, sizeZ, slopes));
 }
 
-std::string MessageOf(double sizeX, double sizeY, double sizeZ, const Slopes& slopes)
+std::string PlateMessage(double sizeX, double sizeY, double sizeZ, const Slopes& slopes)
 {
-    try
-    {
-        Plate(Point(), sizeX, sizeY, sizeZ, slopes);
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no exception";
+    return MessageOf([&] { Plate(Point(), sizeX, sizeY, sizeZ, slopes); });
 }
 
 // Worked out from the slope definitions alone: the faces of a quadrant ramp
@@ -151,16 +143,16 @@ TEST(CounterboredPlate, ValidatesSizesFirstThenEachSlopeAgainstHalfTheWidth)
     const std::string tooWide =
         "SpecimenFactory::CreateAxisAlignedCounterboredPlate : The sum of the offset and the "
         "width for one slope must be smaller of equal to half the size in y.";
-    EXPECT_EQ(MessageOf(0, 10, 10, AllSlopes(0, 0, 0)), sizes);
-    EXPECT_EQ(MessageOf(10, 10, -1, AllSlopes(1, 1000, 0)), sizes);
-    EXPECT_EQ(MessageOf(10, 100, 10, AllSlopes(2, 20, 30)), "no exception");
-    EXPECT_EQ(MessageOf(10, 100, 10, AllSlopes(2, 20.000001, 30)), tooWide);
+    EXPECT_EQ(PlateMessage(0, 10, 10, AllSlopes(0, 0, 0)), sizes);
+    EXPECT_EQ(PlateMessage(10, 10, -1, AllSlopes(1, 1000, 0)), sizes);
+    EXPECT_EQ(PlateMessage(10, 100, 10, AllSlopes(2, 20, 30)), "no exception");
+    EXPECT_EQ(PlateMessage(10, 100, 10, AllSlopes(2, 20.000001, 30)), tooWide);
     // Every slope is checked, even one of height 0.
     const SlopeConfiguration small(1, 1, 1);
-    EXPECT_EQ(MessageOf(10, 100, 10, {small, small, small, SlopeConfiguration(0, 40, 11)}), tooWide);
+    EXPECT_EQ(PlateMessage(10, 100, 10, {small, small, small, SlopeConfiguration(0, 40, 11)}), tooWide);
 
     // A step too small for a face fails while the faces are being built; the
     // faces made before it are released.
-    EXPECT_EQ(MessageOf(10, 100, 10, {small, small, SlopeConfiguration(1e-7, 0, 5), small}),
+    EXPECT_EQ(PlateMessage(10, 100, 10, {small, small, SlopeConfiguration(1e-7, 0, 5), small}),
               "Polygon::Polygon : Invalid point collection.");
 }

@@ -1,66 +1,28 @@
+#include "Factories.h"
 #include "IRayTracer.h"
 #include "Quoria.h"
 #include "RectangularPrism.h"
-#include "Factories.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <functional>
 #include <memory>
-#include <stdexcept>
-#include <string>
-#include <utility>
-#include <vector>
 
 using namespace Tessam::Geometry3D;
-using Quoria::BeamAngles;
 using Quoria::BehaviorAtInterface;
 using Quoria::CreateRayTracer;
 using Quoria::IRayTracer;
 
 namespace
 {
-using Behaviors = std::vector<BehaviorAtInterface>;
-using BehaviorFunctions = std::vector<std::function<BehaviorAtInterface(const ISurface*)>>;
-using Laws = std::vector<std::function<double(double)>>;
-using Legs = std::vector<LineSegment>;
-
-const double Degree = 3.141592653589793 / 180.0;
-
-template <typename Action> std::string MessageOf(Action action)
-{
-    try
-    {
-        action();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no exception";
-}
+using Tracer = std::unique_ptr<IRayTracer>;
 
 const Solid* NewBox(const Point& centre, double sizeX, double sizeY, double sizeZ)
 {
     return new RectangularPrism(centre, Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1), sizeX, sizeY,
                                 sizeZ);
-}
-
-BeamAngles Angles(double refraction, double skew = 0.0)
-{
-    BeamAngles angles;
-    angles.skewAngle = skew;
-    angles.refractionAngle = refraction;
-    return angles;
-}
-
-void ExpectNear(const Point& actual, const Point& expected)
-{
-    EXPECT_NEAR(actual.X(), expected.X(), 1e-9);
-    EXPECT_NEAR(actual.Y(), expected.Y(), 1e-9);
-    EXPECT_NEAR(actual.Z(), expected.Z(), 1e-9);
 }
 
 // A solid that cannot be copied, to break a configuration half-way.
@@ -84,6 +46,8 @@ struct BlockOnPlate
         : block(NewBox(Point(0, 0, 5), blockSizeX, 20, 10)), plate(NewBox(Point(0, 0, -10), 200, 40, 20))
     {
     }
+    Tracer BlockFirst() const { return Tracer(CreateRayTracer({block.get(), plate.get()})); }
+    Tracer PlateFirst() const { return Tracer(CreateRayTracer({plate.get(), block.get()})); }
 };
 } // namespace
 
@@ -96,19 +60,14 @@ TEST(RayTracerConfiguration, TransmitsBetweenStackedSolidsInEitherOrder)
     const Point expected[4] = {Point(10 * t, 0, 0), Point(30 * t, 0, -20), Point(50 * t, 0, 0),
                                Point(60 * t, 0, 10)};
     const Point entry(0, 0, 10);
-
-    const auto blockFirst =
-        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.block.get(), specimen.plate.get()}));
-    const auto plateFirst =
-        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.plate.get(), specimen.block.get()}));
+    const Tracer blockFirst = specimen.BlockFirst();
     const Behaviors behaviors{Quoria::Transmit, Quoria::Reflect, Quoria::Transmit};
     const auto asFunction = [](BehaviorAtInterface behavior)
     { return [behavior](const ISurface*) { return behavior; }; };
     const BehaviorFunctions functions{asFunction(Quoria::Transmit), asFunction(Quoria::Reflect),
                                       asFunction(Quoria::Transmit)};
-    for (const Legs& legs :
-         {blockFirst->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 4u, behaviors, Laws()),
-          plateFirst->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 4u, functions, Laws())})
+    for (const Legs& legs : {TraceLegs(*blockFirst, entry, Angles(30 * Degree), 4u, behaviors),
+                             TraceLegs(*specimen.PlateFirst(), entry, Angles(30 * Degree), 4u, functions)})
     {
         ASSERT_EQ(legs.size(), 4u);
         ExpectNear(legs[0].GetFirstPoint(), entry);
@@ -120,34 +79,23 @@ TEST(RayTracerConfiguration, TransmitsBetweenStackedSolidsInEitherOrder)
 
     // A block only 50 wide: the third leg comes up beside it, where nothing
     // lies beyond the plate, and the transmission ends the trace.
-    const BlockOnPlate narrow(50);
-    const auto narrowTracer =
-        std::unique_ptr<IRayTracer>(CreateRayTracer({narrow.plate.get(), narrow.block.get()}));
-    const Legs ended =
-        narrowTracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 4u, behaviors, Laws());
+    const Legs ended = TraceLegs(*BlockOnPlate(50).PlateFirst(), entry, Angles(30 * Degree), 4u, behaviors);
     ASSERT_EQ(ended.size(), 3u);
     ExpectNear(ended[2].GetSecondPoint(), expected[2]);
 
     // A leg that ends on the block's bottom edge is not continued, though the
     // plate lies beyond.
-    const Legs onEdge = blockFirst->CalculateLegsFromEntryPoint(Point(40 - 10 * t, 0, 10),
-                                                                Angles(30 * Degree), 4u, behaviors, Laws());
+    const Legs onEdge = TraceLegs(*blockFirst, Point(40 - 10 * t, 0, 10), Angles(30 * Degree), 4u, behaviors);
     ASSERT_EQ(onEdge.size(), 1u);
     ExpectNear(onEdge[0].GetSecondPoint(), Point(40, 0, 0));
 }
 
 TEST(RayTracerConfiguration, AnEntryPointOnASharedFaceEntersTheFirstSolidListed)
 {
-    const BlockOnPlate specimen(80);
-    const auto blockFirst =
-        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.block.get(), specimen.plate.get()}));
-    const auto plateFirst =
-        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.plate.get(), specimen.block.get()}));
     // Into the block the beam goes up, into the plate down.
-    const Legs up =
-        blockFirst->CalculateLegsFromEntryPoint(Point(0, 0, 0), Angles(0), 1u, Behaviors(), Laws());
-    const Legs down =
-        plateFirst->CalculateLegsFromEntryPoint(Point(0, 0, 0), Angles(0), 1u, Behaviors(), Laws());
+    const BlockOnPlate specimen(80);
+    const Legs up = TraceLegs(*specimen.BlockFirst(), Point(0, 0, 0), Angles(0), 1u);
+    const Legs down = TraceLegs(*specimen.PlateFirst(), Point(0, 0, 0), Angles(0), 1u);
     ASSERT_EQ(up.size(), 1u);
     ASSERT_EQ(down.size(), 1u);
     ExpectNear(up[0].GetSecondPoint(), Point(0, 0, 10));
@@ -156,9 +104,6 @@ TEST(RayTracerConfiguration, AnEntryPointOnASharedFaceEntersTheFirstSolidListed)
 
 TEST(RayTracerConfiguration, ALawOnATransmittedBeamSeesAnAcuteAngleFromTheNormalOfTheSolidLeft)
 {
-    const BlockOnPlate specimen(80);
-    const auto tracer =
-        std::unique_ptr<IRayTracer>(CreateRayTracer({specimen.block.get(), specimen.plate.get()}));
     // Leaving the block through its face z = 0 (outward -Z) along
     // (1/2, 0, -sqrt 3 / 2): 30 degrees. Refracted to 60 degrees, the leg in
     // the plate advances 20 tan 60.
@@ -168,8 +113,8 @@ TEST(RayTracerConfiguration, ALawOnATransmittedBeamSeesAnAcuteAngleFromTheNormal
                         received.push_back(angle);
                         return 60 * Degree;
                     }};
-    const Legs legs = tracer->CalculateLegsFromEntryPoint(Point(0, 0, 10), Angles(30 * Degree), 2u,
-                                                          Behaviors{Quoria::Transmit}, laws);
+    const Legs legs = TraceLegs(*BlockOnPlate(80).BlockFirst(), Point(0, 0, 10), Angles(30 * Degree), 2u,
+                                Behaviors{Quoria::Transmit}, laws);
     ASSERT_EQ(received.size(), 1u);
     EXPECT_NEAR(received[0], 30 * Degree, 1e-12);
     ASSERT_EQ(legs.size(), 2u);
@@ -188,16 +133,14 @@ TEST(RayTracerConfiguration, ATransmissionOntoTwoSolidsEntersTheLastListed)
     const Behaviors transmit{Quoria::Transmit, Quoria::Stop};
 
     // In the plate on the +X side the beam goes on down to its bottom face.
-    const std::unique_ptr<IRayTracer> plusLast(CreateRayTracer({block.get(), minusX.get(), plusX.get()}));
-    const Legs throughPlus =
-        plusLast->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 5u, transmit, Laws());
+    const Tracer plusLast(CreateRayTracer({block.get(), minusX.get(), plusX.get()}));
+    const Legs throughPlus = TraceLegs(*plusLast, entry, Angles(30 * Degree), 5u, transmit);
     ASSERT_EQ(throughPlus.size(), 2u);
     ExpectNear(throughPlus[1].GetSecondPoint(), Point(20 * std::tan(30 * Degree), 0, -20));
 
     // The plate on the -X side has nothing ahead of the beam: the trace ends.
-    const std::unique_ptr<IRayTracer> minusLast(CreateRayTracer({block.get(), plusX.get(), minusX.get()}));
-    EXPECT_EQ(minusLast->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 5u, transmit, Laws()).size(),
-              1u);
+    const Tracer minusLast(CreateRayTracer({block.get(), plusX.get(), minusX.get()}));
+    EXPECT_EQ(TraceLegs(*minusLast, entry, Angles(30 * Degree), 5u, transmit).size(), 1u);
 }
 
 TEST(RayTracerConfiguration, ReflectsOffTheSlopeOfACounterboredPlate)
@@ -205,14 +148,12 @@ TEST(RayTracerConfiguration, ReflectsOffTheSlopeOfACounterboredPlate)
     // Middle zone z in [-5, 5] for |y| <= 10; every slope rises 5 over 5 from
     // there, so the outer zone spans z in [-10, 10].
     const Quoria::SlopeConfiguration slope(5, 5, 10);
-    const std::array<const Quoria::SlopeConfiguration, 4> slopes{slope, slope, slope, slope};
-    const std::unique_ptr<const Solid> plate(
-        Quoria::CreateAxisAlignedCounterboredPlate(Point(0, 0, 0), 100, 200, 10, slopes));
-    const std::unique_ptr<IRayTracer> tracer(CreateRayTracer(plate.get()));
+    const std::unique_ptr<const Solid> plate(Quoria::CreateAxisAlignedCounterboredPlate(
+        Point(0, 0, 0), 100, 200, 10, {slope, slope, slope, slope}));
+    const Tracer tracer(CreateRayTracer(plate.get()));
 
     // A skew of -90 degrees turns the beam towards +Y, 30 degrees off -Z.
-    const Legs legs = tracer->CalculateLegsFromEntryPoint(Point(0, 0, 5), Angles(30 * Degree, -90 * Degree),
-                                                          4u, Behaviors(), Laws());
+    const Legs legs = TraceLegs(*tracer, Point(0, 0, 5), Angles(30 * Degree, -90 * Degree), 4u);
     ASSERT_EQ(legs.size(), 4u);
     const double root3 = std::sqrt(3.0);
     // Down to the top middle face, then up (0, 1/2, sqrt 3 / 2) onto the
@@ -231,7 +172,7 @@ TEST(RayTracerConfiguration, OwnsDeepCopiesOfTheSolids)
 {
     const Solid* block = NewBox(Point(0, 0, 5), 80, 20, 10);
     const Solid* plate = NewBox(Point(0, 0, -10), 200, 40, 20);
-    const std::unique_ptr<IRayTracer> tracer(CreateRayTracer({block, plate}));
+    const Tracer tracer(CreateRayTracer({block, plate}));
     const std::vector<const ISolid*> configuration = tracer->GetConfiguration();
     ASSERT_EQ(configuration.size(), 2u);
     EXPECT_NE(configuration[0], block);
@@ -240,15 +181,11 @@ TEST(RayTracerConfiguration, OwnsDeepCopiesOfTheSolids)
     delete block;
     delete plate;
     // The tracer works on its own copies once the caller's are gone.
-    EXPECT_EQ(
-        tracer
-            ->CalculateLegsFromEntryPoint(Point(0, 0, 10), Angles(0), 2u, Behaviors{Quoria::Transmit}, Laws())
-            .size(),
-        2u);
+    EXPECT_EQ(TraceLegs(*tracer, Point(0, 0, 10), Angles(0), 2u, Behaviors{Quoria::Transmit}).size(), 2u);
     EXPECT_EQ(tracer->GetConfiguration(), configuration);
 
     const std::unique_ptr<const Solid> single(NewBox(Point(0, 0, 0), 1, 1, 1));
-    const std::unique_ptr<IRayTracer> singleTracer(CreateRayTracer(single.get()));
+    const Tracer singleTracer(CreateRayTracer(single.get()));
     ASSERT_EQ(singleTracer->GetConfiguration().size(), 1u);
     EXPECT_TRUE(*singleTracer->GetConfiguration()[0] == *single);
 }

@@ -1,36 +1,21 @@
 #include "IRayTracer.h"
 #include "Quoria.h"
 #include "RectangularPrism.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <limits>
 #include <memory>
 #include <random>
-#include <stdexcept>
-#include <string>
-#include <utility>
-#include <vector>
 
 using namespace Tessam::Geometry3D;
-using Quoria::BeamAngles;
 using Quoria::BehaviorAtInterface;
-using Quoria::CreateRayTracer;
 using Quoria::IRayTracer;
 
 namespace
 {
-using Behaviors = std::vector<BehaviorAtInterface>;
-using BehaviorFunctions = std::vector<std::function<BehaviorAtInterface(const ISurface*)>>;
-using Laws = std::vector<std::function<double(double)>>;
-using Legs = std::vector<LineSegment>;
-
-const double Pi = 3.141592653589793;
-const double Degree = Pi / 180.0;
-
 const char* const RefractionMessage =
     "RayTracer::CalculateLegsFromEntryPoint : Beam refraction angle must be "
     "contained within ]-90\xB0"
@@ -38,46 +23,11 @@ const char* const RefractionMessage =
     "[.";
 const char* const EntryMessage =
     "RayTracer::CalculateLegsFromEntryPoint : Entry point is not on the configuration or is on a corner.";
-const char* const LengthMessage =
-    "RayTracer::CalculateLegsFromEntryPoint : Requested total ray length must be larger than 0.";
 
-template <typename Action> std::string MessageOf(Action action)
+std::unique_ptr<const Solid> MakeBox(double sizeX, double sizeY, double sizeZ)
 {
-    try
-    {
-        action();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no exception";
-}
-
-std::unique_ptr<const Solid> MakeBox(const Point& centre, double sizeX, double sizeY, double sizeZ)
-{
-    return std::make_unique<RectangularPrism>(centre, Vector(1, 0, 0), Vector(0, 1, 0), Vector(0, 0, 1),
-                                              sizeX, sizeY, sizeZ);
-}
-
-std::unique_ptr<IRayTracer> MakeTracer(std::vector<const Solid*> solids)
-{
-    return std::unique_ptr<IRayTracer>(CreateRayTracer(std::move(solids)));
-}
-
-BeamAngles Angles(double refraction, double skew = 0.0)
-{
-    BeamAngles angles;
-    angles.skewAngle = skew;
-    angles.refractionAngle = refraction;
-    return angles;
-}
-
-void ExpectNear(const Point& actual, const Point& expected, double tolerance = 1e-9)
-{
-    EXPECT_NEAR(actual.X(), expected.X(), tolerance);
-    EXPECT_NEAR(actual.Y(), expected.Y(), tolerance);
-    EXPECT_NEAR(actual.Z(), expected.Z(), tolerance);
+    return std::make_unique<RectangularPrism>(Point(0, 0, 0), Vector(1, 0, 0), Vector(0, 1, 0),
+                                              Vector(0, 0, 1), sizeX, sizeY, sizeZ);
 }
 
 // Consecutive legs share their end and start points exactly.
@@ -134,47 +84,56 @@ std::vector<Point> UnfoldedInterfacePoints(const Point& entry, const Vector& dir
     }
     return points;
 }
+
+// Hand-derived direction for an entry face with outward normal +Z.
+Vector DownFromTop(double refraction, double skew)
+{
+    return Vector(std::sin(refraction) * std::cos(skew), -std::sin(refraction) * std::sin(skew),
+                  -std::cos(refraction));
+}
 } // namespace
 
-TEST(RayTracer, ReflectsInsideABoxAlongTheUnfoldedStraightLine)
+// x in [-50, 50], y in [-10, 10], z in [-5, 5]; the top face z = 5 has the
+// outward normal +Z.
+class RayTracer : public testing::Test
 {
-    // x in [-50, 50], y in [-10, 10], z in [-5, 5]; enter through z = 5,
-    // whose outward normal is +Z.
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
+protected:
+    const std::unique_ptr<const Solid> box = MakeBox(100, 20, 10);
+    const std::unique_ptr<IRayTracer> tracer{Quoria::CreateRayTracer(box.get())};
+    const Point top{0, 0, 5};
+};
 
+TEST_F(RayTracer, ReflectsInsideABoxAlongTheUnfoldedStraightLine)
+{
     // 30 degrees, no skew: legs in the plane y = 0, each 10 / cos 30 long,
     // advancing 10 tan 30 towards +X.
-    const Legs legs =
-        tracer->CalculateLegsFromEntryPoint(Point(0, 0, 5), Angles(30 * Degree), 3u, Behaviors(), Laws());
+    const Legs legs = TraceLegs(*tracer, top, Angles(30 * Degree), 3u);
     ASSERT_EQ(legs.size(), 3u);
     const double advance = 10 * std::tan(30 * Degree);
-    ExpectNear(legs[0].GetFirstPoint(), Point(0, 0, 5));
+    ExpectNear(legs[0].GetFirstPoint(), top);
     ExpectNear(legs[0].GetSecondPoint(), Point(advance, 0, -5));
     ExpectNear(legs[1].GetSecondPoint(), Point(2 * advance, 0, 5));
     ExpectNear(legs[2].GetSecondPoint(), Point(3 * advance, 0, -5));
     ExpectChained(legs);
 
     // A positive skew turns the beam from +X towards -Y.
-    const Legs skewed = tracer->CalculateLegsFromEntryPoint(Point(0, 0, 5), Angles(30 * Degree, 90 * Degree),
-                                                            1u, Behaviors(), Laws());
+    const Legs skewed = TraceLegs(*tracer, top, Angles(30 * Degree, 90 * Degree), 1u);
     ASSERT_EQ(skewed.size(), 1u);
     ExpectNear(skewed[0].GetSecondPoint(), Point(0, -advance, -5));
 
     // Entering through the face y = 10 (outward +Y), a positive refraction
     // angle still tilts the beam towards +X.
-    const Legs fromFront =
-        tracer->CalculateLegsFromEntryPoint(Point(0, 10, 0), Angles(30 * Degree), 1u, Behaviors(), Laws());
+    const Legs fromFront = TraceLegs(*tracer, Point(0, 10, 0), Angles(30 * Degree), 1u);
     ASSERT_EQ(fromFront.size(), 1u);
     ExpectNear(fromFront[0].GetSecondPoint(), Point(20 * std::tan(30 * Degree), -10, 0));
 }
 
-TEST(RayTracer, RandomBeamsInABoxFollowTheUnfoldedLine)
+TEST_F(RayTracer, RandomBeamsInABoxFollowTheUnfoldedLine)
 {
     const double lo[3] = {-5, -4, -3};
     const double size[3] = {10, 8, 6};
-    const auto box = MakeBox(Point(0, 0, 0), size[0], size[1], size[2]);
-    const auto tracer = MakeTracer({box.get()});
+    const auto small = MakeBox(size[0], size[1], size[2]);
+    const std::unique_ptr<IRayTracer> smallTracer(Quoria::CreateRayTracer(small.get()));
     const std::size_t legCount = 30;
 
     std::mt19937 generator(20240611);
@@ -187,9 +146,8 @@ TEST(RayTracer, RandomBeamsInABoxFollowTheUnfoldedLine)
         const double r = refraction(generator);
         const double s = skew(generator);
         const Point entry(along(generator) * 5, along(generator) * 4, 3);
-        // Hand-derived direction for an entry face with outward normal +Z.
-        const Vector direction(std::sin(r) * std::cos(s), -std::sin(r) * std::sin(s), -std::cos(r));
-        const std::vector<Point> expected = UnfoldedInterfacePoints(entry, direction, lo, size, legCount + 1);
+        const std::vector<Point> expected =
+            UnfoldedInterfacePoints(entry, DownFromTop(r, s), lo, size, legCount + 1);
 
         // Skip beams that pass close to an edge: the trace rightly ends there.
         bool nearEdge = false;
@@ -211,16 +169,15 @@ TEST(RayTracer, RandomBeamsInABoxFollowTheUnfoldedLine)
         }
         ++traced;
 
-        const Legs legs = tracer->CalculateLegsFromEntryPoint(
-            entry, Angles(r, s), static_cast<unsigned>(legCount), Behaviors(), Laws());
+        const Legs legs = TraceLegs(*smallTracer, entry, Angles(r, s), static_cast<unsigned>(legCount));
         ASSERT_EQ(legs.size(), legCount);
         EXPECT_EQ(legs[0].GetFirstPoint(), entry);
         ExpectChained(legs);
+        const auto& faces = small->GetSurfaces();
         for (std::size_t i = 0; i < legCount; ++i)
         {
             ExpectNear(legs[i].GetSecondPoint(), expected[i], 1e-8);
             // Every leg ends on a face of the box.
-            const auto& faces = box->GetSurfaces();
             EXPECT_TRUE(std::any_of(faces.begin(), faces.end(),
                                     [&](const ISurface* face)
                                     { return face->Contains(legs[i].GetSecondPoint()); }));
@@ -228,141 +185,84 @@ TEST(RayTracer, RandomBeamsInABoxFollowTheUnfoldedLine)
     }
 }
 
-TEST(RayTracer, StopConditionsEndOnAFullLegAndReturnEarlyBeforeValidation)
+TEST_F(RayTracer, StopConditionsEndOnAFullLegAndReturnEarlyBeforeValidation)
 {
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
-    const Point entry(0, 0, 5);
     const double legLength = 10 / std::cos(30 * Degree);
 
     // The last leg is never shortened; a remainder of exactly 0 stops.
-    const Legs slightlyShort = tracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree),
-                                                                   legLength - 0.01, Behaviors(), Laws());
+    const Legs slightlyShort = TraceLegs(*tracer, top, Angles(30 * Degree), legLength - 0.01);
     ASSERT_EQ(slightlyShort.size(), 1u);
     EXPECT_NEAR(slightlyShort[0].Length(), legLength, 1e-9);
-    EXPECT_EQ(tracer
-                  ->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), slightlyShort[0].Length(),
-                                                Behaviors(), Laws())
-                  .size(),
-              1u);
-    EXPECT_EQ(
-        tracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), legLength + 0.01, Behaviors(), Laws())
-            .size(),
-        2u);
+    EXPECT_EQ(TraceLegs(*tracer, top, Angles(30 * Degree), slightlyShort[0].Length()).size(), 1u);
+    EXPECT_EQ(TraceLegs(*tracer, top, Angles(30 * Degree), legLength + 0.01).size(), 2u);
 
     // Nothing is checked when nothing is asked for.
     const Point offConfiguration(1000, 1000, 1000);
-    EXPECT_TRUE(
-        tracer->CalculateLegsFromEntryPoint(offConfiguration, Angles(2.0), 0.0, Behaviors(), Laws()).empty());
-    EXPECT_TRUE(
-        tracer->CalculateLegsFromEntryPoint(offConfiguration, Angles(2.0), 0u, Behaviors(), Laws()).empty());
+    EXPECT_TRUE(TraceLegs(*tracer, offConfiguration, Angles(2.0), 0.0).empty());
+    EXPECT_TRUE(TraceLegs(*tracer, offConfiguration, Angles(2.0), 0u).empty());
 
     // The length is checked before the angle.
-    EXPECT_EQ(MessageOf(
-                  [&] {
-                      tracer->CalculateLegsFromEntryPoint(offConfiguration, Angles(2.0), -1e-300, Behaviors(),
-                                                          Laws());
-                  }),
-              LengthMessage);
+    EXPECT_EQ(MessageOf([&] { TraceLegs(*tracer, offConfiguration, Angles(2.0), -1e-300); }),
+              "RayTracer::CalculateLegsFromEntryPoint : Requested total ray length must be larger than 0.");
     // A NaN length is not below zero and never exhausts: the limit ends the trace.
-    EXPECT_EQ(tracer->CalculateLegsFromEntryPoint(entry, Angles(0), std::nan(""), BehaviorFunctions(), Laws())
-                  .size(),
-              250u);
+    EXPECT_EQ(TraceLegs(*tracer, top, Angles(0), std::nan(""), BehaviorFunctions()).size(), 250u);
 
     // Without behaviours the beam reflects until the 250-leg limit.
-    EXPECT_EQ(tracer->CalculateLegsFromEntryPoint(entry, Angles(0), 1000u, Behaviors(), Laws()).size(), 250u);
-    EXPECT_EQ(tracer->CalculateLegsFromEntryPoint(entry, Angles(0), 1e9, Behaviors(), Laws()).size(), 250u);
+    EXPECT_EQ(TraceLegs(*tracer, top, Angles(0), 1000u).size(), 250u);
+    EXPECT_EQ(TraceLegs(*tracer, top, Angles(0), 1e9).size(), 250u);
 }
 
-TEST(RayTracer, RejectsRefractionAnglesOutsideTheOpenRangeBeforeTheEntryPoint)
+TEST_F(RayTracer, RejectsRefractionAnglesOutsideTheOpenRangeBeforeTheEntryPoint)
 {
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
-    const Point entry(0, 0, 5);
-    const double halfPi = 1.5707963267948966;
-    for (const double refraction : {halfPi, -halfPi, 2.0})
+    for (const double refraction : {HalfPi, -HalfPi, 2.0})
     {
-        EXPECT_EQ(
-            MessageOf(
-                [&]
-                { tracer->CalculateLegsFromEntryPoint(entry, Angles(refraction), 1u, Behaviors(), Laws()); }),
-            RefractionMessage);
+        EXPECT_EQ(MessageOf([&] { TraceLegs(*tracer, top, Angles(refraction), 1u); }), RefractionMessage);
     }
-    EXPECT_EQ(MessageOf(
-                  [&] {
-                      tracer->CalculateLegsFromEntryPoint(Point(1000, 0, 0), Angles(halfPi), 1u, Behaviors(),
-                                                          Laws());
-                  }),
+    EXPECT_EQ(MessageOf([&] { TraceLegs(*tracer, Point(1000, 0, 0), Angles(HalfPi), 1u); }),
               RefractionMessage);
     // Just inside the bound the beam grazes the entry face and meets a side.
-    const Legs grazing =
-        tracer->CalculateLegsFromEntryPoint(entry, Angles(1.5707963267948), 1u, Behaviors(), Laws());
+    const Legs grazing = TraceLegs(*tracer, top, Angles(1.5707963267948), 1u);
     ASSERT_EQ(grazing.size(), 1u);
     EXPECT_NEAR(grazing[0].GetSecondPoint().X(), 50, 1e-9);
 }
 
-TEST(RayTracer, RejectsEntryPointsOffTheConfigurationOrOnSeveralFaces)
+TEST_F(RayTracer, RejectsEntryPointsOffTheConfigurationOrOnSeveralFaces)
 {
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
     for (const Point& entry : {Point(0, 0, 5 + 1e-9), Point(50, 0, 5), Point(50, 10, 5), Point(0, 0, 0)})
     {
-        EXPECT_EQ(
-            MessageOf([&]
-                      { tracer->CalculateLegsFromEntryPoint(entry, Angles(0), 1u, Behaviors(), Laws()); }),
-            EntryMessage);
+        EXPECT_EQ(MessageOf([&] { TraceLegs(*tracer, entry, Angles(0), 1u); }), EntryMessage);
     }
     // Within the face's tolerance the point is still on it.
-    EXPECT_EQ(tracer->CalculateLegsFromEntryPoint(Point(0, 0, 5 + 1e-12), Angles(0), 1u, Behaviors(), Laws())
-                  .size(),
-              1u);
+    EXPECT_EQ(TraceLegs(*tracer, Point(0, 0, 5 + 1e-12), Angles(0), 1u).size(), 1u);
 }
 
-TEST(RayTracer, EntersAlongTheNormalWhenTheNormalIsParallelToX)
+TEST_F(RayTracer, EntersAlongTheNormalWhenTheNormalIsParallelToX)
 {
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
     // Face x = -50: the tilt axis normal x X is null, so both angles are lost.
-    const Legs legs = tracer->CalculateLegsFromEntryPoint(Point(-50, 1, 2), Angles(40 * Degree, 70 * Degree),
-                                                          2u, Behaviors(), Laws());
+    const Legs legs = TraceLegs(*tracer, Point(-50, 1, 2), Angles(40 * Degree, 70 * Degree), 2u);
     ASSERT_EQ(legs.size(), 2u);
     ExpectNear(legs[0].GetSecondPoint(), Point(50, 1, 2));
     ExpectNear(legs[1].GetSecondPoint(), Point(-50, 1, 2));
 }
 
-TEST(RayTracer, EndsOnAnEdgeOnStopAndOnATransmissionWithNothingBeyond)
+TEST_F(RayTracer, EndsOnAnEdgeOnStopAndOnATransmissionWithNothingBeyond)
 {
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
-
     // From x = 40 at 45 degrees the first leg ends on the edge x = 50, z = -5.
-    const Legs onEdge =
-        tracer->CalculateLegsFromEntryPoint(Point(40, 0, 5), Angles(Pi / 4), 5u, Behaviors(), Laws());
+    const Legs onEdge = TraceLegs(*tracer, Point(40, 0, 5), Angles(Pi / 4), 5u);
     ASSERT_EQ(onEdge.size(), 1u);
     ExpectNear(onEdge[0].GetSecondPoint(), Point(50, 0, -5));
 
-    const Point entry(0, 0, 5);
+    EXPECT_EQ(TraceLegs(*tracer, top, Angles(30 * Degree), 5u, Behaviors{Quoria::Transmit}).size(), 1u);
     EXPECT_EQ(
-        tracer
-            ->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 5u, Behaviors{Quoria::Transmit}, Laws())
-            .size(),
-        1u);
-    EXPECT_EQ(tracer
-                  ->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 5u,
-                                                Behaviors{Quoria::Reflect, Quoria::Stop}, Laws())
-                  .size(),
-              2u);
-    EXPECT_EQ(tracer
-                  ->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 5u,
-                                                Behaviors{static_cast<BehaviorAtInterface>(7)}, Laws())
+        TraceLegs(*tracer, top, Angles(30 * Degree), 5u, Behaviors{Quoria::Reflect, Quoria::Stop}).size(),
+        2u);
+    EXPECT_EQ(TraceLegs(*tracer, top, Angles(30 * Degree), 5u, Behaviors{static_cast<BehaviorAtInterface>(7)})
                   .size(),
               1u);
 }
 
-TEST(RayTracer, BehaviourFunctionsReceiveTheSurfaceHitOnlyWhereAnInterfaceContinues)
+TEST_F(RayTracer, BehaviourFunctionsReceiveTheSurfaceHitOnlyWhereAnInterfaceContinues)
 {
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
     const auto& faces = tracer->GetConfiguration().front()->GetSurfaces();
     std::vector<const ISurface*> received;
     const auto record = [&received](const ISurface* surface)
@@ -371,8 +271,8 @@ TEST(RayTracer, BehaviourFunctionsReceiveTheSurfaceHitOnlyWhereAnInterfaceContin
         return Quoria::Reflect;
     };
     // The third interface is the last one: the count stops there first.
-    const Legs legs = tracer->CalculateLegsFromEntryPoint(Point(0, 0, 5), Angles(30 * Degree), 3u,
-                                                          BehaviorFunctions{record, record, record}, Laws());
+    const Legs legs =
+        TraceLegs(*tracer, top, Angles(30 * Degree), 3u, BehaviorFunctions{record, record, record});
     ASSERT_EQ(legs.size(), 3u);
     // Face 4 lies in z = -5, face 5 in z = 5.
     ASSERT_EQ(received.size(), 2u);
@@ -380,91 +280,69 @@ TEST(RayTracer, BehaviourFunctionsReceiveTheSurfaceHitOnlyWhereAnInterfaceContin
     EXPECT_EQ(received[1], faces[5]);
 
     // An empty behaviour function is called like any other.
-    EXPECT_THROW(tracer->CalculateLegsFromEntryPoint(Point(0, 0, 5), Angles(30 * Degree), 3u,
-                                                     BehaviorFunctions{nullptr, record}, Laws()),
+    EXPECT_THROW(TraceLegs(*tracer, top, Angles(30 * Degree), 3u, BehaviorFunctions{nullptr, record}),
                  std::bad_function_call);
     // A NaN refraction angle passes the range test; its beam meets nothing.
-    EXPECT_TRUE(tracer
-                    ->CalculateLegsFromEntryPoint(Point(0, 0, 5), Angles(std::nan("")), 3u, Behaviors(), Laws())
-                    .empty());
+    EXPECT_TRUE(TraceLegs(*tracer, top, Angles(std::nan("")), 3u).empty());
 }
 
-TEST(RayTracer, LawsReceiveTheAngleFromTheOutwardNormalToTheOutgoingDirection)
+TEST_F(RayTracer, LawsReceiveTheAngleFromTheOutwardNormalToTheOutgoingDirection)
 {
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
-    const Point entry(0, 0, 5);
-    const double advance = 10 * std::tan(30 * Degree);
-
     // Reflected at z = -5 (outward normal -Z) towards (1/2, 0, sqrt 3 / 2):
     // 150 degrees. The law turns it to 135 degrees, 45 degrees off the normal
     // inwards, so the second leg rises 10 while it advances 10.
     std::vector<double> received;
-    const Laws laws{[&received](double angle)
-                    {
-                        received.push_back(angle);
-                        return 135 * Degree;
-                    }};
-    const Legs turned =
-        tracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 2u, Behaviors(), laws);
+    const auto record = [&received](double angle)
+    {
+        received.push_back(angle);
+        return angle;
+    };
+    const auto turnTo135 = [&record](double angle)
+    {
+        record(angle);
+        return 135 * Degree;
+    };
+    const Legs turned = TraceLegs(*tracer, top, Angles(30 * Degree), 2u, Behaviors(), Laws{turnTo135});
     ASSERT_EQ(turned.size(), 2u);
     ASSERT_EQ(received.size(), 1u);
     EXPECT_NEAR(received[0], 150 * Degree, 1e-12);
-    ExpectNear(turned[1].GetSecondPoint(), Point(advance + 10, 0, 5));
+    ExpectNear(turned[1].GetSecondPoint(), Point(10 * std::tan(30 * Degree) + 10, 0, 5));
 
     // Going towards -X the angle is still measured positively.
     received.clear();
-    const Laws recordOnly{[&received](double angle)
-                          {
-                              received.push_back(angle);
-                              return angle;
-                          }};
-    const Legs identity =
-        tracer->CalculateLegsFromEntryPoint(entry, Angles(-30 * Degree, 20 * Degree), 4u, Behaviors(),
-                                            Laws{recordOnly[0], nullptr, recordOnly[0]});
+    const Legs identity = TraceLegs(*tracer, top, Angles(-30 * Degree, 20 * Degree), 4u, Behaviors(),
+                                    Laws{record, nullptr, record});
     ASSERT_EQ(identity.size(), 4u);
     ASSERT_EQ(received.size(), 2u);
     EXPECT_NEAR(received[0], 150 * Degree, 1e-12);
     EXPECT_NEAR(received[1], 150 * Degree, 1e-12);
     // The identity law leaves the unfolded straight line intact.
-    const Vector direction(std::sin(-30 * Degree) * std::cos(20 * Degree),
-                           -std::sin(-30 * Degree) * std::sin(20 * Degree), -std::cos(-30 * Degree));
     const double lo[3] = {-50, -10, -5};
     const double size[3] = {100, 20, 10};
-    const std::vector<Point> expected = UnfoldedInterfacePoints(entry, direction, lo, size, 4);
+    const std::vector<Point> expected =
+        UnfoldedInterfacePoints(top, DownFromTop(-30 * Degree, 20 * Degree), lo, size, 4);
     for (std::size_t i = 0; i < 4; ++i)
     {
         ExpectNear(identity[i].GetSecondPoint(), expected[i]);
     }
 
     // At normal incidence there is nothing to turn: the law is not called.
-    int calls = 0;
-    const auto counting = [&calls](double angle)
-    {
-        ++calls;
-        return angle + 0.1;
-    };
-    const Legs normal =
-        tracer->CalculateLegsFromEntryPoint(entry, Angles(0), 3u, Behaviors(), Laws{counting, counting});
-    EXPECT_EQ(calls, 0);
+    received.clear();
+    const auto shifting = [&record](double angle) { return record(angle) + 0.1; };
+    const Legs normal = TraceLegs(*tracer, top, Angles(0), 3u, Behaviors(), Laws{shifting, shifting});
+    EXPECT_TRUE(received.empty());
     ASSERT_EQ(normal.size(), 3u);
     ExpectNear(normal[2].GetSecondPoint(), Point(0, 0, -5));
 }
 
-TEST(RayTracer, ExceptionsFromCallerFunctionsPropagateAndTheTracerStaysUsable)
+TEST_F(RayTracer, ExceptionsFromCallerFunctionsPropagateAndTheTracerStaysUsable)
 {
-    const auto box = MakeBox(Point(0, 0, 0), 100, 20, 10);
-    const auto tracer = MakeTracer({box.get()});
-    const Point entry(0, 0, 5);
     const auto throwingLaw = [](double) -> double { throw std::runtime_error("law"); };
     const auto throwingBehavior = [](const ISurface*) -> BehaviorAtInterface
     { throw std::runtime_error("behaviour"); };
-    EXPECT_THROW(
-        tracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 3u, Behaviors(), Laws{throwingLaw}),
-        std::runtime_error);
-    EXPECT_THROW(tracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 30.0,
-                                                     BehaviorFunctions{throwingBehavior}, Laws()),
+    EXPECT_THROW(TraceLegs(*tracer, top, Angles(30 * Degree), 3u, Behaviors(), Laws{throwingLaw}),
                  std::runtime_error);
-    EXPECT_EQ(tracer->CalculateLegsFromEntryPoint(entry, Angles(30 * Degree), 3u, Behaviors(), Laws()).size(),
-              3u);
+    EXPECT_THROW(TraceLegs(*tracer, top, Angles(30 * Degree), 30.0, BehaviorFunctions{throwingBehavior}),
+                 std::runtime_error);
+    EXPECT_EQ(TraceLegs(*tracer, top, Angles(30 * Degree), 3u).size(), 3u);
 }

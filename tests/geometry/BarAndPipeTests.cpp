@@ -4,30 +4,14 @@
 #include "Pipe.h"
 #include "Quoria.h"
 #include "Ring.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 using namespace Tessam::Geometry3D;
-
-namespace
-{
-template <typename Action> std::string MessageOf(Action action)
-{
-    try
-    {
-        action();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no exception";
-}
-} // namespace
 
 TEST(BarAndPipe, BarIsItsMantleThenTheDiskAlongTheAxisThenTheOther)
 {
@@ -37,13 +21,6 @@ TEST(BarAndPipe, BarIsItsMantleThenTheDiskAlongTheAxisThenTheOther)
     EXPECT_TRUE(*surfaces[0] == CylindricalSurface(Point(0, 0, 0), 1.0, 4.0, Vector(0, 0, 1), true));
     EXPECT_TRUE(*surfaces[1] == Disk(Point(0, 0, 2), 1.0, Vector(0, 0, 1)));
     EXPECT_TRUE(*surfaces[2] == Disk(Point(0, 0, -2), 1.0, Vector(0, 0, -1)));
-
-    ASSERT_EQ(bar.GetDisks().size(), 2u);
-    EXPECT_EQ(static_cast<const ISurface*>(bar.GetDisks()[1]), surfaces[2]);
-    ASSERT_EQ(bar.GetPrimitiveFlatSurfaces().size(), 2u);
-    ASSERT_EQ(bar.GetCylindricalSurfaces().size(), 1u);
-    EXPECT_EQ(static_cast<const ISurface*>(bar.GetCylindricalSurfaces()[0]), surfaces[0]);
-    EXPECT_TRUE(bar.GetRings().empty());
 }
 
 TEST(BarAndPipe, PipeIsBoreOuterMantleThenBothRingsAllFacingOutOfTheMaterial)
@@ -55,11 +32,8 @@ TEST(BarAndPipe, PipeIsBoreOuterMantleThenBothRingsAllFacingOutOfTheMaterial)
     EXPECT_TRUE(*surfaces[3] == Ring(Point(4, 0, 0), 1.0, 2.0, Vector(1, 0, 0)));
     EXPECT_TRUE(surfaces[0]->GetNormal(Point(0, 0, 1)).IsAlmostEqual(Vector(0, 0, -1)));
     EXPECT_TRUE(surfaces[1]->GetNormal(Point(0, 0, 2)).IsAlmostEqual(Vector(0, 0, 1)));
-
-    ASSERT_EQ(pipe.GetComplexFlatSurfaces().size(), 2u);
-    EXPECT_EQ(static_cast<const ISurface*>(pipe.GetComplexFlatSurfaces()[1]), surfaces[3]);
-    ASSERT_EQ(pipe.GetCylindricalSurfaces().size(), 2u);
-    EXPECT_EQ(static_cast<const ISurface*>(pipe.GetCylindricalSurfaces()[0]), surfaces[0]);
+    // A ring is a complex flat surface, not a primitive one.
+    EXPECT_EQ(pipe.GetComplexFlatSurfaces().size(), 2u);
     EXPECT_TRUE(pipe.GetPrimitiveFlatSurfaces().empty());
 }
 

@@ -6,12 +6,12 @@
 #include "Polygon.h"
 #include "Quoria.h"
 #include "Ring.h"
+#include "TestSupport.h"
 #include "UnionOnSets.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -195,13 +195,5 @@ TEST(ComplexFlatSurface, OperatorOfUnknownKind)
     const ComplexFlatSurface surface(new OtherUnion(&first, &second));
     EXPECT_TRUE(surface.Contains(P(2.5, 2.5)));
     EXPECT_THROW(delete surface.GetContour(), std::invalid_argument);
-    try
-    {
-        surface.GetOperationType();
-        ADD_FAILURE();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        EXPECT_STREQ(error.what(), "The type of operation on sets is not known.");
-    }
+    EXPECT_EQ(MessageOf([&] { surface.GetOperationType(); }), "The type of operation on sets is not known.");
 }

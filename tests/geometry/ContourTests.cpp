@@ -1,32 +1,17 @@
 #include "ArcSegment.h"
 #include "Contour.h"
 #include "Quoria.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
-#include <stdexcept>
-#include <string>
 #include <vector>
 
 using namespace Tessam::Geometry3D;
 
 namespace
 {
-
-void ExpectThrowsWith(const std::function<void()>& action, const std::string& message)
-{
-    try
-    {
-        action();
-        ADD_FAILURE() << "expected: " << message;
-    }
-    catch (const std::invalid_argument& error)
-    {
-        EXPECT_EQ(error.what(), message);
-    }
-}
 
 // Line segments through the vertices in order, closing back to the first.
 std::vector<LineSegment> Chain(const std::vector<Point>& vertices)
@@ -72,15 +57,15 @@ TEST(Contour, EmptyContour)
     const Contour empty({}, Vector(0, 0, 0));
     EXPECT_FALSE(empty.IsClosed());
     EXPECT_FALSE(empty.IsOriented());
-    ExpectThrowsWith(
-        [&] { empty.GetWindingDirection(); },
+    EXPECT_EQ(
+        MessageOf([&] { empty.GetWindingDirection(); }),
         "Contour::GetWindingDirection : Winding direction is not defined if the contour is not oriented");
-    ExpectThrowsWith([&] { delete empty.Sort(Point(0, 0, 0)); },
-                     "Contour::Sort : The contour must be closed");
-    ExpectThrowsWith([&] { delete empty.Sort(Point(0, 0, 0), CounterClockwise); },
-                     "Contour::Sort : The contour must be oriented");
-    ExpectThrowsWith([] { Contour({}, Vector(0, 0, 1)); },
-                     "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
+    EXPECT_EQ(MessageOf([&] { delete empty.Sort(Point(0, 0, 0)); }),
+              "Contour::Sort : The contour must be closed");
+    EXPECT_EQ(MessageOf([&] { delete empty.Sort(Point(0, 0, 0), CounterClockwise); }),
+              "Contour::Sort : The contour must be oriented");
+    EXPECT_EQ(MessageOf([] { Contour({}, Vector(0, 0, 1)); }),
+              "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
 }
 
 TEST(Contour, WindingDirection)
@@ -112,8 +97,8 @@ TEST(Contour, ClosureAndCoherenceChecks)
     };
     EXPECT_TRUE(Contour(View(withGap(5e-7)), Vector(0, 0, 0)).IsClosed());
     EXPECT_FALSE(Contour(View(withGap(1e-6)), Vector(0, 0, 0)).IsClosed());
-    ExpectThrowsWith([&] { Contour(View(withGap(1e-6)), Vector(0, 0, 1)); },
-                     "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
+    EXPECT_EQ(MessageOf([&] { Contour(View(withGap(1e-6)), Vector(0, 0, 1)); }),
+              "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
     const std::vector<LineSegment> innerGap = {Square[0], LineSegment(Point(1, 1e-6, 0), Point(1, 1, 0)),
                                                LineSegment(Point(1, 1, 0), Point(0, 0, 0))};
     EXPECT_FALSE(Contour(View(innerGap), Vector(0, 0, 0)).IsClosed());
@@ -121,25 +106,25 @@ TEST(Contour, ClosureAndCoherenceChecks)
     const LineSegment vertical(Point(0, 0, 0), Point(0, 0, 1));
     const ArcSegment tilted(Point(0, 0, 0), 1.0, Vector(1, 0, 0), Vector(0, 1, 0), Angle::FromRadians(0.0),
                             Angle::FromRadians(0.0));
-    ExpectThrowsWith(
-        [&] {
-            Contour({&tilted, &vertical}, Vector(0, 0, 1));
-        },
-        "Contour::Contour : Plane normal is incoherent with one of the arc segments");
-    ExpectThrowsWith(
-        [&] {
-            Contour({&vertical, &tilted}, Vector(0, 0, 1));
-        },
-        "Contour::Contour : Plane normal is incoherent with one of the line segments");
+    EXPECT_EQ(MessageOf(
+                  [&] {
+                      Contour({&tilted, &vertical}, Vector(0, 0, 1));
+                  }),
+              "Contour::Contour : Plane normal is incoherent with one of the arc segments");
+    EXPECT_EQ(MessageOf(
+                  [&] {
+                      Contour({&vertical, &tilted}, Vector(0, 0, 1));
+                  }),
+              "Contour::Contour : Plane normal is incoherent with one of the line segments");
     EXPECT_NO_THROW(Contour({&vertical, &tilted}, Vector(0, 0, 0)));
     // The normal is used as given: a long one magnifies a slight tilt.
     const LineSegment slight(Point(0, 0, 0), Point(1, 0, 1e-12));
-    ExpectThrowsWith([&] { Contour({&slight}, Vector(0, 0, 1)); },
-                     "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
-    ExpectThrowsWith([&] { Contour({&slight}, Vector(0, 0, 100)); },
-                     "Contour::Contour : Plane normal is incoherent with one of the line segments");
-    ExpectThrowsWith([] { Contour({nullptr}, Vector(0, 0, 0)); },
-                     "Contour::Contour : Every segment must be a line segment or an arc segment");
+    EXPECT_EQ(MessageOf([&] { Contour({&slight}, Vector(0, 0, 1)); }),
+              "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
+    EXPECT_EQ(MessageOf([&] { Contour({&slight}, Vector(0, 0, 100)); }),
+              "Contour::Contour : Plane normal is incoherent with one of the line segments");
+    EXPECT_EQ(MessageOf([] { Contour({nullptr}, Vector(0, 0, 0)); }),
+              "Contour::Contour : Every segment must be a line segment or an arc segment");
 }
 
 TEST(Contour, OwnsCopiesListedByKindInChainOrder)
@@ -173,8 +158,8 @@ TEST(Contour, Sort)
     EXPECT_EQ(FirstPoints(*sorted),
               (std::vector<Point>{Point(1, 1, 0), Point(0, 1, 0), Point(0, 0, 0), Point(1, 0, 0)}));
     EXPECT_EQ(sorted->GetWindingDirection(), CounterClockwise);
-    ExpectThrowsWith([&] { delete contour.Sort(Point(0, 1e-6, 0)); },
-                     "Contour::Sort : The point is not a vertex of the contour");
+    EXPECT_EQ(MessageOf([&] { delete contour.Sort(Point(0, 1e-6, 0)); }),
+              "Contour::Sort : The point is not a vertex of the contour");
 
     const std::unique_ptr<IContour> clockwise(contour.Sort(Point(0, 0, 0), Clockwise));
     EXPECT_EQ(FirstPoints(*clockwise),
@@ -183,10 +168,11 @@ TEST(Contour, Sort)
     EXPECT_EQ(clockwise->GetPlaneNormal(), Vector(0, 0, 1));
     const std::unique_ptr<IContour> same(contour.Sort(Point(0, 0, 0), CounterClockwise));
     EXPECT_TRUE(*same == contour);
-    ExpectThrowsWith([&] { delete contour.Sort(Point(0.5, 0.5, 0), Clockwise); },
-                     "Contour::Sort : The point is not a vertex of the contour");
-    ExpectThrowsWith([&] { delete Contour(View(Square), Vector(0, 0, 0)).Sort(Point(0, 0, 0), Clockwise); },
-                     "Contour::Sort : The contour must be oriented");
+    EXPECT_EQ(MessageOf([&] { delete contour.Sort(Point(0.5, 0.5, 0), Clockwise); }),
+              "Contour::Sort : The point is not a vertex of the contour");
+    EXPECT_EQ(
+        MessageOf([&] { delete Contour(View(Square), Vector(0, 0, 0)).Sort(Point(0, 0, 0), Clockwise); }),
+        "Contour::Sort : The contour must be oriented");
 
     // Two edges leave the origin: the earlier one starts the chain.
     const auto bowTie = Chain(

@@ -7,11 +7,11 @@
 #include "Rectangle.h"
 #include "RectangularPrism.h"
 #include "Ring.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 
 using namespace Tessam::Geometry3D;
 
@@ -56,17 +56,9 @@ TEST(CustomSolid, KindQueriesFollowTheClassTreeInSurfaceOrder)
     EXPECT_TRUE(solid.GetTori().empty());
     EXPECT_TRUE(solid.GetTruncatedTori().empty());
 
-    try
-    {
-        CustomSolid(std::vector<ISurface*>{});
-        FAIL();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        EXPECT_STREQ(error.what(),
-                     "CustomSolid::CustomSolid : Surface collection is invalid. A minimal surface "
-                     "quantity of 1 is required.");
-    }
+    EXPECT_EQ(MessageOf([] { CustomSolid(std::vector<ISurface*>{}); }),
+              "CustomSolid::CustomSolid : Surface collection is invalid. A minimal surface "
+              "quantity of 1 is required.");
 }
 
 TEST(CustomSolid, EqualityComparesSurfacesInOrderWhateverTheSolidClass)

@@ -3,30 +3,16 @@
 #include "CylindricalSurface.h"
 #include "LineSegment.h"
 #include "Quoria.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
-#include <string>
 
 using namespace Tessam::Geometry3D;
 
 namespace
 {
-template <typename Action> std::string MessageOf(Action action)
-{
-    try
-    {
-        action();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no exception";
-}
-
 // Radius 2 about the z axis, from z = -5 to z = 5.
 CylindricalSurface Mantle(bool outwardNormal = true)
 {
@@ -42,28 +28,20 @@ TEST(CylindricalSurface, ValidatesRadiusThenHeightThenOrientation)
               "CylindricalSurface::CylindricalSurface : Height must be positive.");
     EXPECT_EQ(MessageOf([] { CylindricalSurface(Point(), 1.0, 1.0, Vector(), true); }),
               "CylindricalSurface::CylindricalSurface : Orientation is a null vector.");
-    const std::unique_ptr<CylindricalSurface> y(
-        CylindricalSurface::CreateYOriented(Point(1, 2, 3), 4.0, 5.0));
-    EXPECT_EQ(y->GetOrientation(), Vector(0, 1, 0));
-    EXPECT_TRUE(y->IsNormalOutward());
 }
 
-TEST(CylindricalSurface, ContainsTheMantleWithBothEndCircles)
+TEST(CylindricalSurface, ContainsTheMantleWithBothEndCirclesAndItsNormalIsRadial)
 {
     const CylindricalSurface mantle = Mantle();
-    EXPECT_TRUE(mantle.Contains(Point(2, 0, 0)));
     EXPECT_TRUE(mantle.Contains(Point(0, -2, 5)));
     EXPECT_TRUE(mantle.Contains(Point(-2, 0, -5)));
     EXPECT_FALSE(mantle.Contains(Point(2, 0, 5.000001)));
     EXPECT_FALSE(mantle.Contains(Point(2.001, 0, 0)));
     EXPECT_FALSE(mantle.Contains(Point(0, 0, 0)));
-}
 
-TEST(CylindricalSurface, NormalIsRadialAndThrowsOffTheMantle)
-{
-    EXPECT_TRUE(Mantle().GetNormal(Point(0, -2, 5)).IsAlmostEqual(Vector(0, -1, 0)));
+    EXPECT_TRUE(mantle.GetNormal(Point(0, -2, 5)).IsAlmostEqual(Vector(0, -1, 0)));
     EXPECT_TRUE(Mantle(false).GetNormal(Point(2, 0, 3)).IsAlmostEqual(Vector(-1, 0, 0)));
-    EXPECT_EQ(MessageOf([] { Mantle().GetNormal(Point(2, 0, 6)); }),
+    EXPECT_EQ(MessageOf([&] { mantle.GetNormal(Point(2, 0, 6)); }),
               "CylindricalSurface::GetNormal : Point is not contained in CylindricalSurface.");
 }
 
@@ -75,7 +53,6 @@ TEST(CylindricalSurface, CrossingLineListsTheLargerParameterFirst)
     EXPECT_FALSE(forward.IsInfinite());
     EXPECT_TRUE(forward.GetPoints()[0].IsAlmostEqual(Point(2, 0, 1), 1e-12));
     EXPECT_TRUE(forward.GetPoints()[1].IsAlmostEqual(Point(-2, 0, 1), 1e-12));
-
     const Intersection backward = mantle.GetIntersection(Line(Point(5, 0, 1), Vector(-1, 0, 0)));
     ASSERT_EQ(backward.GetPoints().size(), 2u);
     EXPECT_TRUE(backward.GetPoints()[0].IsAlmostEqual(Point(-2, 0, 1), 1e-12));
@@ -111,7 +88,7 @@ TEST(CylindricalSurface, TangentParallelAndGeneratrixLines)
     }
 }
 
-TEST(CylindricalSurface, ContourIsTheTopThenTheBottomCircle)
+TEST(CylindricalSurface, ContourIsTheTopThenTheBottomCircleAndEqualityCountsTheNormalSide)
 {
     const std::unique_ptr<IContour> contour(Mantle().GetContour());
     const std::vector<const ArcSegment*> arcs = contour->GetArcSegments();
@@ -122,14 +99,7 @@ TEST(CylindricalSurface, ContourIsTheTopThenTheBottomCircle)
     EXPECT_EQ(arcs[0]->GetPlaneNormal(), Vector(0, 0, 1));
     EXPECT_EQ(arcs[1]->GetCenter(), Point(0, 0, -5));
     EXPECT_EQ(arcs[1]->GetPlaneNormal(), Vector(0, 0, -1));
-}
 
-TEST(CylindricalSurface, CloneIsEqualAndTheNormalSideCounts)
-{
-    const CylindricalSurface mantle = Mantle();
-    const std::unique_ptr<ISurface> clone(mantle.Clone());
-    EXPECT_TRUE(mantle == *clone);
-    EXPECT_FALSE(mantle != *clone);
-    EXPECT_TRUE(mantle != Mantle(false));
-    EXPECT_TRUE(mantle != ConicalSurface(Point(0, 0, 0), 2.0, 10.0, Vector(0, 0, 1), true));
+    EXPECT_TRUE(Mantle() != Mantle(false));
+    EXPECT_TRUE(Mantle() != ConicalSurface(Point(0, 0, 0), 2.0, 10.0, Vector(0, 0, 1), true));
 }

@@ -3,19 +3,17 @@
 #include "DiskSector.h"
 #include "LineSegment.h"
 #include "Quoria.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 using namespace Tessam::Geometry3D;
 
 namespace
 {
-
-const double Pi = 3.141592653589793;
 
 // Radius 2, from +x counter-clockwise about the normal to a quarter turn.
 DiskSector Quarter(const Vector& normal)
@@ -26,18 +24,12 @@ DiskSector Quarter(const Vector& normal)
 
 std::string MessageOfBuilding(double radius, const Vector& normal, const Vector& radialOrientation)
 {
-    try
-    {
-        DiskSector(Point(0, 0, 0), radius, normal, radialOrientation, Angle::FromRadians(0),
-                   Angle::FromRadians(1));
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no error";
+    return MessageOf(
+        [&] {
+            DiskSector(Point(), radius, normal, radialOrientation, Angle::FromRadians(0),
+                       Angle::FromRadians(1));
+        });
 }
-
 } // namespace
 
 TEST(DiskSector, ValidatesInOrder)
@@ -50,7 +42,7 @@ TEST(DiskSector, ValidatesInOrder)
               "DiskSector::DiskSector : Radial rientation is a null vector.");
     EXPECT_EQ(MessageOfBuilding(1.0, Vector(0, 0, 1), Vector(1, 0, 1e-10)),
               "DiskSector::DiskSector : Normal and radial orientation are not orthogonal.");
-    EXPECT_EQ(MessageOfBuilding(1.0, Vector(0, 0, 1), Vector(1, 0, 1e-12)), "no error");
+    EXPECT_EQ(MessageOfBuilding(1.0, Vector(0, 0, 1), Vector(1, 0, 1e-12)), "no exception");
 }
 
 TEST(DiskSector, ContainsBothEdgesAndWrapsThroughZero)

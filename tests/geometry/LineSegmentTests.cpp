@@ -1,9 +1,9 @@
 #include "Quoria.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 
 using namespace Tessam::Geometry3D;
 
@@ -18,15 +18,8 @@ TEST(LineSegment, MeasuresAndContainsItsEnds)
     EXPECT_FALSE(segment.Contains(Point(2.0000001, 0, 0)));
     EXPECT_FALSE(segment.Contains(Point(-1e-300, 0, 0)));
     EXPECT_TRUE(LineSegment(Point(0, 0, 0), Point(1, 1, 0)).Contains(Point(0.5, 0.5, 0)));
-    try
-    {
-        segment.GetTangent(Point(3, 0, 0));
-        FAIL();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        EXPECT_STREQ(error.what(), "LineSegment::LineSegment : Point is not contained in the segment.");
-    }
+    EXPECT_EQ(MessageOf([&] { segment.GetTangent(Point(3, 0, 0)); }),
+              "LineSegment::LineSegment : Point is not contained in the segment.");
     EXPECT_THROW(LineSegment(Point(1, 2, 3), Point(1, 2, 3)), std::invalid_argument);
 }
 

@@ -3,28 +3,20 @@
 #include "Polygon.h"
 #include "Quoria.h"
 #include "Rectangle.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 using namespace Tessam::Geometry3D;
 
 namespace
 {
-template <typename Face> std::string MessageOf(const std::vector<Point>& points)
+template <typename Face> std::string FaceMessage(const std::vector<Point>& points)
 {
-    try
-    {
-        Face face(points);
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no exception";
+    return MessageOf([&] { Face face(points); });
 }
 
 const std::vector<Point> unitSquare{Point(0, 0, 0), Point(1, 0, 0), Point(1, 1, 0), Point(0, 1, 0)};
@@ -44,15 +36,15 @@ TEST(Polygon, ConstructionChecksPlaneFirstThenDuplicates)
 {
     const std::string nullNormal = "Plane::InitializeNormal : Normal is a null vector.";
     const std::string duplicate = "Polygon::Polygon : Invalid point collection.";
-    EXPECT_EQ(MessageOf<Polygon>({Point(0, 0, 0), Point(1, 0, 0)}),
+    EXPECT_EQ(FaceMessage<Polygon>({Point(0, 0, 0), Point(1, 0, 0)}),
               "Plane::Plane : Invalid point collection.");
-    EXPECT_EQ(MessageOf<Polygon>({Point(0, 0, 0), Point(1, 0, 0), Point(2, 0, 0), Point(0, 1, 0)}),
+    EXPECT_EQ(FaceMessage<Polygon>({Point(0, 0, 0), Point(1, 0, 0), Point(2, 0, 0), Point(0, 1, 0)}),
               nullNormal);
     // A repeated first vertex gives a null normal, which is reported first.
-    EXPECT_EQ(MessageOf<Polygon>({Point(0, 0, 0), Point(0, 0, 0), Point(1, 0, 0)}), nullNormal);
-    EXPECT_EQ(MessageOf<Polygon>({Point(0, 0, 0), Point(1, 0, 0), Point(1, 1, 0), Point(5e-7, 5e-7, 5e-7)}),
+    EXPECT_EQ(FaceMessage<Polygon>({Point(0, 0, 0), Point(0, 0, 0), Point(1, 0, 0)}), nullNormal);
+    EXPECT_EQ(FaceMessage<Polygon>({Point(0, 0, 0), Point(1, 0, 0), Point(1, 1, 0), Point(5e-7, 5e-7, 5e-7)}),
               duplicate);
-    EXPECT_EQ(MessageOf<Polygon>({Point(0, 0, 0), Point(1, 0, 0), Point(1, 1, 0), Point(2e-6, 0, 0)}),
+    EXPECT_EQ(FaceMessage<Polygon>({Point(0, 0, 0), Point(1, 0, 0), Point(1, 1, 0), Point(2e-6, 0, 0)}),
               "no exception");
 }
 
@@ -106,15 +98,17 @@ TEST(Polygon, CloneAndEqualityAreExactAndOrderSensitive)
 TEST(Rectangle, ChecksPolygonThenCountThenCornersInOrder)
 {
     // A duplicate is a polygon error, reported before the vertex count.
-    EXPECT_EQ(MessageOf<Rectangle>(
+    EXPECT_EQ(FaceMessage<Rectangle>(
                   {Point(0, 0, 0), Point(1, 0, 0), Point(1, 1, 0), Point(0, 1, 0), Point(0, 0, 0)}),
               "Polygon::Polygon : Invalid point collection.");
-    EXPECT_EQ(MessageOf<Rectangle>({Point(0, 0, 0), Point(1, 0, 0), Point(1, 1, 0)}),
+    EXPECT_EQ(FaceMessage<Rectangle>({Point(0, 0, 0), Point(1, 0, 0), Point(1, 1, 0)}),
               "Rectangle::Rectangle : Invalid point collection.");
     const std::string angle = "Rectangle::Rectangle : One of the angles is not a right angle.";
-    EXPECT_EQ(MessageOf<Rectangle>({Point(0, 0, 0), Point(2, 1, 0), Point(4, 0, 0), Point(2, -1, 0)}), angle);
+    EXPECT_EQ(FaceMessage<Rectangle>({Point(0, 0, 0), Point(2, 1, 0), Point(4, 0, 0), Point(2, -1, 0)}),
+              angle);
     // Right at the first corner, 135 degrees at the second.
-    EXPECT_EQ(MessageOf<Rectangle>({Point(0, 0, 0), Point(2, 0, 0), Point(1, 1, 0), Point(0, 1, 0)}), angle);
-    EXPECT_EQ(MessageOf<Rectangle>({Point(0, 0, 0), Point(1, 1, 1), Point(2, -1, 2), Point(1, -2, 1)}),
+    EXPECT_EQ(FaceMessage<Rectangle>({Point(0, 0, 0), Point(2, 0, 0), Point(1, 1, 0), Point(0, 1, 0)}),
+              angle);
+    EXPECT_EQ(FaceMessage<Rectangle>({Point(0, 0, 0), Point(1, 1, 1), Point(2, -1, 2), Point(1, -2, 1)}),
               "no exception");
 }

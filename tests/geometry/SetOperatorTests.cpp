@@ -3,12 +3,12 @@
 #include "IntersectionOnSets.h"
 #include "Polygon.h"
 #include "Quoria.h"
+#include "TestSupport.h"
 #include "UnionOnSets.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 using namespace Tessam::Geometry3D;
@@ -24,17 +24,8 @@ Polygon Square(double low, double high)
 template <typename Operation>
 std::string MessageOfBuilding(const FlatSurface& first, const FlatSurface& second)
 {
-    try
-    {
-        Operation operation(&first, &second);
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no error";
+    return MessageOf([&] { Operation operation(&first, &second); });
 }
-
 } // namespace
 
 TEST(SetOperator, OnlyTheDirectionsOfTheNormalsMustAgree)
@@ -42,7 +33,7 @@ TEST(SetOperator, OnlyTheDirectionsOfTheNormalsMustAgree)
     // Parallel planes with opposite normals: offsets are not compared.
     const Disk lower(Point(0, 0, 0), 1.0, Vector(0, 0, 1));
     const Disk upper(Point(0, 0, 1), 1.0, Vector(0, 0, -1));
-    EXPECT_EQ(MessageOfBuilding<UnionOnSets>(lower, upper), "no error");
+    EXPECT_EQ(MessageOfBuilding<UnionOnSets>(lower, upper), "no exception");
 
     const Disk vertical(Point(0, 0, 0), 1.0, Vector(0, 1, 0));
     EXPECT_EQ(MessageOfBuilding<UnionOnSets>(lower, vertical),

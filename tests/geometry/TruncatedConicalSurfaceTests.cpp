@@ -1,32 +1,17 @@
 #include "ArcSegment.h"
 #include "Quoria.h"
+#include "TestSupport.h"
 #include "TruncatedConicalSurface.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 using namespace Tessam::Geometry3D;
 
 namespace
 {
-const double Pi = 3.141592653589793;
-
-template <typename Action> std::string MessageOf(Action action)
-{
-    try
-    {
-        action();
-    }
-    catch (const std::invalid_argument& error)
-    {
-        return error.what();
-    }
-    return "no exception";
-}
-
 TruncatedConicalSurface Full(double radiusBase, double radiusTop, double truncatedHeight)
 {
     return TruncatedConicalSurface(Point(0, 0, 0), radiusBase, radiusTop, truncatedHeight, Vector(0, 0, 1),
@@ -80,6 +65,7 @@ TEST(TruncatedConicalSurface, ContainsTheConeBetweenBothCirclesInclusive)
     const TruncatedConicalSurface frustum = Frustum();
     EXPECT_EQ(frustum.GetHeight(), 2.0);
     EXPECT_TRUE(frustum.Contains(Point(1.5, 0, 1.5)));
+    // Both circles are in.
     EXPECT_TRUE(frustum.Contains(Point(0, -1, 1)));
     EXPECT_TRUE(frustum.Contains(Point(2, 0, 2)));
     EXPECT_FALSE(frustum.Contains(Point(0.5, 0, 0.5)));

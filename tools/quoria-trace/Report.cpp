@@ -1,0 +1,216 @@
+#include "Report.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+using Tessam::Geometry3D::Point;
+
+namespace QuoriaTrace
+{
+
+namespace
+{
+
+constexpr double RadiansToDegrees = 180.0 / 3.14159265358979323846;
+const char* const DegreeSign = "\xC2\xB0";
+
+std::string Fixed(double value, int decimals = 3)
+{
+    // No "-0.000" for a coordinate that is zero up to rounding.
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals))
+        value = 0.0;
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string Precise(double value)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%.12g", value);
+    return text;
+}
+
+std::string PointText(const Point& p)
+{
+    return "(" + Fixed(p.X()) + ", " + Fixed(p.Y()) + ", " + Fixed(p.Z()) + ")";
+}
+
+std::string AtEnd(const LegRecord& leg)
+{
+    if (!leg.refraction)
+        return leg.atEnd;
+    return leg.atEnd + ", Snell " + Fixed(std::fabs(leg.refraction->incidence) * RadiansToDegrees, 2) +
+           DegreeSign + " -> " + Fixed(std::fabs(leg.refraction->refraction) * RadiansToDegrees, 2) +
+           DegreeSign;
+}
+
+std::string StopText(const Scenario& scenario)
+{
+    if (scenario.stop.byLength)
+        return "stop at total length " + Precise(scenario.stop.length);
+    return "stop after " + std::to_string(scenario.stop.legs) + (scenario.stop.legs == 1 ? " leg" : " legs");
+}
+
+std::string EntryText(const Scenario& scenario, const EntryChoice& entry)
+{
+    std::string text = "entry " + PointText(entry.point);
+    if (!entry.face)
+        return text;
+    const std::string face = "face " + std::to_string(*entry.face) + " (" + entry.faceKind + ") of " +
+                             scenario.specimens[*entry.specimen].name;
+    if (entry.snapped)
+        return text + ", snapped by " + Fixed(entry.moved, 6) + " onto " + face;
+    return text + ", on " + face;
+}
+
+// Counts UTF-8 characters, not bytes, so that columns line up.
+std::size_t Width(const std::string& text)
+{
+    std::size_t width = 0;
+    for (const char c : text)
+        width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return width;
+}
+
+std::string Pad(const std::string& text, std::size_t width, bool right)
+{
+    const std::string fill(width > Width(text) ? width - Width(text) : 0, ' ');
+    return right ? fill + text : text + fill;
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+nlohmann::json PointJson(const Point& p)
+{
+    return nlohmann::json::array({p.X(), p.Y(), p.Z()});
+}
+
+} // namespace
+
+std::string FormatTable(const Scenario& scenario, const std::string& source,
+                        const std::vector<BeamResult>& beams)
+{
+    std::string out = (scenario.title.empty() ? std::string("Trace") : scenario.title) + " (" + source +
+                      (scenario.unit.empty() ? "" : ", lengths in " + scenario.unit) + ")\n";
+    if (scenario.isSweep)
+        out += "Sweep: " + std::to_string(beams.size()) + " beams, " + scenario.sweepDescription + "; " +
+               StopText(scenario) + "\n";
+
+    const std::vector<std::string> headers{"leg", "in", "start", "end", "length", "total", "at end"};
+    const std::vector<bool> right{true, false, false, false, true, true, false};
+    for (std::size_t b = 0; b < beams.size(); ++b)
+    {
+        const BeamResult& beam = beams[b];
+        out += "\n";
+        if (scenario.isSweep)
+            out += "Beam " + std::to_string(b + 1) + " of " + std::to_string(beams.size()) + ": " +
+                   beam.request.label + "\n";
+        out += "Refraction " + Fixed(beam.request.refractionDegrees, 2) + DegreeSign + ", skew " +
+               Fixed(beam.request.skewDegrees, 2) + DegreeSign + "; " + StopText(scenario) + "\n";
+        out += EntryText(scenario, beam.entry) + "\n\n";
+
+        std::vector<std::vector<std::string>> rows{headers};
+        for (std::size_t i = 0; i < beam.legs.size(); ++i)
+        {
+            const LegRecord& leg = beam.legs[i];
+            rows.push_back({std::to_string(i + 1), scenario.specimens[leg.specimen].name,
+                            PointText(leg.start), PointText(leg.end), Fixed(leg.length), Fixed(leg.total),
+                            AtEnd(leg)});
+        }
+        std::vector<std::size_t> widths(headers.size(), 0);
+        for (const auto& row : rows)
+            for (std::size_t c = 0; c < row.size(); ++c)
+                widths[c] = std::max(widths[c], Width(row[c]));
+        for (const auto& row : rows)
+        {
+            std::string line;
+            for (std::size_t c = 0; c < row.size(); ++c)
+                line += (c == 0 ? "" : "  ") + Pad(row[c], c + 1 == row.size() ? 0 : widths[c], right[c]);
+            out += line + "\n";
+        }
+        out += (beam.totalReflection ? "Note: " : "Trace ") + beam.ending + ".\n";
+    }
+    return out;
+}
+
+std::string FormatJson(const Scenario& scenario, const std::string& source,
+                       const std::vector<BeamResult>& beams)
+{
+    nlohmann::json document;
+    document["source"] = source;
+    document["title"] = scenario.title;
+    document["unit"] = scenario.unit;
+    if (scenario.isSweep)
+        document["sweep"] = scenario.sweepDescription;
+    document["beams"] = nlohmann::json::array();
+    for (const BeamResult& beam : beams)
+    {
+        nlohmann::json entry;
+        entry["point"] = PointJson(beam.entry.point);
+        entry["snapped"] = beam.entry.snapped;
+        if (beam.entry.snapped)
+            entry["moved"] = beam.entry.moved;
+        if (beam.entry.face)
+        {
+            entry["specimen"] = scenario.specimens[*beam.entry.specimen].name;
+            entry["face"] = *beam.entry.face;
+            entry["faceKind"] = beam.entry.faceKind;
+        }
+        nlohmann::json legs = nlohmann::json::array();
+        for (std::size_t i = 0; i < beam.legs.size(); ++i)
+        {
+            const LegRecord& leg = beam.legs[i];
+            nlohmann::json item{{"index", i + 1},
+                                {"specimen", scenario.specimens[leg.specimen].name},
+                                {"start", PointJson(leg.start)},
+                                {"end", PointJson(leg.end)},
+                                {"length", leg.length},
+                                {"total", leg.total},
+                                {"atEnd", leg.atEnd}};
+            if (leg.refraction)
+            {
+                item["incidenceDegrees"] = std::fabs(leg.refraction->incidence) * RadiansToDegrees;
+                item["refractedDegrees"] = std::fabs(leg.refraction->refraction) * RadiansToDegrees;
+            }
+            legs.push_back(item);
+        }
+        document["beams"].push_back({{"label", beam.request.label},
+                                     {"refractionAngleDegrees", beam.request.refractionDegrees},
+                                     {"skewAngleDegrees", beam.request.skewDegrees},
+                                     {"entry", entry},
+                                     {"legs", legs},
+                                     {"ending", beam.ending},
+                                     {"totalReflection", beam.totalReflection}});
+    }
+    return document.dump(2) + "\n";
+}
+
+std::string FormatCsv(const Scenario& scenario, const std::vector<BeamResult>& beams)
+{
+    std::string out = "beam,leg,specimen,start_x,start_y,start_z,end_x,end_y,end_z,length,total,at_end\n";
+    for (std::size_t b = 0; b < beams.size(); ++b)
+        for (std::size_t i = 0; i < beams[b].legs.size(); ++i)
+        {
+            const LegRecord& leg = beams[b].legs[i];
+            out += std::to_string(b + 1) + "," + std::to_string(i + 1) + "," +
+                   CsvField(scenario.specimens[leg.specimen].name) + "," + Precise(leg.start.X()) + "," +
+                   Precise(leg.start.Y()) + "," + Precise(leg.start.Z()) + "," + Precise(leg.end.X()) + "," +
+                   Precise(leg.end.Y()) + "," + Precise(leg.end.Z()) + "," + Precise(leg.length) + "," +
+                   Precise(leg.total) + "," + CsvField(AtEnd(leg)) + "\n";
+        }
+    return out;
+}
+
+} // namespace QuoriaTrace

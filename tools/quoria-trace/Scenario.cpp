@@ -1,0 +1,374 @@
+#include "Scenario.h"
+
+#include "JsonNode.h"
+#include "Specimens.h"
+
+#include <cmath>
+#include <cstdio>
+
+using Tessam::Geometry3D::Point;
+
+namespace QuoriaTrace
+{
+
+namespace
+{
+
+// More beams than anyone can tell apart in a picture.
+constexpr unsigned int MaximumBeamCount = 1000;
+// The library never traces more legs than this.
+constexpr unsigned int MaximumLegCount = 250;
+
+std::string Format(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string FormatPoint(const Point& p)
+{
+    return "(" + Format(p.X()) + ", " + Format(p.Y()) + ", " + Format(p.Z()) + ")";
+}
+
+SpecimenSpec ParseSpecimen(const JsonNode& node, std::size_t index)
+{
+    SpecimenSpec spec;
+    spec.place = node.Place();
+    const JsonNode factoryNode = node.Member("factory");
+    spec.factory = factoryNode.String();
+    const FactorySpec* factory = FindFactory(spec.factory);
+    if (factory == nullptr)
+    {
+        std::vector<std::string> names;
+        for (const auto& known : Factories())
+            names.push_back(known.name);
+        factoryNode.Fail("unknown specimen factory \"" + spec.factory + "\" (expected one of " +
+                         JoinNames(names) + ")");
+    }
+
+    std::vector<std::string> known{"factory", "name", "waveSpeed"};
+    for (const auto& parameter : factory->parameters)
+        known.push_back(parameter.name);
+    node.RejectUnknownMembers(known, spec.factory);
+
+    spec.name = node.Has("name") ? node.Member("name").String() : "specimen " + std::to_string(index + 1);
+    if (const auto speed = node.OptionalMember("waveSpeed"))
+        spec.waveSpeed = speed->PositiveNumber();
+
+    for (const auto& parameter : factory->parameters)
+    {
+        if (!node.Has(parameter.name) && parameter.defaultValue)
+        {
+            spec.numbers[parameter.name] = *parameter.defaultValue;
+            continue;
+        }
+        const JsonNode value = node.Member(parameter.name);
+        switch (parameter.kind)
+        {
+        case ParameterKind::Number:
+        case ParameterKind::Degrees:
+            spec.numbers[parameter.name] = value.Number();
+            break;
+        case ParameterKind::Point:
+            spec.points.emplace(parameter.name, value.ToPoint());
+            break;
+        case ParameterKind::Slopes:
+        {
+            const auto elements = value.Elements();
+            if (elements.size() != 4)
+                value.Fail("expected the 4 slopes of quadrants 1 to 4, got " +
+                           std::to_string(elements.size()));
+            for (const auto& element : elements)
+            {
+                element.RejectUnknownMembers({"height", "width", "offset"}, "a slope");
+                spec.slopes.push_back({element.Member("height").Number(), element.Member("width").Number(),
+                                       element.Member("offset").Number(), element.Place()});
+            }
+            break;
+        }
+        }
+    }
+    return spec;
+}
+
+std::size_t FindSpecimen(const JsonNode& node, const std::vector<SpecimenSpec>& specimens)
+{
+    if (node.Value().is_number_integer() || node.Value().is_number_unsigned())
+    {
+        const long long index = node.Value().get<long long>();
+        if (index < 0 || index >= static_cast<long long>(specimens.size()))
+            node.Fail("no specimen has the index " + std::to_string(index) + " (there are " +
+                      std::to_string(specimens.size()) + ", counted from 0)");
+        return static_cast<std::size_t>(index);
+    }
+    if (!node.Value().is_string())
+        node.FailType("a specimen name or index");
+    const std::string name = node.String();
+    for (std::size_t i = 0; i < specimens.size(); ++i)
+        if (specimens[i].name == name)
+            return i;
+    node.Fail("no specimen is named \"" + name + "\"");
+}
+
+EntrySpec ParseEntry(const JsonNode& node, const std::vector<SpecimenSpec>& specimens)
+{
+    node.RejectUnknownMembers({"point", "near", "snapTo"}, "the entry");
+    EntrySpec entry;
+    entry.place = node.Place();
+    const bool exact = node.Has("point");
+    const bool snap = node.Has("near") || node.Has("snapTo");
+    if (exact && snap)
+        node.Fail("give either \"point\" or \"near\" with \"snapTo\", not both");
+    if (exact)
+    {
+        entry.point = node.Member("point").ToPoint();
+        entry.place = node.Member("point").Place();
+        return entry;
+    }
+    if (!snap)
+        node.Fail("missing \"point\" (exact) or \"near\" with \"snapTo\" (snapped onto a face)");
+    entry.point = node.Member("near").ToPoint();
+    entry.snapSpecimen = FindSpecimen(node.Member("snapTo"), specimens);
+    return entry;
+}
+
+Quoria::BehaviorAtInterface ParseBehavior(const JsonNode& node)
+{
+    const std::string name = node.String();
+    if (name == "Reflect")
+        return Quoria::Reflect;
+    if (name == "Transmit")
+        return Quoria::Transmit;
+    if (name == "Stop")
+        return Quoria::Stop;
+    node.Fail("unknown behaviour \"" + name + "\" (expected Reflect, Transmit or Stop)");
+}
+
+Law ParseLaw(const JsonNode& node)
+{
+    const std::string name = node.String();
+    if (name == "snell")
+        return Law::Snell;
+    if (name == "none")
+        return Law::None;
+    node.Fail("unknown law \"" + name + "\" (expected snell or none)");
+}
+
+// Values from `from` to `to` inclusive; the step's sign follows the range.
+std::vector<double> ParseRange(const JsonNode& node)
+{
+    node.RejectUnknownMembers({"from", "to", "step"}, "a range");
+    const double from = node.Member("from").Number();
+    const double to = node.Member("to").Number();
+    const JsonNode stepNode = node.Member("step");
+    const double step = std::fabs(stepNode.Number());
+    if (step == 0.0)
+        stepNode.Fail("must not be 0");
+    // A hair of slack so that 30 to 60 by 0.1 ends on 60, not one short.
+    const double intervals = std::floor(std::fabs(to - from) / step + 1e-9);
+    if (intervals + 1 > MaximumBeamCount)
+        stepNode.Fail("makes " + Format(intervals + 1) + " beams; at most " +
+                      std::to_string(MaximumBeamCount) + " are traced");
+    const double signedStep = to >= from ? step : -step;
+    std::vector<double> values;
+    for (double i = 0; i <= intervals; ++i)
+        values.push_back(from + i * signedStep);
+    return values;
+}
+
+void ParseSweep(const JsonNode& node, Scenario& scenario, const BeamRequest& base,
+                const std::vector<SpecimenSpec>& specimens, bool hasEntry)
+{
+    node.RejectUnknownMembers({"refractionAngleDegrees", "skewAngleDegrees", "entryPoints"}, "the sweep");
+    if (node.Value().size() != 1)
+        node.Fail("give exactly one of refractionAngleDegrees, skewAngleDegrees or entryPoints");
+    scenario.isSweep = true;
+    if (const auto range = node.OptionalMember("refractionAngleDegrees"))
+    {
+        if (!hasEntry)
+            node.Fail("the beam needs an \"entry\" for this sweep");
+        for (double value : ParseRange(*range))
+        {
+            BeamRequest beam = base;
+            beam.refractionDegrees = value;
+            beam.label = "refraction " + Format(value) + "\xC2\xB0";
+            beam.place = range->Place();
+            scenario.beams.push_back(beam);
+        }
+        scenario.sweepDescription = "refraction angle from " +
+                                    Format(scenario.beams.front().refractionDegrees) + "\xC2\xB0 to " +
+                                    Format(scenario.beams.back().refractionDegrees) + "\xC2\xB0";
+    }
+    else if (const auto skewRange = node.OptionalMember("skewAngleDegrees"))
+    {
+        if (!hasEntry)
+            node.Fail("the beam needs an \"entry\" for this sweep");
+        for (double value : ParseRange(*skewRange))
+        {
+            BeamRequest beam = base;
+            beam.skewDegrees = value;
+            beam.label = "skew " + Format(value) + "\xC2\xB0";
+            beam.place = skewRange->Place();
+            scenario.beams.push_back(beam);
+        }
+        scenario.sweepDescription = "skew angle from " + Format(scenario.beams.front().skewDegrees) +
+                                    "\xC2\xB0 to " + Format(scenario.beams.back().skewDegrees) + "\xC2\xB0";
+    }
+    else
+    {
+        const JsonNode line = node.Member("entryPoints");
+        if (hasEntry)
+            line.Fail("the entry points of the sweep replace the beam's \"entry\"; remove one of them");
+        line.RejectUnknownMembers({"from", "to", "count", "snapTo"}, "the entry points");
+        const Point from = line.Member("from").ToPoint();
+        const Point to = line.Member("to").ToPoint();
+        const unsigned int count = line.Member("count").Count(2, MaximumBeamCount);
+        std::optional<std::size_t> snap;
+        if (line.Has("snapTo"))
+            snap = FindSpecimen(line.Member("snapTo"), specimens);
+        for (unsigned int i = 0; i < count; ++i)
+        {
+            const double t = static_cast<double>(i) / (count - 1);
+            BeamRequest beam = base;
+            beam.entry.point = Point(from.X() + t * (to.X() - from.X()), from.Y() + t * (to.Y() - from.Y()),
+                                     from.Z() + t * (to.Z() - from.Z()));
+            beam.entry.snapSpecimen = snap;
+            beam.entry.place = line.Place();
+            beam.label = "entry " + std::to_string(i + 1) + " of " + std::to_string(count);
+            beam.place = line.Place();
+            scenario.beams.push_back(beam);
+        }
+        scenario.sweepDescription =
+            std::to_string(count) + " entry points from " + FormatPoint(from) + " to " + FormatPoint(to);
+    }
+}
+
+void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<JsonNode>& sweep)
+{
+    node.RejectUnknownMembers(
+        {"entry", "refractionAngleDegrees", "skewAngleDegrees", "stop", "behaviors", "laws"}, "the beam");
+    BeamRequest beam;
+    beam.place = node.Place();
+    const bool hasEntry = node.Has("entry");
+    if (hasEntry)
+        beam.entry = ParseEntry(node.Member("entry"), scenario.specimens);
+    else if (!sweep)
+        node.Member("entry");
+    if (const auto refraction = node.OptionalMember("refractionAngleDegrees"))
+    {
+        beam.refractionDegrees = refraction->Number();
+        // The library checks the angle; its complaint belongs here.
+        beam.place = refraction->Place();
+    }
+    if (const auto skew = node.OptionalMember("skewAngleDegrees"))
+        beam.skewDegrees = skew->Number();
+
+    const JsonNode stop = node.Member("stop");
+    stop.RejectUnknownMembers({"legs", "length"}, "the stop");
+    scenario.stop.place = stop.Place();
+    if (stop.Has("legs") == stop.Has("length"))
+        stop.Fail("give either \"legs\" or \"length\"");
+    if (stop.Has("legs"))
+    {
+        scenario.stop.legs = stop.Member("legs").Count(1, MaximumLegCount);
+        scenario.stop.place = stop.Member("legs").Place();
+    }
+    else
+    {
+        scenario.stop.byLength = true;
+        scenario.stop.length = stop.Member("length").PositiveNumber();
+        scenario.stop.place = stop.Member("length").Place();
+    }
+
+    if (const auto behaviors = node.OptionalMember("behaviors"))
+    {
+        scenario.behaviorsPlace = behaviors->Place();
+        for (const auto& element : behaviors->Elements())
+            scenario.behaviors.push_back(ParseBehavior(element));
+    }
+
+    if (const auto laws = node.OptionalMember("laws"))
+    {
+        if (laws->Value().is_string())
+        {
+            // One law for every interface where the beam is transmitted.
+            if (ParseLaw(*laws) == Law::Snell)
+                for (const auto behavior : scenario.behaviors)
+                    scenario.laws.push_back(behavior == Quoria::Transmit ? Law::Snell : Law::None);
+        }
+        else
+        {
+            const auto elements = laws->Elements();
+            for (std::size_t i = 0; i < elements.size(); ++i)
+            {
+                const Law law = elements[i].Value().is_null() ? Law::None : ParseLaw(elements[i]);
+                if (law == Law::Snell && scenario.BehaviorAt(i) != Quoria::Transmit)
+                    elements[i].Fail("Snell's law applies only where the beam is transmitted; interface " +
+                                     std::to_string(i + 1) + " reflects or stops it");
+                scenario.laws.push_back(law);
+            }
+        }
+    }
+
+    if (sweep)
+        ParseSweep(*sweep, scenario, beam, scenario.specimens, hasEntry);
+    else
+        scenario.beams.push_back(beam);
+}
+
+} // namespace
+
+bool Scenario::UsesSnell() const
+{
+    for (const Law law : laws)
+        if (law == Law::Snell)
+            return true;
+    return false;
+}
+
+Quoria::BehaviorAtInterface Scenario::BehaviorAt(std::size_t interfaceIndex) const
+{
+    return interfaceIndex < behaviors.size() ? behaviors[interfaceIndex] : Quoria::Reflect;
+}
+
+Law Scenario::LawAt(std::size_t interfaceIndex) const
+{
+    return interfaceIndex < laws.size() ? laws[interfaceIndex] : Law::None;
+}
+
+Scenario ParseScenario(const nlohmann::json& document)
+{
+    const JsonNode root(document, "");
+    root.RejectUnknownMembers({"title", "description", "unit", "specimens", "beam", "sweep"}, "the scenario");
+    Scenario scenario;
+    if (const auto title = root.OptionalMember("title"))
+        scenario.title = title->String();
+    if (const auto description = root.OptionalMember("description"))
+        description->String();
+    if (const auto unit = root.OptionalMember("unit"))
+        scenario.unit = unit->String();
+
+    const JsonNode specimens = root.Member("specimens");
+    const auto elements = specimens.Elements();
+    if (elements.empty())
+        specimens.Fail("a scenario needs at least one specimen");
+    for (std::size_t i = 0; i < elements.size(); ++i)
+    {
+        scenario.specimens.push_back(ParseSpecimen(elements[i], i));
+        for (std::size_t j = 0; j < i; ++j)
+            if (scenario.specimens[j].name == scenario.specimens[i].name)
+                elements[i].Member("name").Fail("another specimen is already named \"" +
+                                                scenario.specimens[i].name + "\"");
+    }
+
+    ParseBeam(root.Member("beam"), scenario, root.OptionalMember("sweep"));
+
+    if (scenario.UsesSnell())
+        for (std::size_t i = 0; i < elements.size(); ++i)
+            if (!scenario.specimens[i].waveSpeed)
+                elements[i].Fail("missing \"waveSpeed\": Snell's law needs the wave speed of every specimen");
+    return scenario;
+}
+
+} // namespace QuoriaTrace

@@ -1,0 +1,209 @@
+#include "Specimens.h"
+
+#include "ComplexFlatSurface.h"
+#include "ConicalSurface.h"
+#include "CylindricalArcSurface.h"
+#include "CylindricalSurface.h"
+#include "Disk.h"
+#include "DiskSector.h"
+#include "Polygon.h"
+#include "Quoria.h"
+#include "Rectangle.h"
+#include "Ring.h"
+#include "ScenarioError.h"
+#include "SlopeConfiguration.h"
+#include "TruncatedConicalSurface.h"
+
+#include <array>
+#include <stdexcept>
+
+using Tessam::Geometry3D::ISurface;
+using Tessam::Geometry3D::Solid;
+
+namespace QuoriaTrace
+{
+
+namespace
+{
+
+constexpr double DegreesToRadians = 3.14159265358979323846 / 180.0;
+
+double Radians(const SpecimenSpec& spec, const std::string& name)
+{
+    return spec.numbers.at(name) * DegreesToRadians;
+}
+
+// The library checks each slope as it is made; say which slope it refused.
+std::array<const Quoria::SlopeConfiguration, 4> Slopes(const SpecimenSpec& spec)
+{
+    auto make = [&spec](std::size_t i)
+    {
+        const SlopeValues& slope = spec.slopes.at(i);
+        try
+        {
+            return Quoria::SlopeConfiguration(slope.height, slope.width, slope.offset);
+        }
+        catch (const std::invalid_argument& error)
+        {
+            throw ScenarioError(slope.place, ToUtf8(error.what()));
+        }
+    };
+    return {make(0), make(1), make(2), make(3)};
+}
+
+std::vector<FactorySpec> MakeFactories()
+{
+    using K = ParameterKind;
+    const ParameterSpec centre{"centre", K::Point, std::nullopt};
+    const ParameterSpec slopes{"slopes", K::Slopes, std::nullopt};
+    auto number = [](const char* name) { return ParameterSpec{name, K::Number, std::nullopt}; };
+    const std::vector<ParameterSpec> plate{centre, number("sizeX"), number("sizeY"), number("sizeZ")};
+    const std::vector<ParameterSpec> bar{centre, number("radius"), number("length")};
+    const std::vector<ParameterSpec> pipe{centre, number("innerRadius"), number("outerRadius"),
+                                          number("length")};
+    const std::vector<ParameterSpec> wedge{{"probeSetOrigin", K::Point, std::nullopt},
+                                           number("length"),
+                                           number("width"),
+                                           number("height"),
+                                           {"wedgeAngleDegrees", K::Degrees, std::nullopt},
+                                           {"roofAngleDegrees", K::Degrees, 0.0}};
+    auto with = [](std::vector<ParameterSpec> list, const ParameterSpec& extra)
+    {
+        list.push_back(extra);
+        return list;
+    };
+    const ParameterSpec rotation{"rotationAngleDegrees", K::Degrees, 0.0};
+    const ParameterSpec cylinder{"cylinderCentroid", K::Point, std::nullopt};
+
+    auto n = [](const SpecimenSpec& s, const char* name) { return s.numbers.at(name); };
+    auto p = [](const SpecimenSpec& s, const char* name) { return s.points.at(name); };
+
+    return {
+        {"CreateAxisAlignedPlate", plate,
+         [=](const SpecimenSpec& s) {
+             return Quoria::CreateAxisAlignedPlate(p(s, "centre"), n(s, "sizeX"), n(s, "sizeY"),
+                                                   n(s, "sizeZ"));
+         }},
+        {"CreateXOrientedBar", bar,
+         [=](const SpecimenSpec& s)
+         { return Quoria::CreateXOrientedBar(p(s, "centre"), n(s, "radius"), n(s, "length")); }},
+        {"CreateYOrientedBar", bar,
+         [=](const SpecimenSpec& s)
+         { return Quoria::CreateYOrientedBar(p(s, "centre"), n(s, "radius"), n(s, "length")); }},
+        {"CreateXOrientedPipe", pipe,
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateXOrientedPipe(p(s, "centre"), n(s, "innerRadius"), n(s, "outerRadius"),
+                                                n(s, "length"));
+         }},
+        {"CreateYOrientedPipe", pipe,
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateYOrientedPipe(p(s, "centre"), n(s, "innerRadius"), n(s, "outerRadius"),
+                                                n(s, "length"));
+         }},
+        {"CreateAxisAlignedCounterboredPlate", with(plate, slopes),
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateAxisAlignedCounterboredPlate(p(s, "centre"), n(s, "sizeX"), n(s, "sizeY"),
+                                                               n(s, "sizeZ"), Slopes(s));
+         }},
+        {"CreateXOrientedCounterboredPipe", with(pipe, slopes),
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateXOrientedCounterboredPipe(p(s, "centre"), n(s, "innerRadius"),
+                                                            n(s, "outerRadius"), n(s, "length"), Slopes(s));
+         }},
+        {"CreateYOrientedCounterboredPipe", with(pipe, slopes),
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateYOrientedCounterboredPipe(p(s, "centre"), n(s, "innerRadius"),
+                                                            n(s, "outerRadius"), n(s, "length"), Slopes(s));
+         }},
+        {"CreateWedgeOnAxisAlignedPlate", with(wedge, rotation),
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateWedgeOnAxisAlignedPlate(
+                 p(s, "probeSetOrigin"), n(s, "length"), n(s, "width"), n(s, "height"),
+                 Radians(s, "wedgeAngleDegrees"), Radians(s, "roofAngleDegrees"),
+                 Radians(s, "rotationAngleDegrees"));
+         }},
+        {"CreateWedgeOnXOrientedCylinder", with(wedge, cylinder),
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateWedgeOnXOrientedCylinder(
+                 p(s, "probeSetOrigin"), n(s, "length"), n(s, "width"), n(s, "height"),
+                 Radians(s, "wedgeAngleDegrees"), Radians(s, "roofAngleDegrees"), p(s, "cylinderCentroid"));
+         }},
+        {"CreateWedgeOnYOrientedCylinder", with(wedge, cylinder),
+         [=](const SpecimenSpec& s)
+         {
+             return Quoria::CreateWedgeOnYOrientedCylinder(
+                 p(s, "probeSetOrigin"), n(s, "length"), n(s, "width"), n(s, "height"),
+                 Radians(s, "wedgeAngleDegrees"), Radians(s, "roofAngleDegrees"), p(s, "cylinderCentroid"));
+         }},
+    };
+}
+
+} // namespace
+
+const std::vector<FactorySpec>& Factories()
+{
+    static const std::vector<FactorySpec> factories = MakeFactories();
+    return factories;
+}
+
+const FactorySpec* FindFactory(const std::string& name)
+{
+    for (const auto& factory : Factories())
+        if (factory.name == name)
+            return &factory;
+    return nullptr;
+}
+
+std::vector<SolidPointer> BuildSpecimens(const Scenario& scenario)
+{
+    std::vector<SolidPointer> solids;
+    for (const auto& spec : scenario.specimens)
+    {
+        const FactorySpec* factory = FindFactory(spec.factory);
+        try
+        {
+            solids.emplace_back(factory->create(spec));
+        }
+        catch (const std::invalid_argument& error)
+        {
+            throw ScenarioError(spec.place, spec.factory + " refused it: " + ToUtf8(error.what()));
+        }
+    }
+    return solids;
+}
+
+std::string FaceKind(const ISurface& surface)
+{
+    using namespace Tessam::Geometry3D;
+    // Most derived classes first.
+    if (dynamic_cast<const Rectangle*>(&surface))
+        return "Rectangle";
+    if (dynamic_cast<const Polygon*>(&surface))
+        return "Polygon";
+    if (dynamic_cast<const DiskSector*>(&surface))
+        return "DiskSector";
+    if (dynamic_cast<const Disk*>(&surface))
+        return "Disk";
+    if (dynamic_cast<const Ring*>(&surface))
+        return "Ring";
+    if (dynamic_cast<const ComplexFlatSurface*>(&surface))
+        return "ComplexFlatSurface";
+    if (dynamic_cast<const CylindricalArcSurface*>(&surface))
+        return "CylindricalArcSurface";
+    if (dynamic_cast<const CylindricalSurface*>(&surface))
+        return "CylindricalSurface";
+    if (dynamic_cast<const TruncatedConicalSurface*>(&surface))
+        return "TruncatedConicalSurface";
+    if (dynamic_cast<const ConicalSurface*>(&surface))
+        return "ConicalSurface";
+    return "Surface";
+}
+
+} // namespace QuoriaTrace

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Scenario.h"
+#include "Solid.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Tessam
+{
+namespace Geometry3D
+{
+class ISurface;
+}
+} // namespace Tessam
+
+namespace QuoriaTrace
+{
+
+enum class ParameterKind
+{
+    Number,
+    Point,
+    Degrees,
+    Slopes
+};
+
+struct ParameterSpec
+{
+    std::string name;
+    ParameterKind kind;
+    // Absent when the parameter is required.
+    std::optional<double> defaultValue;
+};
+
+// One of the library's exported specimen factories, with the readable names
+// under which a scenario gives its parameters.
+struct FactorySpec
+{
+    std::string name;
+    std::vector<ParameterSpec> parameters;
+    std::function<const Tessam::Geometry3D::Solid*(const SpecimenSpec&)> create;
+};
+
+const std::vector<FactorySpec>& Factories();
+const FactorySpec* FindFactory(const std::string& name);
+
+using SolidPointer = std::unique_ptr<const Tessam::Geometry3D::Solid>;
+
+// Builds every specimen through its factory; an error of the library becomes
+// a ScenarioError at the specimen (or slope) that caused it.
+std::vector<SolidPointer> BuildSpecimens(const Scenario& scenario);
+
+// The concrete kind of a face, for people: "Rectangle", "CylindricalArcSurface"...
+std::string FaceKind(const Tessam::Geometry3D::ISurface& surface);
+
+} // namespace QuoriaTrace
