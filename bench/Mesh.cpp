@@ -11,6 +11,7 @@
 #include "TruncatedConicalSurface.h"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <typeinfo>
@@ -280,9 +281,29 @@ private:
                     clipped = true;
                 }
             }
+            // Only collinear or repeated corners left to clip (a cut face's
+            // rim meets its straight edge there): drop the flattest corner,
+            // it carries no area.
             if (!clipped)
             {
-                throw std::runtime_error("ear clipping found no ear");
+                std::size_t flattest = 0;
+                double smallest = std::numeric_limits<double>::infinity();
+                for (std::size_t k = 0; k < remaining.size(); ++k)
+                {
+                    const double bend =
+                        std::fabs(cross(remaining[(k + remaining.size() - 1) % remaining.size()], remaining[k],
+                                        remaining[(k + 1) % remaining.size()]));
+                    if (bend < smallest)
+                    {
+                        smallest = bend;
+                        flattest = k;
+                    }
+                }
+                if (!(smallest <= 1e-9 * (1.0 + std::fabs(area))))
+                {
+                    throw std::runtime_error("ear clipping found no ear");
+                }
+                remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(flattest));
             }
         }
         mesh.triangles.push_back({indices[remaining[0]], indices[remaining[1]], indices[remaining[2]]});
