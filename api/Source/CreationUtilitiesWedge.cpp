@@ -1,0 +1,224 @@
+#include "CreationUtilitiesWedge.h"
+
+#include "Angle.h"
+#include "AngularPosition.h"
+#include "ComplexFlatSurface.h"
+#include "Disk.h"
+#include "FactorySurfaces.h"
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <stdexcept>
+
+namespace Quoria
+{
+
+using Tessam::Geometry3D::AngleAboutAxis;
+using Tessam::Geometry3D::Angle;
+using Tessam::Geometry3D::ComplexFlatSurface;
+using Tessam::Geometry3D::CylindricalArcSurface;
+using Tessam::Geometry3D::Disk;
+using Tessam::Geometry3D::HalfPi;
+using Tessam::Geometry3D::ISurface;
+using Tessam::Geometry3D::Point;
+using Tessam::Geometry3D::Polygon;
+using Tessam::Geometry3D::Vector;
+
+namespace
+{
+
+// The corners c0 ... c7 in the wedge's own frame: length along x with the
+// tall end at `tallX`, width along y, +z pointing into the specimen.
+using Corners = std::array<Vector, 8>;
+using PlacedCorners = std::array<Point, 8>;
+
+Corners MakeCorners(double tallX, double lowX, double width, double bottom, double tallTop, double lowTop)
+{
+    const double halfWidth = width / 2.0;
+    return {Vector(tallX, -halfWidth, bottom), Vector(tallX, -halfWidth, tallTop),
+            Vector(lowX, -halfWidth, lowTop),  Vector(lowX, -halfWidth, bottom),
+            Vector(tallX, halfWidth, bottom),  Vector(tallX, halfWidth, tallTop),
+            Vector(lowX, halfWidth, lowTop),   Vector(lowX, halfWidth, bottom)};
+}
+
+// Turns the wedge, which stands on the top of a cylinder of the given radius,
+// about that cylinder's axis, which passes through `onAxis`.
+template <typename Rotation>
+PlacedCorners PlaceOnCylinder(const Corners& corners, const Point& onAxis, double radius, Rotation rotate)
+{
+    PlacedCorners placed;
+    for (std::size_t i = 0; i < corners.size(); ++i)
+    {
+        placed[i] = onAxis + rotate(corners[i] - Vector(0.0, 0.0, radius));
+    }
+    return placed;
+}
+
+// The wedge on a cylinder stands on a chord of `chord` across the cylinder's
+// curvature; its ends lie this far below the top of the arc.
+double Sagitta(double radius, double chord) { return radius - std::sqrt(radius * radius - chord * chord / 4.0); }
+
+// A flat face with the cylinder's cross-section cut away, so that it ends on
+// the wedge's curved bottom.
+std::unique_ptr<ISurface> CutByCylinder(const Point& p0, const Point& p1, const Point& p2, const Point& p3,
+                                        const Disk& crossSection)
+{
+    const std::unique_ptr<Polygon> whole(CreationUtilitiesWedge::CreatePolygon(p0, p1, p2, p3));
+    return std::unique_ptr<ISurface>(ComplexFlatSurface::CreateDifference(whole.get(), &crossSection));
+}
+
+} // namespace
+
+void CreationUtilitiesWedge::CheckSizes(double length, double width, double height)
+{
+    if (length <= 0.0 || width <= 0.0 || height < 0.0)
+    {
+        throw std::invalid_argument("CreationUtilitiesWedge : Wedge sizes must be larger than 0.");
+    }
+}
+
+void CreationUtilitiesWedge::CheckAngles(double wedgeAngle, double roofAngle)
+{
+    if (wedgeAngle < -HalfPi || wedgeAngle > HalfPi)
+    {
+        throw std::invalid_argument("CreationUtilitiesWedge : Wedge angle must be contained within [-90\xB0"
+                                    ", 90\xB0"
+                                    "].");
+    }
+    if (roofAngle != 0.0)
+    {
+        throw std::invalid_argument("CreationUtilitiesWedge : Roof angle must be equal to 0\xB0"
+                                    ".");
+    }
+}
+
+Polygon* CreationUtilitiesWedge::CreatePolygon(const Point& p0, const Point& p1, const Point& p2, const Point& p3)
+{
+    return new Polygon({p0, p1, p2, p3});
+}
+
+// The roof angle has been checked to be 0 and adds nothing to the corners.
+std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnPlate(const Point& probeSetOrigin, double length,
+                                                                     double width, double height,
+                                                                     double wedgeAngle, double /*roofAngle*/,
+                                                                     double rotationAngle)
+{
+    const Corners corners =
+        MakeCorners(0.0, -length, width, 0.0, -height - length * std::tan(wedgeAngle), -height);
+    PlacedCorners c;
+    for (std::size_t i = 0; i < corners.size(); ++i)
+    {
+        c[i] = probeSetOrigin + corners[i].Rotate(rotationAngle, Vector(0.0, 0.0, 1.0));
+    }
+
+    OwnedSurfaces surfaces;
+    Append(surfaces, CreatePolygon(c[6], c[2], c[1], c[5]));
+    Append(surfaces, CreatePolygon(c[7], c[4], c[0], c[3]));
+    Append(surfaces, CreatePolygon(c[6], c[7], c[3], c[2]));
+    Append(surfaces, CreatePolygon(c[1], c[0], c[4], c[5]));
+    Append(surfaces, CreatePolygon(c[2], c[3], c[0], c[1]));
+    Append(surfaces, CreatePolygon(c[6], c[5], c[4], c[7]));
+    return ReleaseSurfaces(surfaces);
+}
+
+// The wedge is turned about the cylinder's own axis, so that its tall end
+// stands at the probe set origin wherever that lies on the cylinder, and its
+// end faces are cut by the cylinder's cross-section on that axis.
+std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnXOrientedCylinder(
+    const Point& probeSetOrigin, double length, double width, double height, double wedgeAngle,
+    double /*roofAngle*/, const Point& cylinderCentroid)
+{
+    const double dy = probeSetOrigin.Y() - cylinderCentroid.Y();
+    const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
+    const double radius = std::sqrt(dy * dy + dz * dz);
+    if (width / (2.0 * radius) > 1.0)
+    {
+        throw std::invalid_argument(
+            "CreationUtilitiesWedge : The width of the wedge is too large compared to the cylinder's radius.");
+    }
+    const double sagitta = Sagitta(radius, width);
+    const Corners corners =
+        MakeCorners(0.0, -length, width, sagitta, -height - length * std::tan(wedgeAngle), -height);
+    const double theta =
+        AngleAboutAxis(Vector(0.0, dy, dz).Normalized(), Vector(0.0, 0.0, -1.0), Vector(1.0, 0.0, 0.0));
+    const Point tallEndOnAxis(probeSetOrigin.X(), cylinderCentroid.Y(), cylinderCentroid.Z());
+    const PlacedCorners c = PlaceOnCylinder(corners, tallEndOnAxis, radius,
+                                            [theta](const Vector& v) { return v.RotateAroundX(theta); });
+    const Disk lowEndSection(tallEndOnAxis + Vector(-length, 0.0, 0.0), radius, Vector(1.0, 0.0, 0.0));
+    const Disk tallEndSection(tallEndOnAxis, radius, Vector(-1.0, 0.0, 0.0));
+
+    OwnedSurfaces surfaces;
+    Append(surfaces, CreatePolygon(c[6], c[2], c[1], c[5]));
+    Append(surfaces, CreateBottomOnXOrientedCylinder(tallEndOnAxis, length, width, radius, theta));
+    Append(surfaces, CutByCylinder(c[6], c[7], c[3], c[2], lowEndSection));
+    Append(surfaces, CutByCylinder(c[1], c[0], c[4], c[5], tallEndSection));
+    Append(surfaces, CreatePolygon(c[2], c[3], c[0], c[1]));
+    Append(surfaces, CreatePolygon(c[6], c[5], c[4], c[7]));
+    return ReleaseSurfaces(surfaces);
+}
+
+// As on the x-oriented cylinder; the wedge's width runs along the axis and
+// is centred on the probe set origin's level in y.
+std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnYOrientedCylinder(
+    const Point& probeSetOrigin, double length, double width, double height, double wedgeAngle,
+    double /*roofAngle*/, const Point& cylinderCentroid)
+{
+    const double dx = probeSetOrigin.X() - cylinderCentroid.X();
+    const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
+    const double radius = std::sqrt(dx * dx + dz * dz);
+    if (length / (2.0 * radius) > 1.0)
+    {
+        throw std::invalid_argument(
+            "CreationUtilitiesWedge : The length of the wedge is too large compared to the cylinder's radius.");
+    }
+    const double sagitta = Sagitta(radius, length);
+    const double halfLength = length / 2.0;
+    const Corners corners = MakeCorners(halfLength, -halfLength, width, sagitta,
+                                        -height - length * std::tan(wedgeAngle) + sagitta, -height + sagitta);
+    // Turned past the origin's angle by half the chord's angle, so that the
+    // tall end, not the middle, comes to lie at the probe set origin.
+    const double theta =
+        AngleAboutAxis(Vector(dx, 0.0, dz).Normalized(), Vector(0.0, 0.0, -1.0), Vector(0.0, 1.0, 0.0)) +
+        std::asin(length / (2.0 * radius));
+    const Point middleOnAxis(cylinderCentroid.X(), probeSetOrigin.Y(), cylinderCentroid.Z());
+    const PlacedCorners c = PlaceOnCylinder(corners, middleOnAxis, radius,
+                                            [theta](const Vector& v) { return v.RotateAroundY(theta); });
+    const double halfWidth = width / 2.0;
+    const Disk minusYSection(middleOnAxis + Vector(0.0, -halfWidth, 0.0), radius, Vector(0.0, 1.0, 0.0));
+    const Disk plusYSection(middleOnAxis + Vector(0.0, halfWidth, 0.0), radius, Vector(0.0, -1.0, 0.0));
+
+    OwnedSurfaces surfaces;
+    Append(surfaces, CreatePolygon(c[6], c[2], c[1], c[5]));
+    Append(surfaces, CreateBottomOnYOrientedCylinder(length, width, middleOnAxis, radius, theta));
+    Append(surfaces, CreatePolygon(c[6], c[7], c[3], c[2]));
+    Append(surfaces, CreatePolygon(c[1], c[0], c[4], c[5]));
+    Append(surfaces, CutByCylinder(c[2], c[3], c[0], c[1], minusYSection));
+    Append(surfaces, CutByCylinder(c[6], c[5], c[4], c[7], plusYSection));
+    return ReleaseSurfaces(surfaces);
+}
+
+CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnXOrientedCylinder(const Point& tallEndOnAxis,
+                                                                               double length, double width,
+                                                                               double radius, double theta)
+{
+    const double centralAngle = 2.0 * std::asin(width / (2.0 * radius));
+    const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
+    const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
+    const Point centroid = tallEndOnAxis + Vector(-length / 2.0, 0.0, 0.0);
+    return new CylindricalArcSurface(centroid, radius, length, Vector(1.0, 0.0, 0.0), Vector(0.0, 0.0, -1.0),
+                                     firstAngle, lastAngle, false);
+}
+
+CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnYOrientedCylinder(double length, double width,
+                                                                               const Point& middleOnAxis,
+                                                                               double radius, double theta)
+{
+    const double centralAngle = 2.0 * std::asin(length / (2.0 * radius));
+    const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
+    const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
+    return new CylindricalArcSurface(middleOnAxis, radius, width, Vector(0.0, 1.0, 0.0), Vector(0.0, 0.0, -1.0),
+                                     firstAngle, lastAngle, false);
+}
+
+} // namespace Quoria
