@@ -13,18 +13,19 @@ namespace
 {
 Vector AsVector(const Point& p) { return Vector(p.X(), p.Y(), p.Z()); }
 
-const std::vector<Point>& CheckPointCount(const std::vector<Point>& points)
+// The count is checked before any point is read: the operands of one
+// expression are unsequenced, so the check cannot sit beside the indexing.
+Vector NormalThrough(const std::vector<Point>& points)
 {
     if (points.size() < 3)
     {
         throw std::invalid_argument("Plane::Plane : Invalid point collection.");
     }
-    return points;
+    return (points[2] - points[0]).Cross(points[1] - points[0]);
 }
 } // namespace
 
-Plane::Plane(const std::vector<Point>& points)
-    : normal((CheckPointCount(points)[2] - points[0]).Cross(points[1] - points[0])), offset(0.0)
+Plane::Plane(const std::vector<Point>& points) : normal(NormalThrough(points)), offset(0.0)
 {
     InitializeNormal();
     const Point& p0 = points[0];
