@@ -43,6 +43,16 @@ double DistanceAlong(const ISegment& segment, const Point& point)
     return segment.GetFirstPoint().DistanceTo(point);
 }
 
+std::vector<const ISegment*> ViewOf(const std::vector<std::unique_ptr<const ISegment>>& segments)
+{
+    std::vector<const ISegment*> view;
+    for (const auto& segment : segments)
+    {
+        view.push_back(segment.get());
+    }
+    return view;
+}
+
 } // namespace
 
 ComplexFlatSurface::ComplexFlatSurface(BooleanOperatorOnSets* operatorOnSets)
@@ -84,7 +94,8 @@ const FlatSurface* ComplexFlatSurface::GetSecondSurface() const
 int ComplexFlatSurface::GetOperationType() const
 {
     // The exact class decides: a subclass of a known operator is not known.
-    const std::type_info& kind = typeid(*operatorOnSets);
+    const BooleanOperatorOnSets& operation = *operatorOnSets;
+    const std::type_info& kind = typeid(operation);
     if (kind == typeid(IntersectionOnSets))
     {
         return IntersectionOperation;
@@ -114,19 +125,10 @@ IContour* ComplexFlatSurface::GetContour() const
 
     const SegmentList firstSubSegments = SplitSegments(firstSegments, secondSegments);
     const SegmentList secondSubSegments = SplitSegments(secondSegments, firstSegments);
-    SegmentView firstView;
-    SegmentView unionOfSubSegments;
-    for (const auto& segment : firstSubSegments)
-    {
-        firstView.push_back(segment.get());
-        unionOfSubSegments.push_back(segment.get());
-    }
-    SegmentView secondView;
-    for (const auto& segment : secondSubSegments)
-    {
-        secondView.push_back(segment.get());
-        unionOfSubSegments.push_back(segment.get());
-    }
+    const SegmentView firstView = ViewOf(firstSubSegments);
+    const SegmentView secondView = ViewOf(secondSubSegments);
+    SegmentView unionOfSubSegments = firstView;
+    unionOfSubSegments.insert(unionOfSubSegments.end(), secondView.begin(), secondView.end());
 
     const SegmentView unduplicatedSegments = RemoveDuplicateSegments(unionOfSubSegments);
     const SegmentView selectedSegments = SelectSubSegments(unduplicatedSegments, firstView, secondView);
@@ -163,15 +165,16 @@ ComplexFlatSurface::SegmentList ComplexFlatSurface::SplitSegments(const SegmentV
         std::vector<std::pair<double, Point>> pointsAlong;
         for (const ISegment* other : segmentsB)
         {
-            for (const Point& point : segment->Intersect(*other).GetPoints())
+            const Intersection intersection = segment->Intersect(*other);
+            for (const Point& point : intersection.GetPoints())
             {
                 pointsAlong.emplace_back(DistanceAlong(*segment, point), point);
             }
         }
         pointsAlong.emplace_back(0.0, segment->GetFirstPoint());
         pointsAlong.emplace_back(segment->Length(), segment->GetSecondPoint());
-        // The order of equal distances does not matter: coinciding points
-        // make no piece.
+        // std::sort, not stable: equal distances along one segment are one
+        // point, and coinciding points make no piece whatever their order.
         std::sort(pointsAlong.begin(), pointsAlong.end(),
                   [](const std::pair<double, Point>& left, const std::pair<double, Point>& right)
                   { return left.first < right.first; });

@@ -1,0 +1,83 @@
+#include "ArcSegment.h"
+#include "ComplexFlatSurface.h"
+#include "Disk.h"
+#include "Line.h"
+#include "Quoria.h"
+#include "Ring.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+using namespace Tessam::Geometry3D;
+
+namespace
+{
+
+std::string MessageOfBuilding(double innerRadius, double outerRadius, const Vector& normal)
+{
+    try
+    {
+        Ring(Point(0, 0, 0), innerRadius, outerRadius, normal);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        return error.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(Ring, ValidatesDisksBeforeRadii)
+{
+    EXPECT_EQ(MessageOfBuilding(0.0, 1.0, Vector()), "Plane::InitializeNormal : Normal is a null vector.");
+    EXPECT_EQ(MessageOfBuilding(0.0, 1.0, Vector(0, 0, 1)), "Disk::Disk : Radius must be a positive value.");
+    EXPECT_EQ(MessageOfBuilding(3.0, 0.0, Vector(0, 0, 1)), "Disk::Disk : Radius must be a positive value.");
+    EXPECT_EQ(MessageOfBuilding(2.0, 2.0, Vector(0, 0, 1)),
+              "Ring::Ring : Inner radius must be smaller than outer radius.");
+}
+
+TEST(Ring, IsTheOuterDiskMinusTheInnerOne)
+{
+    const Ring ring(Point(1, 1, 1), 1.0, 2.0, Vector(0, 0, -3));
+    EXPECT_TRUE(ring.GetCenter() == Point(1, 1, 1) && ring.GetInnerRadius() == 1.0 &&
+                ring.GetOuterRadius() == 2.0);
+    EXPECT_EQ(ring.GetNormal(Point()), Vector(0, 0, -1));
+    EXPECT_EQ(ring.GetOperationType(), 2);
+
+    EXPECT_FALSE(ring.Contains(Point(2, 1, 1)));
+    EXPECT_TRUE(ring.Contains(Point(2.5, 1, 1)));
+    EXPECT_TRUE(ring.Contains(Point(1, 3, 1)));
+    EXPECT_FALSE(ring.Contains(Point(1, 3 + 1e-9, 1)));
+    EXPECT_TRUE(ring.GetIntersection(Line(Point(1.5, 1, 5), Vector(0, 0, 1))).GetPoints().empty());
+
+    // The outer circle, then the inner one: two loops, so no normal.
+    const std::unique_ptr<IContour> contour(ring.GetContour());
+    const std::vector<const ArcSegment*> arcs = contour->GetArcSegments();
+    ASSERT_EQ(contour->GetSegments().size(), 2u);
+    ASSERT_EQ(arcs.size(), 2u);
+    EXPECT_DOUBLE_EQ(arcs[0]->Length(), 4 * 3.141592653589793);
+    EXPECT_DOUBLE_EQ(arcs[1]->Length(), 2 * 3.141592653589793);
+    EXPECT_EQ(arcs[1]->GetPlaneNormal(), Vector(0, 0, -1));
+    EXPECT_FALSE(contour->IsOriented());
+}
+
+TEST(Ring, CloneAndEquality)
+{
+    const Ring ring(Point(1, 2, 3), 1.0, 2.0, Vector(0, 1, 0));
+    const std::unique_ptr<ISurface> copy(ring.Clone());
+    ASSERT_NE(dynamic_cast<const Ring*>(copy.get()), nullptr);
+    EXPECT_TRUE(*copy == ring);
+
+    // Equality is that of the set operation, whoever built it.
+    const Disk outer(Point(1, 2, 3), 2.0, Vector(0, 1, 0));
+    const Disk inner(Point(1, 2, 3), 1.0, Vector(0, 1, 0));
+    const std::unique_ptr<ComplexFlatSurface> difference(
+        ComplexFlatSurface::CreateDifference(&outer, &inner));
+    EXPECT_TRUE(ring == *difference);
+    EXPECT_TRUE(ring != Ring(Point(1, 2, 3), 1.0, 2.5, Vector(0, 1, 0)));
+    EXPECT_TRUE(ring != Ring(Point(1, 2, 3), 1.0, 2.0, Vector(0, -1, 0)));
+}
