@@ -55,13 +55,24 @@ public:
         }
     }
 
+    // Lengths for solids that must exist: no NaN, zero, negative or tiny
+    // sizes. A cylinder thinner than the 1e-11 tolerance contains its own
+    // axis, where its normal is the null vector, so it cannot be traced.
+    void TameLengths() { tame = true; }
+
     // A length meant to be valid, now and then replaced by any double.
     double Length(double largest)
     {
         if (Choose(16) == 0)
         {
+            if (tame)
+            {
+                static const double extremes[] = {1e-3, 1e3, 1e6, 1e9};
+                return extremes[Choose(4)];
+            }
             return AnyDouble();
         }
+        largest = Bounded(largest);
         if (Flag())
         {
             return 0.25 * (1 + Choose(static_cast<int>(4.0 * largest)));
@@ -91,7 +102,7 @@ public:
     // A multiple of 1/4 in [-limit, limit].
     double Grid(double limit)
     {
-        const int steps = static_cast<int>(4.0 * limit);
+        const int steps = static_cast<int>(4.0 * Bounded(limit));
         return 0.25 * provider.ConsumeIntegralInRange<int>(-steps, steps);
     }
 
@@ -120,6 +131,12 @@ public:
     }
 
 private:
+    // The harnesses derive ranges from drawn values; keep them usable.
+    static double Bounded(double limit)
+    {
+        return limit >= 0.25 && limit <= 1e6 ? limit : (limit > 1e6 ? 1e6 : 0.25);
+    }
+
     double Special()
     {
         static const double values[] = {0.0,
@@ -172,11 +189,23 @@ private:
     }
 
     FuzzedDataProvider provider;
+    bool tame = false;
 };
+
+// Set QUORIA_FUZZ_VERBOSE to see what the inputs did while replaying them.
+inline bool Verbose()
+{
+    static const bool verbose = std::getenv("QUORIA_FUZZ_VERBOSE") != nullptr;
+    return verbose;
+}
 
 // A rejected argument is fine; any other text is a finding.
 inline void RequireDocumented(const std::invalid_argument& error)
 {
+    if (Verbose())
+    {
+        std::fprintf(stderr, "rejected: %s\n", error.what());
+    }
     if (!IsDocumentedMessage(error.what()))
     {
         std::fprintf(stderr, "undocumented message: \"%s\"\n", error.what());
