@@ -4,6 +4,6 @@
 #include "Geometry3D.h"
 #include "BeamAngles.h"
 #include "BehaviorAtInterface.h"
+#include "Factories.h"
 #include "IRayTracer.h"
 #include "SlopeConfiguration.h"
-#include "SpecimenFactory.h"

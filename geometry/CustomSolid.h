@@ -26,8 +26,11 @@ public:
 
     const std::vector<const ISurface*>& GetSurfaces() const override;
     std::vector<const FlatSurface*> GetFlatSurfaces() const override;
+    std::vector<const ComplexFlatSurface*> GetComplexFlatSurfaces() const override;
+    std::vector<const Ring*> GetRings() const override;
     std::vector<const PrimitiveFlatSurface*> GetPrimitiveFlatSurfaces() const override;
     std::vector<const Disk*> GetDisks() const override;
+    std::vector<const DiskSector*> GetDiskSectors() const override;
     std::vector<const Polygon*> GetPolygons() const override;
     std::vector<const Rectangle*> GetRectangles() const override;
     std::vector<const CylindricalSurface*> GetCylindricalSurfaces() const override;

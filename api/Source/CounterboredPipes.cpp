@@ -9,7 +9,7 @@
 #include "FactorySurfaces.h"
 #include "Polygon.h"
 #include "Ring.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 #include "TruncatedConicalSurface.h"
 
 #include <cmath>

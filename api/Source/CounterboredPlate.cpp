@@ -1,7 +1,7 @@
 #include "CounterboredPlate.h"
 
 #include "CustomSolid.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 
 #include <algorithm>
 #include <memory>
@@ -69,10 +69,13 @@ public:
     Point InnerOrEdge(std::size_t q, const Vector& x) const
     {
         const Point inner = Inner(q, x);
-        return HasSlope(q) ? inner : inner + width[q] + toEdge[q];
+        // The move is one vector, the sum of the two steps: adding the steps
+        // to the vertex one by one rounds differently.
+        return HasSlope(q) ? inner : inner + (width[q] + toEdge[q]);
     }
 
-    // The cross-section, P1 to P12, at the given end of the plate.
+    // The cross-section at one end of the plate, every possible point of it,
+    // running from the bottom middle zone towards -y and round to +y.
     std::vector<Point> Profile(const Vector& x) const
     {
         return {Inner(BottomMinusY, x), Outer(BottomMinusY, x), Corner(BottomMinusY, x),

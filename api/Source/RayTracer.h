@@ -54,8 +54,8 @@ private:
     using StopCondition = std::function<bool(Tessam::Geometry3D::LineSegment)>;
     using BehaviorFunction = std::function<BehaviorAtInterface(const Tessam::Geometry3D::ISurface*)>;
     using LawAtInterface = std::function<double(double)>;
-    // Keyed by surface identity: walked in the order of the surfaces'
-    // addresses, with the points of one surface in the order it gave them.
+    // Grouped by surface in the solid's surface order, with the points of one
+    // surface in the order it gave them.
     using Intersections = std::vector<std::pair<const Tessam::Geometry3D::ISurface*, Tessam::Geometry3D::Point>>;
 
     std::vector<Tessam::Geometry3D::LineSegment>

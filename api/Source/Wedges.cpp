@@ -1,6 +1,6 @@
 #include "CreationUtilitiesWedge.h"
 #include "FactorySurfaces.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 
 namespace Quoria
 {

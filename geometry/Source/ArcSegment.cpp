@@ -336,7 +336,7 @@ Intersection ArcSegment::IntersectArcSegment(const ArcSegment& sphere) const
 
     const double k = 0.5 + (circleRadius * circleRadius - sectionRadius * sectionRadius) / (2.0 * d * d);
     const Point middlePointOfTheTwoIntersectionPoints = circleCentre + k * betweenCentres;
-    const double q = std::sqrt(circleRadius * circleRadius - k * k * d * d);
+    const double q = std::sqrt(circleRadius * circleRadius - (k * k) * (d * d));
     const Vector tangentVectorInThePlane = betweenCentres.Cross(planeNormal).Normalized();
     return keepCommon({middlePointOfTheTwoIntersectionPoints + (-q) * tangentVectorInThePlane,
                        middlePointOfTheTwoIntersectionPoints + q * tangentVectorInThePlane});

@@ -1,13 +1,16 @@
 #include "CustomSolid.h"
 
+#include "ComplexFlatSurface.h"
 #include "ConicalSurface.h"
 #include "CylindricalArcSurface.h"
 #include "CylindricalSurface.h"
 #include "Disk.h"
+#include "DiskSector.h"
 #include "FlatSurface.h"
 #include "Polygon.h"
 #include "PrimitiveFlatSurface.h"
 #include "Rectangle.h"
+#include "Ring.h"
 #include "Torus.h"
 #include "TruncatedConicalSurface.h"
 #include "TruncatedTorus.h"
@@ -74,6 +77,16 @@ std::vector<const FlatSurface*> CustomSolid::GetFlatSurfaces() const
     return SurfacesOfKind<FlatSurface>(surfaces);
 }
 
+std::vector<const ComplexFlatSurface*> CustomSolid::GetComplexFlatSurfaces() const
+{
+    return SurfacesOfKind<ComplexFlatSurface>(surfaces);
+}
+
+std::vector<const Ring*> CustomSolid::GetRings() const
+{
+    return SurfacesOfKind<Ring>(surfaces);
+}
+
 std::vector<const PrimitiveFlatSurface*> CustomSolid::GetPrimitiveFlatSurfaces() const
 {
     return SurfacesOfKind<PrimitiveFlatSurface>(surfaces);
@@ -82,6 +95,11 @@ std::vector<const PrimitiveFlatSurface*> CustomSolid::GetPrimitiveFlatSurfaces()
 std::vector<const Disk*> CustomSolid::GetDisks() const
 {
     return SurfacesOfKind<Disk>(surfaces);
+}
+
+std::vector<const DiskSector*> CustomSolid::GetDiskSectors() const
+{
+    return SurfacesOfKind<DiskSector>(surfaces);
 }
 
 std::vector<const Polygon*> CustomSolid::GetPolygons() const

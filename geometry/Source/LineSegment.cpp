@@ -1,5 +1,6 @@
 #include "LineSegment.h"
 
+#include "AngularPosition.h"
 #include "RelativeCheckEqual.h"
 
 #include <stdexcept>
@@ -73,7 +74,7 @@ Intersection LineSegment::IntersectLineSegment(const LineSegment& other) const
     }
     Vector toCrossing = (c1Length / c2Length) * directionA;
     // Opposite cross products put the crossing behind our first point.
-    if (RelativeCheckEqual(c1.AngleTo(c2).Radians(), 3.141592653589793, 1e-11))
+    if (RelativeCheckEqual(c1.AngleTo(c2).Radians(), Pi, 1e-11))
     {
         toCrossing *= -1.0;
     }

@@ -13,9 +13,8 @@ namespace
 {
 Vector AsVector(const Point& p) { return Vector(p.X(), p.Y(), p.Z()); }
 
-// The count is checked before any point is read: the operands of one
-// expression are unsequenced, so the check cannot sit beside the indexing.
-Vector NormalThrough(const std::vector<Point>& points)
+// (p2 - p0) x (p1 - p0), once the three points are known to exist.
+Vector NormalOfFirstThreePoints(const std::vector<Point>& points)
 {
     if (points.size() < 3)
     {
@@ -25,7 +24,8 @@ Vector NormalThrough(const std::vector<Point>& points)
 }
 } // namespace
 
-Plane::Plane(const std::vector<Point>& points) : normal(NormalThrough(points)), offset(0.0)
+Plane::Plane(const std::vector<Point>& points)
+    : normal(NormalOfFirstThreePoints(points)), offset(0.0)
 {
     InitializeNormal();
     const Point& p0 = points[0];

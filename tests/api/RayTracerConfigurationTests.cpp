@@ -1,7 +1,7 @@
 #include "IRayTracer.h"
 #include "Quoria.h"
 #include "RectangularPrism.h"
-#include "SpecimenFactory.h"
+#include "Factories.h"
 
 #include <gtest/gtest.h>
 

@@ -223,6 +223,12 @@ TEST(ArcSegment, IntersectionWithAnArc)
     ASSERT_EQ(crossing.GetPoints().size(), 2u);
     ExpectNear(crossing.GetPoints()[0], Point(1, std::sqrt(3.0), 0));
     ExpectNear(crossing.GetPoints()[1], Point(1, -std::sqrt(3.0), 0));
+    // Radii 3 and 4 with centres 5 apart cross at (1.8, +-2.4); the height comes out as the double
+    // nearest 2.4 only when k^2 d^2 is taken as the product of the two squares.
+    const Intersection rightAngled = Arc(0.0, 0.0, 3.0).Intersect(Arc(0.0, 0.0, 4.0, Point(5, 0, 0)));
+    ASSERT_EQ(rightAngled.GetPoints().size(), 2u);
+    EXPECT_EQ(rightAngled.GetPoints()[0].Y(), 2.4);
+    EXPECT_EQ(rightAngled.GetPoints()[1].Y(), -2.4);
     const Intersection onQuarter = Arc(0.0, HalfPi).Intersect(shifted);
     ASSERT_EQ(onQuarter.GetPoints().size(), 1u);
     ExpectNear(onQuarter.GetPoints()[0], Point(1, std::sqrt(3.0), 0));

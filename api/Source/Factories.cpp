@@ -1,4 +1,4 @@
-#include "SpecimenFactory.h"
+#include "Factories.h"
 
 #include "Bar.h"
 #include "Pipe.h"
