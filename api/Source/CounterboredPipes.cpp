@@ -45,7 +45,7 @@ namespace
 // the other; 1 and 4 are cut into the bore, 2 and 3 into the outside.
 constexpr double SideOfQuadrant[4] = {1.0, 1.0, -1.0, -1.0};
 
-// ---- Y-oriented pipe: the slopes run along the axis. ----
+// Y-oriented pipe: the slopes run along the axis.
 
 struct AxialSlope
 {
@@ -68,7 +68,10 @@ AxialSlope MakeAxialSlope(const SlopeConfiguration& slope, double side, double h
             Vector(0.0, side * beyond, 0.0)};
 }
 
-const Vector YAxis(0.0, 1.0, 0.0);
+Vector YAxis()
+{
+    return Vector(0.0, 1.0, 0.0);
+}
 
 // A middle zone's cylinder runs on to the pipe's end past an absent slope.
 void AppendMiddleZone(OwnedSurfaces& surfaces, const Point& centre, double radius, const AxialSlope& positive,
@@ -81,12 +84,12 @@ void AppendMiddleZone(OwnedSurfaces& surfaces, const Point& centre, double radiu
         if (slope->height == 0.0)
         {
             centroid += (slope->run + slope->beyond) * 0.5;
-            extent = extent + (slope->run.Length() + slope->beyond.Length());
+            extent += slope->run.Length() + slope->beyond.Length();
         }
     }
     if (extent != 0.0)
     {
-        Append(surfaces, new CylindricalSurface(centroid, radius, extent, YAxis, outwardNormal));
+        Append(surfaces, new CylindricalSurface(centroid, radius, extent, YAxis(), outwardNormal));
     }
 }
 
@@ -96,14 +99,15 @@ void AppendBeyond(OwnedSurfaces& surfaces, const Point& centre, double radius, c
     const double extent = slope.beyond.Length();
     if (extent != 0.0)
     {
-        Append(surfaces, new CylindricalSurface(centre + slope.offset + slope.run + slope.beyond * 0.5, radius,
-                                                extent, YAxis, outwardNormal));
+        Append(surfaces, new CylindricalSurface(centre + slope.offset + slope.run + slope.beyond * 0.5,
+                                                radius, extent, YAxis(), outwardNormal));
     }
 }
 
 // Beyond an inner slope the bore narrows; the step or the cone faces the
 // middle zone and the axis.
-void AppendInnerSlope(OwnedSurfaces& surfaces, const Point& centre, double innerRadius, const AxialSlope& slope)
+void AppendInnerSlope(OwnedSurfaces& surfaces, const Point& centre, double innerRadius,
+                      const AxialSlope& slope)
 {
     if (slope.height == 0.0)
     {
@@ -118,16 +122,18 @@ void AppendInnerSlope(OwnedSurfaces& surfaces, const Point& centre, double inner
     }
     else
     {
-        const Point apex = start + Vector(0.0, slope.side * ((innerRadius * slope.width) / slope.height), 0.0);
-        Append(surfaces,
-               new TruncatedConicalSurface(apex, innerRadius, narrowRadius, slope.width, towardsMiddle, false));
+        const Point apex =
+            start + Vector(0.0, slope.side * ((innerRadius * slope.width) / slope.height), 0.0);
+        Append(surfaces, new TruncatedConicalSurface(apex, innerRadius, narrowRadius, slope.width,
+                                                     towardsMiddle, false));
     }
     AppendBeyond(surfaces, centre, narrowRadius, slope, false);
 }
 
 // Beyond an outer slope the outside widens; the cone's apex lies towards
 // the middle zone.
-void AppendOuterSlope(OwnedSurfaces& surfaces, const Point& centre, double outerRadius, const AxialSlope& slope)
+void AppendOuterSlope(OwnedSurfaces& surfaces, const Point& centre, double outerRadius,
+                      const AxialSlope& slope)
 {
     if (slope.height == 0.0)
     {
@@ -149,7 +155,7 @@ void AppendOuterSlope(OwnedSurfaces& surfaces, const Point& centre, double outer
     AppendBeyond(surfaces, centre, wideRadius, slope, true);
 }
 
-// ---- X-oriented pipe: the slopes run around the circumference. ----
+// X-oriented pipe: the slopes run around the circumference.
 
 // Angles about +x from the weld's generatrix (0, 0, -1), positive towards +y.
 Vector InSection(double radius, const Angle& angle)
@@ -163,8 +169,6 @@ struct CircumferentialSlope
     double width;
     Angle startAngle; // where the middle zone ends
     Angle endAngle;   // where the zone beyond begins
-    Vector start;     // on the middle zone's circle
-    Vector end;       // on the circle beyond
     // The end points in the order in which the slope's face runs from the
     // back end to the front end, which keeps its normal out of the wall.
     Vector first;
@@ -190,8 +194,6 @@ CircumferentialSlope MakeCircumferentialSlope(const SlopeConfiguration& slope, s
             slope.GetWidth(),
             startAngle,
             endAngle,
-            start,
-            end,
             endFirst ? end : start,
             endFirst ? start : end,
             InSection(isInner ? outerRadius : innerRadius, endAngle)};
@@ -246,10 +248,8 @@ void UniteZoneBeyond(std::unique_ptr<ComplexFlatSurface>& face, const Point& fac
                      const CircumferentialSlope& negative)
 {
     const bool facesBackwards = normal.X() < 0.0;
-    const Angle first =
-        facesBackwards ? Angle::FromRadians(-negative.endAngle.Radians()) : positive.endAngle;
-    const Angle last =
-        facesBackwards ? Angle::FromRadians(-positive.endAngle.Radians()) : negative.endAngle;
+    const Angle first = facesBackwards ? Angle::FromRadians(-negative.endAngle.Radians()) : positive.endAngle;
+    const Angle last = facesBackwards ? Angle::FromRadians(-positive.endAngle.Radians()) : negative.endAngle;
     const Ring band(faceCentre, bandInnerRadius, bandOuterRadius, normal);
     const DiskSector sector(faceCentre, bandOuterRadius, normal, Vector(0.0, 0.0, -1.0), first, last);
     const std::unique_ptr<ComplexFlatSurface> zone(ComplexFlatSurface::CreateIntersection(&band, &sector));
@@ -259,20 +259,24 @@ void UniteZoneBeyond(std::unique_ptr<ComplexFlatSurface>& face, const Point& fac
 // An end face: the middle zone's ring, the bands beyond the slopes, and one
 // triangle per slope between its chord and the ring.
 std::unique_ptr<ISurface> CreateEndFace(const Point& faceCentre, const Vector& normal, double innerRadius,
-                                        double outerRadius, const std::array<CircumferentialSlope, 4>& quadrants,
+                                        double outerRadius,
+                                        const std::array<CircumferentialSlope, 4>& quadrants,
                                         double innerStep, double outerStep)
 {
-    std::unique_ptr<ComplexFlatSurface> face = std::make_unique<Ring>(faceCentre, innerRadius, outerRadius, normal);
+    std::unique_ptr<ComplexFlatSurface> face =
+        std::make_unique<Ring>(faceCentre, innerRadius, outerRadius, normal);
     // Where the slopes meet on the far generatrix there is no band beyond
     // them: a sector from one angle to the same angle would cover the whole
     // disk, so the band is left out.
     if (innerStep != 0.0 && HasZoneBeyond(quadrants[0], quadrants[3]))
     {
-        UniteZoneBeyond(face, faceCentre, normal, innerRadius - innerStep, innerRadius, quadrants[0], quadrants[3]);
+        UniteZoneBeyond(face, faceCentre, normal, innerRadius - innerStep, innerRadius, quadrants[0],
+                        quadrants[3]);
     }
     if (outerStep != 0.0 && HasZoneBeyond(quadrants[1], quadrants[2]))
     {
-        UniteZoneBeyond(face, faceCentre, normal, outerRadius, outerRadius + outerStep, quadrants[1], quadrants[2]);
+        UniteZoneBeyond(face, faceCentre, normal, outerRadius, outerRadius + outerStep, quadrants[1],
+                        quadrants[2]);
     }
     const bool facesBackwards = normal.X() < 0.0;
     for (const CircumferentialSlope& slope : quadrants)
@@ -331,10 +335,10 @@ std::vector<ISurface*> CreateXOrientedCounterboredPipeSurfaces(const Point& cent
     OwnedSurfaces surfaces;
     AppendWall(surfaces, centre, innerRadius, length, innerStep, quadrants[0], quadrants[3], false);
     AppendWall(surfaces, centre, outerRadius, length, outerStep, quadrants[1], quadrants[2], true);
-    Append(surfaces, CreateEndFace(centre + Vector(-length / 2.0, 0.0, 0.0), Vector(-1.0, 0.0, 0.0), innerRadius,
-                                   outerRadius, quadrants, innerStep, outerStep));
-    Append(surfaces, CreateEndFace(centre + Vector(length / 2.0, 0.0, 0.0), Vector(1.0, 0.0, 0.0), innerRadius,
-                                   outerRadius, quadrants, innerStep, outerStep));
+    Append(surfaces, CreateEndFace(centre + Vector(-length / 2.0, 0.0, 0.0), Vector(-1.0, 0.0, 0.0),
+                                   innerRadius, outerRadius, quadrants, innerStep, outerStep));
+    Append(surfaces, CreateEndFace(centre + Vector(length / 2.0, 0.0, 0.0), Vector(1.0, 0.0, 0.0),
+                                   innerRadius, outerRadius, quadrants, innerStep, outerStep));
     return ReleaseSurfaces(surfaces);
 }
 
@@ -343,24 +347,28 @@ const Solid* CreateYOrientedCounterboredPipe(const Point& centre, double innerRa
 {
     if (innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0)
     {
-        throw std::invalid_argument("SpecimenFactory::CreateYOrientedCounterboredPipe : Radii and height must be "
-                                    "larger than zero and outer radius must be larger than inner radius.");
+        throw std::invalid_argument(
+            "SpecimenFactory::CreateYOrientedCounterboredPipe : Radii and height must be "
+            "larger than zero and outer radius must be larger than inner radius.");
     }
     for (const SlopeConfiguration& slope : slopes)
     {
         if (slope.GetOffset() + slope.GetWidth() > length / 2.0)
         {
-            throw std::invalid_argument("SpecimenFactory::CreateYOrientedCounterboredPipe : The sum of the offset "
-                                        "and the width for one slope must be smaller of equal to half the height "
-                                        "of the cylinder.");
+            throw std::invalid_argument(
+                "SpecimenFactory::CreateYOrientedCounterboredPipe : The sum of the offset "
+                "and the width for one slope must be smaller of equal to half the height "
+                "of the cylinder.");
         }
     }
     if (slopes[0].GetHeight() >= innerRadius || slopes[3].GetHeight() >= innerRadius)
     {
-        throw std::invalid_argument("SpecimenFactory::CreateYOrientedCounterboredPipe : The heights of the inner "
-                                    "slopes must be smaller than the inner radius of the pipe.");
+        throw std::invalid_argument(
+            "SpecimenFactory::CreateYOrientedCounterboredPipe : The heights of the inner "
+            "slopes must be smaller than the inner radius of the pipe.");
     }
-    return CreateCustomSolid(CreateYOrientedCounterboredPipeSurfaces(centre, innerRadius, outerRadius, length, slopes));
+    return CreateCustomSolid(
+        CreateYOrientedCounterboredPipeSurfaces(centre, innerRadius, outerRadius, length, slopes));
 }
 
 const Solid* CreateXOrientedCounterboredPipe(const Point& centre, double innerRadius, double outerRadius,
@@ -368,28 +376,32 @@ const Solid* CreateXOrientedCounterboredPipe(const Point& centre, double innerRa
 {
     if (innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0)
     {
-        throw std::invalid_argument("SpecimenFactory::CreateXOrientedCounterboredPipe : Radii and height must be "
-                                    "larger than zero and outer radius must be larger than inner radius.");
+        throw std::invalid_argument(
+            "SpecimenFactory::CreateXOrientedCounterboredPipe : Radii and height must be "
+            "larger than zero and outer radius must be larger than inner radius.");
     }
     const double radii[4] = {innerRadius, outerRadius, outerRadius, innerRadius};
     for (std::size_t index = 0; index < 4; ++index)
     {
         if (slopes[index].GetOffset() + slopes[index].GetWidth() > Pi * radii[index])
         {
-            throw std::invalid_argument("SpecimenFactory::CreateXOrientedCounterboredPipe : The sum of the offset "
-                                        "and the width for one slope must be smaller or equal to half the "
-                                        "circumference of the cylinder.");
+            throw std::invalid_argument(
+                "SpecimenFactory::CreateXOrientedCounterboredPipe : The sum of the offset "
+                "and the width for one slope must be smaller or equal to half the "
+                "circumference of the cylinder.");
         }
     }
     if (slopes[0].GetHeight() != slopes[3].GetHeight() || slopes[1].GetHeight() != slopes[2].GetHeight())
     {
-        throw std::invalid_argument("SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the two "
-                                    "inner slopes and the heights of the two outer slopes must be the same.");
+        throw std::invalid_argument(
+            "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the two "
+            "inner slopes and the heights of the two outer slopes must be the same.");
     }
     if (slopes[0].GetHeight() >= innerRadius)
     {
-        throw std::invalid_argument("SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the inner "
-                                    "slopes must be smaller than the inner radius of the pipe.");
+        throw std::invalid_argument(
+            "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the inner "
+            "slopes must be smaller than the inner radius of the pipe.");
     }
     // Each pair is checked on its own: a flat wall cannot carry a slope of
     // some width, whatever the other pair does.
@@ -399,10 +411,12 @@ const Solid* CreateXOrientedCounterboredPipe(const Point& centre, double innerRa
         slopes[1].GetHeight() == 0.0 && (slopes[1].GetWidth() != 0.0 || slopes[2].GetWidth() != 0.0);
     if (innerWidthWithoutStep || outerWidthWithoutStep)
     {
-        throw std::invalid_argument("SpecimenFactory::CreateXOrientedCounterboredPipe : If the height of a slope "
-                                    "is null, its width should also be null.");
+        throw std::invalid_argument(
+            "SpecimenFactory::CreateXOrientedCounterboredPipe : If the height of a slope "
+            "is null, its width should also be null.");
     }
-    return CreateCustomSolid(CreateXOrientedCounterboredPipeSurfaces(centre, innerRadius, outerRadius, length, slopes));
+    return CreateCustomSolid(
+        CreateXOrientedCounterboredPipeSurfaces(centre, innerRadius, outerRadius, length, slopes));
 }
 
 } // namespace Quoria

@@ -14,8 +14,8 @@
 namespace Quoria
 {
 
-using Tessam::Geometry3D::AngleAboutAxis;
 using Tessam::Geometry3D::Angle;
+using Tessam::Geometry3D::AngleAboutAxis;
 using Tessam::Geometry3D::ComplexFlatSurface;
 using Tessam::Geometry3D::CylindricalArcSurface;
 using Tessam::Geometry3D::Disk;
@@ -57,7 +57,10 @@ PlacedCorners PlaceOnCylinder(const Corners& corners, const Point& onAxis, doubl
 
 // The wedge on a cylinder stands on a chord of `chord` across the cylinder's
 // curvature; its ends lie this far below the top of the arc.
-double Sagitta(double radius, double chord) { return radius - std::sqrt(radius * radius - chord * chord / 4.0); }
+double Sagitta(double radius, double chord)
+{
+    return radius - std::sqrt(radius * radius - chord * chord / 4.0);
+}
 
 // A flat face with the cylinder's cross-section cut away, so that it ends on
 // the wedge's curved bottom.
@@ -93,15 +96,17 @@ void CreationUtilitiesWedge::CheckAngles(double wedgeAngle, double roofAngle)
     }
 }
 
-Polygon* CreationUtilitiesWedge::CreatePolygon(const Point& p0, const Point& p1, const Point& p2, const Point& p3)
+Polygon* CreationUtilitiesWedge::CreatePolygon(const Point& p0, const Point& p1, const Point& p2,
+                                               const Point& p3)
 {
     return new Polygon({p0, p1, p2, p3});
 }
 
 // The roof angle has been checked to be 0 and adds nothing to the corners.
-std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnPlate(const Point& probeSetOrigin, double length,
-                                                                     double width, double height,
-                                                                     double wedgeAngle, double /*roofAngle*/,
+std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnPlate(const Point& probeSetOrigin,
+                                                                     double length, double width,
+                                                                     double height, double wedgeAngle,
+                                                                     double /*roofAngle*/,
                                                                      double rotationAngle)
 {
     const Corners corners =
@@ -125,17 +130,18 @@ std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnPlate(const Point
 // The wedge is turned about the cylinder's own axis, so that its tall end
 // stands at the probe set origin wherever that lies on the cylinder, and its
 // end faces are cut by the cylinder's cross-section on that axis.
-std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnXOrientedCylinder(
-    const Point& probeSetOrigin, double length, double width, double height, double wedgeAngle,
-    double /*roofAngle*/, const Point& cylinderCentroid)
+std::vector<ISurface*>
+CreationUtilitiesWedge::CreateSurfacesOnXOrientedCylinder(const Point& probeSetOrigin, double length,
+                                                          double width, double height, double wedgeAngle,
+                                                          double /*roofAngle*/, const Point& cylinderCentroid)
 {
     const double dy = probeSetOrigin.Y() - cylinderCentroid.Y();
     const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
     const double radius = std::sqrt(dy * dy + dz * dz);
     if (width / (2.0 * radius) > 1.0)
     {
-        throw std::invalid_argument(
-            "CreationUtilitiesWedge : The width of the wedge is too large compared to the cylinder's radius.");
+        throw std::invalid_argument("CreationUtilitiesWedge : The width of the wedge is too large compared "
+                                    "to the cylinder's radius.");
     }
     const double sagitta = Sagitta(radius, width);
     const Corners corners =
@@ -160,17 +166,18 @@ std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnXOrientedCylinder
 
 // As on the x-oriented cylinder; the wedge's width runs along the axis and
 // is centred on the probe set origin's level in y.
-std::vector<ISurface*> CreationUtilitiesWedge::CreateSurfacesOnYOrientedCylinder(
-    const Point& probeSetOrigin, double length, double width, double height, double wedgeAngle,
-    double /*roofAngle*/, const Point& cylinderCentroid)
+std::vector<ISurface*>
+CreationUtilitiesWedge::CreateSurfacesOnYOrientedCylinder(const Point& probeSetOrigin, double length,
+                                                          double width, double height, double wedgeAngle,
+                                                          double /*roofAngle*/, const Point& cylinderCentroid)
 {
     const double dx = probeSetOrigin.X() - cylinderCentroid.X();
     const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
     const double radius = std::sqrt(dx * dx + dz * dz);
     if (length / (2.0 * radius) > 1.0)
     {
-        throw std::invalid_argument(
-            "CreationUtilitiesWedge : The length of the wedge is too large compared to the cylinder's radius.");
+        throw std::invalid_argument("CreationUtilitiesWedge : The length of the wedge is too large compared "
+                                    "to the cylinder's radius.");
     }
     const double sagitta = Sagitta(radius, length);
     const double halfLength = length / 2.0;
@@ -217,8 +224,8 @@ CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnYOrientedCylinder(d
     const double centralAngle = 2.0 * std::asin(length / (2.0 * radius));
     const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
     const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
-    return new CylindricalArcSurface(middleOnAxis, radius, width, Vector(0.0, 1.0, 0.0), Vector(0.0, 0.0, -1.0),
-                                     firstAngle, lastAngle, false);
+    return new CylindricalArcSurface(middleOnAxis, radius, width, Vector(0.0, 1.0, 0.0),
+                                     Vector(0.0, 0.0, -1.0), firstAngle, lastAngle, false);
 }
 
 } // namespace Quoria

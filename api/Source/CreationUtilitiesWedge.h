@@ -24,15 +24,17 @@ public:
     static void CheckAngles(double wedgeAngle, double roofAngle);
 
     // Faces in the order: top, bottom, low end, tall end, side at -y, side at +y.
-    static std::vector<Tessam::Geometry3D::ISurface*> CreateSurfacesOnPlate(
-        const Tessam::Geometry3D::Point& probeSetOrigin, double length, double width, double height,
-        double wedgeAngle, double roofAngle, double rotationAngle);
-    static std::vector<Tessam::Geometry3D::ISurface*> CreateSurfacesOnXOrientedCylinder(
-        const Tessam::Geometry3D::Point& probeSetOrigin, double length, double width, double height,
-        double wedgeAngle, double roofAngle, const Tessam::Geometry3D::Point& cylinderCentroid);
-    static std::vector<Tessam::Geometry3D::ISurface*> CreateSurfacesOnYOrientedCylinder(
-        const Tessam::Geometry3D::Point& probeSetOrigin, double length, double width, double height,
-        double wedgeAngle, double roofAngle, const Tessam::Geometry3D::Point& cylinderCentroid);
+    static std::vector<Tessam::Geometry3D::ISurface*>
+    CreateSurfacesOnPlate(const Tessam::Geometry3D::Point& probeSetOrigin, double length, double width,
+                          double height, double wedgeAngle, double roofAngle, double rotationAngle);
+    static std::vector<Tessam::Geometry3D::ISurface*>
+    CreateSurfacesOnXOrientedCylinder(const Tessam::Geometry3D::Point& probeSetOrigin, double length,
+                                      double width, double height, double wedgeAngle, double roofAngle,
+                                      const Tessam::Geometry3D::Point& cylinderCentroid);
+    static std::vector<Tessam::Geometry3D::ISurface*>
+    CreateSurfacesOnYOrientedCylinder(const Tessam::Geometry3D::Point& probeSetOrigin, double length,
+                                      double width, double height, double wedgeAngle, double roofAngle,
+                                      const Tessam::Geometry3D::Point& cylinderCentroid);
 
     static Tessam::Geometry3D::Polygon* CreatePolygon(const Tessam::Geometry3D::Point& p0,
                                                       const Tessam::Geometry3D::Point& p1,
@@ -42,13 +44,16 @@ public:
     // The bottom of a wedge whose tall end stands at `tallEndOnAxis`, the
     // point of the cylinder's axis level with the wedge's tall end; its arc
     // is centred on the angle `theta` about +x.
-    static Tessam::Geometry3D::CylindricalArcSurface* CreateBottomOnXOrientedCylinder(
-        const Tessam::Geometry3D::Point& tallEndOnAxis, double length, double width, double radius, double theta);
+    static Tessam::Geometry3D::CylindricalArcSurface*
+    CreateBottomOnXOrientedCylinder(const Tessam::Geometry3D::Point& tallEndOnAxis, double length,
+                                    double width, double radius, double theta);
     // The bottom of a wedge centred on `middleOnAxis`, the point of the
     // cylinder's axis level with the middle of the wedge's width; its arc is
     // centred on the angle `theta` about +y.
-    static Tessam::Geometry3D::CylindricalArcSurface* CreateBottomOnYOrientedCylinder(
-        double length, double width, const Tessam::Geometry3D::Point& middleOnAxis, double radius, double theta);
+    static Tessam::Geometry3D::CylindricalArcSurface*
+    CreateBottomOnYOrientedCylinder(double length, double width,
+                                    const Tessam::Geometry3D::Point& middleOnAxis, double radius,
+                                    double theta);
 };
 
 } // namespace Quoria

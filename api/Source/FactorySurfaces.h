@@ -5,6 +5,7 @@
 #include "Solid.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace Quoria
@@ -40,7 +41,8 @@ inline std::vector<Tessam::Geometry3D::ISurface*> ReleaseSurfaces(OwnedSurfaces&
 }
 
 // A solid over copies of new surfaces, which are deleted whatever happens.
-inline const Tessam::Geometry3D::Solid* CreateCustomSolid(const std::vector<Tessam::Geometry3D::ISurface*>& surfaces)
+inline const Tessam::Geometry3D::Solid*
+CreateCustomSolid(const std::vector<Tessam::Geometry3D::ISurface*>& surfaces)
 {
     OwnedSurfaces owned;
     owned.reserve(surfaces.size());

@@ -8,13 +8,14 @@ namespace Quoria
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Solid;
 
-const Solid* CreateWedgeOnAxisAlignedPlate(const Point& probeSetOrigin, double length, double width, double height,
-                                           double wedgeAngle, double roofAngle, double rotationAngle)
+const Solid* CreateWedgeOnAxisAlignedPlate(const Point& probeSetOrigin, double length, double width,
+                                           double height, double wedgeAngle, double roofAngle,
+                                           double rotationAngle)
 {
     CreationUtilitiesWedge::CheckSizes(length, width, height);
     CreationUtilitiesWedge::CheckAngles(wedgeAngle, roofAngle);
-    return CreateCustomSolid(CreationUtilitiesWedge::CreateSurfacesOnPlate(probeSetOrigin, length, width, height,
-                                                                           wedgeAngle, roofAngle, rotationAngle));
+    return CreateCustomSolid(CreationUtilitiesWedge::CreateSurfacesOnPlate(
+        probeSetOrigin, length, width, height, wedgeAngle, roofAngle, rotationAngle));
 }
 
 const Solid* CreateWedgeOnXOrientedCylinder(const Point& probeSetOrigin, double length, double width,
