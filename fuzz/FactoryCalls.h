@@ -4,10 +4,10 @@
 // the factory harness, which feeds anything, and the beam harness, which
 // mostly wants solids that exist.
 
+#include "Factories.h"
 #include "FuzzInput.h"
 #include "SlopeConfiguration.h"
 #include "Solid.h"
-#include "SpecimenFactory.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
+#include "Factories.h"
 #include "IContour.h"
 #include "IRayTracer.h"
 #include "ISurface.h"
 #include "Intersection.h"
 #include "Line.h"
 #include "Quoria.h"
-#include "SpecimenFactory.h"
 
 #include <gtest/gtest.h>
 

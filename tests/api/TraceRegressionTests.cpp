@@ -1,6 +1,6 @@
+#include "Factories.h"
 #include "IRayTracer.h"
 #include "Quoria.h"
-#include "SpecimenFactory.h"
 
 #include <gtest/gtest.h>
 
