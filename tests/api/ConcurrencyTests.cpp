@@ -5,10 +5,13 @@
 #include "Intersection.h"
 #include "Line.h"
 #include "Quoria.h"
+#include "SlopeConfiguration.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
