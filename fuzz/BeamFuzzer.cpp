@@ -1,0 +1,387 @@
+// Beams with arbitrary angles, behaviours, laws and stop conditions, entering
+// single solids from every factory and multi-solid configurations (a wedge on
+// a plate, on a pipe, on a counterbored pipe, or any two solids) at points
+// sampled on their faces and edges, or anywhere at all.
+//
+// Laws may answer anything, NaN and infinities included: a direction turned
+// by such an angle meets no face and the trace ends there.
+//
+// Kept away from solids with sizes below the tolerances (see
+// FuzzInput::TameLengths): a bar of radius 1e-12 contains its axis, its normal
+// there is null and a beam entering there has no direction. The factory
+// harness still builds them.
+
+#include "FactoryCalls.h"
+#include "FuzzInput.h"
+#include "IContour.h"
+#include "IRayTracer.h"
+#include "ISegment.h"
+#include "ISolid.h"
+#include "ISurface.h"
+#include "Intersection.h"
+#include "Line.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <typeinfo>
+#include <vector>
+
+using namespace Tessam::Geometry3D;
+using QuoriaFuzz::FuzzInput;
+
+namespace
+{
+
+// Thrown by the harness's own behaviours and laws: it must come back to the
+// caller unchanged, with nothing leaked on the way.
+struct CallerError
+{
+};
+
+using SolidList = std::vector<std::unique_ptr<const Solid>>;
+
+const double Scale = 20.0;
+
+SolidList WedgeOnPlate(FuzzInput& input)
+{
+    const double thickness = input.Length(Scale);
+    SolidList solids;
+    solids.emplace_back(Quoria::CreateAxisAlignedPlate(Point(0, 0, thickness / 2.0), input.Length(4 * Scale),
+                                                       input.Length(4 * Scale), thickness));
+    const Point origin(input.Grid(Scale), input.Grid(Scale), 0.0);
+    const double length = input.Length(Scale);
+    const double width = input.Length(Scale);
+    const double height = input.Length(Scale);
+    const double wedgeAngle = input.AngleValue();
+    solids.emplace_back(Quoria::CreateWedgeOnAxisAlignedPlate(origin, length, width, height, wedgeAngle, 0.0,
+                                                              input.AngleValue() * 4.0));
+    return solids;
+}
+
+// A wedge on a cylinder closes up when the cylinder's top generatrix runs
+// through the probe origin: centroid at height R below it, on the axis line.
+SolidList WedgeOnPipe(FuzzInput& input)
+{
+    const bool xOriented = input.Flag();
+    const int kind = input.Choose(3);
+    const double outer = input.Length(Scale);
+    const double inner = outer * (0.1 + 0.8 * input.Fraction());
+    const double length = input.Length(4 * Scale);
+    const double along = input.Grid(Scale);
+    const Point centroid = xOriented ? Point(0.0, 0.0, outer) : Point(0.0, along, outer);
+    SolidList solids;
+    if (kind == 0)
+    {
+        solids.emplace_back(xOriented ? Quoria::CreateXOrientedPipe(centroid, inner, outer, length)
+                                      : Quoria::CreateYOrientedPipe(centroid, inner, outer, length));
+    }
+    else if (kind == 1)
+    {
+        solids.emplace_back(xOriented ? Quoria::CreateXOrientedBar(centroid, outer, length)
+                                      : Quoria::CreateYOrientedBar(centroid, outer, length));
+    }
+    else
+    {
+        const auto slopes = QuoriaFuzz::MakeSlopes(input, outer / 4.0);
+        solids.emplace_back(
+            xOriented ? Quoria::CreateXOrientedCounterboredPipe(centroid, inner, outer, length, slopes)
+                      : Quoria::CreateYOrientedCounterboredPipe(centroid, inner, outer, length, slopes));
+    }
+    const Point origin = xOriented ? Point(along, 0.0, 0.0) : Point(0.0, along, 0.0);
+    const double wedgeLength = input.Length(Scale);
+    const double wedgeWidth = input.Length(Scale);
+    const double height = input.Length(Scale);
+    const double wedgeAngle = input.AngleValue();
+    solids.emplace_back(xOriented ? Quoria::CreateWedgeOnXOrientedCylinder(origin, wedgeLength, wedgeWidth,
+                                                                           height, wedgeAngle, 0.0, centroid)
+                                  : Quoria::CreateWedgeOnYOrientedCylinder(
+                                        origin, wedgeLength, wedgeWidth, height, wedgeAngle, 0.0, centroid));
+    return solids;
+}
+
+SolidList MakeConfiguration(FuzzInput& input)
+{
+    SolidList solids;
+    switch (input.Choose(5))
+    {
+    case 0:
+    case 1:
+        solids.emplace_back(QuoriaFuzz::CallFactory(input, input.Choose(QuoriaFuzz::FactoryCount), Scale));
+        break;
+    case 2:
+        solids = WedgeOnPlate(input);
+        break;
+    case 3:
+        solids = WedgeOnPipe(input);
+        break;
+    default:
+        solids.emplace_back(QuoriaFuzz::CallFactory(input, input.Choose(QuoriaFuzz::FactoryCount), Scale));
+        solids.emplace_back(QuoriaFuzz::CallFactory(input, input.Choose(QuoriaFuzz::FactoryCount), Scale));
+        break;
+    }
+    if (input.Flag() && solids.size() == 2)
+    {
+        std::swap(solids[0], solids[1]);
+    }
+    return solids;
+}
+
+// A point of one face: where a random line meets it, on its edges, or, failing
+// those, anywhere.
+Point EntryPoint(FuzzInput& input, const std::vector<const ISolid*>& solids)
+{
+    const ISolid& solid = *solids[input.Choose(static_cast<int>(solids.size()))];
+    const std::vector<const ISurface*>& surfaces = solid.GetSurfaces();
+    const ISurface& surface = *surfaces[input.Choose(static_cast<int>(surfaces.size()))];
+    switch (input.Choose(4))
+    {
+    case 0:
+    case 1:
+    {
+        const Point origin(input.Grid(2 * Scale), input.Grid(2 * Scale), input.Grid(2 * Scale));
+        const Vector direction = input.Direction();
+        if (direction.Length() == 0.0 || !std::isfinite(direction.Length()))
+        {
+            break;
+        }
+        const Intersection intersection = surface.GetIntersection(Line(origin, direction));
+        const std::vector<Point>& points = intersection.GetPoints();
+        if (!points.empty())
+        {
+            return points[input.Choose(static_cast<int>(points.size()))];
+        }
+        break;
+    }
+    case 2:
+    {
+        const std::unique_ptr<const IContour> contour(surface.GetContour());
+        const std::vector<const ISegment*> segments = contour->GetSegments();
+        if (segments.empty())
+        {
+            break;
+        }
+        const ISegment& segment = *segments[input.Choose(static_cast<int>(segments.size()))];
+        switch (input.Choose(3))
+        {
+        case 0:
+            return segment.GetFirstPoint();
+        case 1:
+            return segment.GetSecondPoint();
+        default:
+            return segment.GetMiddlePoint();
+        }
+    }
+    default:
+        break;
+    }
+    return input.Choose(4) == 0 ? input.AnyPoint() : input.GridPoint(2 * Scale);
+}
+
+Quoria::BehaviorAtInterface Behavior(FuzzInput& input)
+{
+    if (input.Choose(8) == 0)
+    {
+        return static_cast<Quoria::BehaviorAtInterface>(static_cast<std::int32_t>(input.Word()));
+    }
+    return static_cast<Quoria::BehaviorAtInterface>(input.Choose(3));
+}
+
+std::function<double(double)> Law(FuzzInput& input, bool& mayThrow)
+{
+    const double constant = input.Flag() ? input.Grid(8.0) : input.AngleValue() * 2.0;
+    switch (input.Choose(7))
+    {
+    case 0:
+        return {};
+    case 1:
+        return [](double angle) { return angle; };
+    case 2:
+        return [constant](double) { return constant; };
+    case 3:
+        return [](double angle) { return QuoriaFuzz::Pi - angle; };
+    case 4:
+    {
+        // A refraction law; past the critical angle it keeps the angle.
+        const double ratio = 0.25 + input.Fraction() * 2.0;
+        return [ratio](double angle)
+        {
+            const double sine = ratio * std::sin(angle);
+            return std::fabs(sine) <= 1.0 ? std::asin(sine) : angle;
+        };
+    }
+    case 5:
+        mayThrow = true;
+        return [](double) -> double { throw CallerError(); };
+    default:
+        return [constant](double angle) { return angle + constant; };
+    }
+}
+
+void CheckLegs(const std::vector<LineSegment>& legs, bool byCount, unsigned int legCount)
+{
+    if (QuoriaFuzz::Verbose())
+    {
+        std::fprintf(stderr, "traced: %zu legs\n", legs.size());
+    }
+    if (legs.size() > 250 || (byCount && legs.size() > legCount))
+    {
+        std::fprintf(stderr, "%zu legs returned\n", legs.size());
+        std::abort();
+    }
+    for (std::size_t i = 1; i < legs.size(); ++i)
+    {
+        if (legs[i].GetFirstPoint() != legs[i - 1].GetSecondPoint())
+        {
+            std::fprintf(stderr, "leg %zu does not start where leg %zu ends\n", i + 1, i);
+            std::abort();
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzInput input(data, size);
+    input.TameLengths();
+    SolidList solids;
+    try
+    {
+        solids = MakeConfiguration(input);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        QuoriaFuzz::RequireDocumented(error);
+        return 0;
+    }
+
+    bool mayThrow = false;
+    try
+    {
+        std::vector<const Solid*> configuration;
+        for (const auto& solid : solids)
+        {
+            configuration.push_back(solid.get());
+        }
+        const std::unique_ptr<Quoria::IRayTracer> tracer(Quoria::CreateRayTracer(configuration));
+        if (tracer->GetConfiguration().size() != configuration.size())
+        {
+            std::abort();
+        }
+        // The tracer works on its copies: the caller's solids may go now.
+        if (input.Flag())
+        {
+            solids.clear();
+        }
+
+        for (int beam = 0; beam < 3 && !input.Empty(); ++beam)
+        {
+            Point entry;
+            try
+            {
+                entry = EntryPoint(input, tracer->GetConfiguration());
+            }
+            catch (const std::invalid_argument& error)
+            {
+                // A contour that cannot be worked out; the trace does not need it.
+                QuoriaFuzz::RequireDocumented(error);
+                entry = input.GridPoint(2 * Scale);
+            }
+            Quoria::BeamAngles angles;
+            angles.skewAngle = input.Flag() ? input.AnyDouble() : input.AngleValue() * 2.0;
+            angles.refractionAngle = input.AngleValue();
+
+            std::vector<std::function<double(double)>> laws;
+            const int lawCount = input.Choose(5);
+            for (int i = 0; i < lawCount; ++i)
+            {
+                laws.push_back(Law(input, mayThrow));
+            }
+            const int behaviorCount = input.Choose(7);
+            const bool byCount = input.Flag();
+            const unsigned int legCount =
+                input.Flag() ? static_cast<unsigned int>(input.Choose(12)) : input.Word();
+            const double rayLength = input.Choose(4) == 0 ? input.AnyDouble() : input.Length(10 * Scale);
+
+            if (QuoriaFuzz::Verbose())
+            {
+                std::fprintf(stderr,
+                             "beam at (%.17g, %.17g, %.17g), skew %.17g, refraction %.17g, %s %u / %.17g\n",
+                             entry.X(), entry.Y(), entry.Z(), angles.skewAngle, angles.refractionAngle,
+                             byCount ? "legs" : "length", legCount, rayLength);
+                for (const ISolid* solid : tracer->GetConfiguration())
+                {
+                    for (const ISurface* surface : solid->GetSurfaces())
+                    {
+                        if (surface->Contains(entry))
+                        {
+                            const Vector normal = surface->GetNormal(entry);
+                            std::fprintf(stderr, "  on a %s, normal (%g, %g, %g)\n", typeid(*surface).name(),
+                                         normal.X(), normal.Y(), normal.Z());
+                        }
+                    }
+                }
+            }
+            std::vector<LineSegment> legs;
+            if (input.Flag())
+            {
+                std::vector<Quoria::BehaviorAtInterface> behaviors;
+                for (int i = 0; i < behaviorCount; ++i)
+                {
+                    behaviors.push_back(Behavior(input));
+                }
+                legs = byCount
+                           ? tracer->CalculateLegsFromEntryPoint(entry, angles, legCount, behaviors, laws)
+                           : tracer->CalculateLegsFromEntryPoint(entry, angles, rayLength, behaviors, laws);
+            }
+            else
+            {
+                std::vector<std::function<Quoria::BehaviorAtInterface(const ISurface*)>> behaviors;
+                for (int i = 0; i < behaviorCount; ++i)
+                {
+                    const Quoria::BehaviorAtInterface answer = Behavior(input);
+                    const bool throws = input.Choose(8) == 0;
+                    mayThrow = mayThrow || throws;
+                    behaviors.push_back(
+                        [answer, throws](const ISurface* surface)
+                        {
+                            if (throws || surface == nullptr)
+                            {
+                                throw CallerError();
+                            }
+                            return answer;
+                        });
+                }
+                legs = byCount
+                           ? tracer->CalculateLegsFromEntryPoint(entry, angles, legCount, behaviors, laws)
+                           : tracer->CalculateLegsFromEntryPoint(entry, angles, rayLength, behaviors, laws);
+            }
+            CheckLegs(legs, byCount, legCount);
+        }
+    }
+    catch (const std::invalid_argument& error)
+    {
+        // Over solids that exist, a trace rejects only its own arguments.
+        QuoriaFuzz::RequireDocumented(error);
+        if (std::strncmp(error.what(), "RayTracer::", 11) != 0)
+        {
+            std::fprintf(stderr, "trace failed inside the geometry: %s\n", error.what());
+            std::abort();
+        }
+    }
+    catch (const CallerError&)
+    {
+        if (!mayThrow)
+        {
+            std::fprintf(stderr, "the tracer handed a null surface to a behaviour\n");
+            std::abort();
+        }
+    }
+    return 0;
+}

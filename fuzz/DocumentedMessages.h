@@ -1,0 +1,123 @@
+#pragma once
+
+// Every message with which the library rejects an argument. A harness that
+// catches std::invalid_argument requires its text to be one of these, byte
+// for byte (the degree sign is the single byte 0xB0).
+
+#include <cstring>
+
+namespace QuoriaFuzz
+{
+
+inline const char* const DocumentedMessages[] = {
+    "ArcSegment::ArcSegment : First point in not on the circle.",
+    "ArcSegment::ArcSegment : Plane normal and radial orientation are not orthogonal.",
+    "ArcSegment::ArcSegment : Plane normal is a null vector.",
+    "ArcSegment::ArcSegment : Point is not contained in the segment.",
+    "ArcSegment::ArcSegment : RadialOrientation is a null vector.",
+    "ArcSegment::ArcSegment : Radius must be positive.",
+    "ArcSegment::ArcSegment : Second point in not on the circle.",
+    "Bar::Bar : Radius must be positive.",
+    "ConicalSurface::ConicalSurface : Height must be positive.",
+    "ConicalSurface::ConicalSurface : Orientation is a null vector.",
+    "ConicalSurface::ConicalSurface : Radius of the base must be positive.",
+    "ConicalSurface::GetNormal : Point is not contained in ConicalSurface.",
+    "Contour::Contour : Plane normal cannot be defined if the contour is not closed",
+    "Contour::Contour : Plane normal is incoherent with one of the arc segments",
+    "Contour::Contour : Plane normal is incoherent with one of the line segments",
+    "Contour::GetWindingDirection : Winding direction is not defined if the contour is not oriented",
+    "Contour::Sort : The contour must be closed",
+    "Contour::Sort : The contour must be oriented",
+    "Contour::Sort : The point is not a vertex of the contour",
+    "CreationUtilitiesWedge : Roof angle must be equal to 0\xB0"
+    ".",
+    "CreationUtilitiesWedge : The length of the wedge is too large compared to the cylinder's radius.",
+    "CreationUtilitiesWedge : The width of the wedge is too large compared to the cylinder's radius.",
+    "CreationUtilitiesWedge : Wedge angle must be contained within [-90\xB0"
+    ", 90\xB0"
+    "].",
+    "CreationUtilitiesWedge : Wedge sizes must be larger than 0.",
+    "CustomSolid::CustomSolid : Surface collection is invalid. A minimal surface quantity of 1 is required.",
+    "CylindricalArcSurface::CylindricalArcSurface : Orientation and radial orientation are not orthogonal.",
+    "CylindricalArcSurface::CylindricalArcSurface : Radial orientation is a null vector.",
+    "CylindricalArcSurface::GetNormal : Point is not contained in CylindricalArcSurface.",
+    "CylindricalSolid::CylindricalSolid : Height must be positive.",
+    "CylindricalSolid::CylindricalSolid : Orientation is a null vector.",
+    "CylindricalSurface::CylindricalSurface : Height must be positive.",
+    "CylindricalSurface::CylindricalSurface : Orientation is a null vector.",
+    "CylindricalSurface::CylindricalSurface : Radius must be positive.",
+    "CylindricalSurface::GetNormal : Point is not contained in CylindricalSurface.",
+    "DifferenceOnSets::DifferenceOnSets : Both surfaces must be in the same plane.",
+    "Disk::Disk : Radius must be a positive value.",
+    "DiskSector::DiskSector : Normal and radial orientation are not orthogonal.",
+    "DiskSector::DiskSector : Radial rientation is a null vector.",
+    "IntersectionOnSets::IntersectionOnSets : Both surfaces must be in the same plane.",
+    "Line::ValidateDirection : Direction is a null vector.",
+    "LineSegment::LineSegment : Point is not contained in the segment.",
+    "Pipe::Pipe : Inner radius must be smaller than outer radius.",
+    "Pipe::Pipe : Radii must be positive.",
+    "Plane::InitializeNormal : Normal is a null vector.",
+    "Plane::Plane : Invalid point collection.",
+    "Polygon::Polygon : Invalid point collection.",
+    "RayTracer::CalculateLegsFromEntryPoint : Beam refraction angle must be contained within ]-90\xB0"
+    ", 90\xB0"
+    "[.",
+    "RayTracer::CalculateLegsFromEntryPoint : Entry point is not on the configuration or is on a corner.",
+    "RayTracer::CalculateLegsFromEntryPoint : Requested total ray length must be larger than 0.",
+    "RayTracer::RayTracer : The configuration must contain at least one solid.",
+    "Rectangle::Rectangle : Invalid point collection.",
+    "Rectangle::Rectangle : One of the angles is not a right angle.",
+    "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.",
+    "RectangularPrism::RectangularPrism : The three axis must form an orthogonal system.",
+    "Ring::Ring : Inner radius must be smaller than outer radius.",
+    "SlopeConfiguraiton::SlopeConfiguration : Offset must be positive.",
+    "SlopeConfiguration::SetHeight : Height must be positive.",
+    "SlopeConfiguration::SetOffset : Offset must be positive.",
+    "SlopeConfiguration::SetWidth : Width must be positive.",
+    "SlopeConfiguration::SlopeConfiguration : Height must be positive.",
+    "SlopeConfiguration::SlopeConfiguration : Width must be positive.",
+    "SpecimenFactory::CreateAxisAlignedCounterboredPlate : All sizes must be larger than 0.",
+    "SpecimenFactory::CreateAxisAlignedCounterboredPlate : The sum of the offset and the width for one slope "
+    "must be smaller of equal to half the size in y.",
+    "SpecimenFactory::CreateXOrientedCounterboredPipe : If the height of a slope is null, its width should "
+    "also be null.",
+    "SpecimenFactory::CreateXOrientedCounterboredPipe : Radii and height must be larger than zero and outer "
+    "radius must be larger than inner radius.",
+    "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the inner slopes must be smaller than "
+    "the inner radius of the pipe.",
+    "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the two inner slopes and the heights "
+    "of the two outer slopes must be the same.",
+    "SpecimenFactory::CreateXOrientedCounterboredPipe : The sum of the offset and the width for one slope "
+    "must be smaller or equal to half the circumference of the cylinder.",
+    "SpecimenFactory::CreateYOrientedCounterboredPipe : Radii and height must be larger than zero and outer "
+    "radius must be larger than inner radius.",
+    "SpecimenFactory::CreateYOrientedCounterboredPipe : The heights of the inner slopes must be smaller than "
+    "the inner radius of the pipe.",
+    "SpecimenFactory::CreateYOrientedCounterboredPipe : The sum of the offset and the width for one slope "
+    "must be smaller of equal to half the height of the cylinder.",
+    "The type of operation on sets is not known.",
+    "TruncatedConicalSurface::GetNormal : Point is not contained in truncated conical surface.",
+    "TruncatedConicalSurface::TruncatedConicalSurface : First angle was not defined.",
+    "TruncatedConicalSurface::TruncatedConicalSurface : Last angle was not defined.",
+    "TruncatedConicalSurface::TruncatedConicalSurface : Orientation and radial orientation are not "
+    "orthogonal.",
+    "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation is a null vector.",
+    "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation was not defined.",
+    "TruncatedConicalSurface::TruncatedConicalSurface : Radius base is smaller or equal to radius top.",
+    "TruncatedConicalSurface::TruncatedConicalSurface : Radius top is smaller or equal to 0.",
+    "UnionOnSets::UnionOnSets : Both surfaces must be in the same plane.",
+};
+
+inline bool IsDocumentedMessage(const char* message)
+{
+    for (const char* documented : DocumentedMessages)
+    {
+        if (std::strcmp(message, documented) == 0)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace QuoriaFuzz
