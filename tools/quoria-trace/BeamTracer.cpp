@@ -186,8 +186,8 @@ BeamResult BeamTracer::Trace(const BeamRequest& request) const
         const auto beyond = SolidBeyond(legs.back().GetSecondPoint(), media.back());
         if (legs.size() != next + 1 || !beyond)
             throw std::logic_error("the legs up to a Snell interface disagree with the library's trace");
-        const SpecimenSpec& from = scenario.specimens[media.back()];
-        const SpecimenSpec& into = scenario.specimens[*beyond];
+        const SpecimenInput& from = scenario.specimens[media.back()];
+        const SpecimenInput& into = scenario.specimens[*beyond];
         const SnellLaw law(*from.waveSpeed, *into.waveSpeed);
         if (law.IsBeyondCriticalAngle(probed))
         {

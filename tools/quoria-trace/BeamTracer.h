@@ -3,7 +3,7 @@
 #include "EntryPoint.h"
 #include "IRayTracer.h"
 #include "Scenario.h"
-#include "Specimens.h"
+#include "FactoryTable.h"
 
 #include <memory>
 #include <optional>

@@ -7,7 +7,7 @@
 #include "ISurface.h"
 #include "Line.h"
 #include "ScenarioError.h"
-#include "Specimens.h"
+#include "FactoryTable.h"
 #include "TruncatedConicalSurface.h"
 
 #include <cmath>
@@ -81,7 +81,7 @@ std::vector<std::size_t> FacesContaining(const ISolid& solid, const Point& p)
 
 } // namespace
 
-EntryChoice ResolveEntry(const EntrySpec& entry, const std::vector<const ISolid*>& solids,
+EntryChoice ResolveEntry(const EntryInput& entry, const std::vector<const ISolid*>& solids,
                          const Scenario& scenario)
 {
     EntryChoice choice;

@@ -1,7 +1,7 @@
 #include "Scenario.h"
 
 #include "JsonNode.h"
-#include "Specimens.h"
+#include "FactoryTable.h"
 
 #include <cmath>
 #include <cstdio>
@@ -31,36 +31,36 @@ std::string FormatPoint(const Point& p)
     return "(" + Format(p.X()) + ", " + Format(p.Y()) + ", " + Format(p.Z()) + ")";
 }
 
-SpecimenSpec ParseSpecimen(const JsonNode& node, std::size_t index)
+SpecimenInput ParseSpecimen(const JsonNode& node, std::size_t index)
 {
-    SpecimenSpec spec;
-    spec.place = node.Place();
+    SpecimenInput input;
+    input.place = node.Place();
     const JsonNode factoryNode = node.Member("factory");
-    spec.factory = factoryNode.String();
-    const FactorySpec* factory = FindFactory(spec.factory);
+    input.factory = factoryNode.String();
+    const FactoryInfo* factory = FindFactory(input.factory);
     if (factory == nullptr)
     {
         std::vector<std::string> names;
         for (const auto& known : Factories())
             names.push_back(known.name);
-        factoryNode.Fail("unknown specimen factory \"" + spec.factory + "\" (expected one of " +
+        factoryNode.Fail("unknown specimen factory \"" + input.factory + "\" (expected one of " +
                          JoinNames(names) + ")");
     }
 
     std::vector<std::string> known{"factory", "name", "waveSpeed"};
     for (const auto& parameter : factory->parameters)
         known.push_back(parameter.name);
-    node.RejectUnknownMembers(known, spec.factory);
+    node.RejectUnknownMembers(known, input.factory);
 
-    spec.name = node.Has("name") ? node.Member("name").String() : "specimen " + std::to_string(index + 1);
+    input.name = node.Has("name") ? node.Member("name").String() : "specimen " + std::to_string(index + 1);
     if (const auto speed = node.OptionalMember("waveSpeed"))
-        spec.waveSpeed = speed->PositiveNumber();
+        input.waveSpeed = speed->PositiveNumber();
 
     for (const auto& parameter : factory->parameters)
     {
         if (!node.Has(parameter.name) && parameter.defaultValue)
         {
-            spec.numbers[parameter.name] = *parameter.defaultValue;
+            input.numbers[parameter.name] = *parameter.defaultValue;
             continue;
         }
         const JsonNode value = node.Member(parameter.name);
@@ -68,10 +68,10 @@ SpecimenSpec ParseSpecimen(const JsonNode& node, std::size_t index)
         {
         case ParameterKind::Number:
         case ParameterKind::Degrees:
-            spec.numbers[parameter.name] = value.Number();
+            input.numbers[parameter.name] = value.Number();
             break;
         case ParameterKind::Point:
-            spec.points.emplace(parameter.name, value.ToPoint());
+            input.points.emplace(parameter.name, value.ToPoint());
             break;
         case ParameterKind::Slopes:
         {
@@ -82,17 +82,17 @@ SpecimenSpec ParseSpecimen(const JsonNode& node, std::size_t index)
             for (const auto& element : elements)
             {
                 element.RejectUnknownMembers({"height", "width", "offset"}, "a slope");
-                spec.slopes.push_back({element.Member("height").Number(), element.Member("width").Number(),
+                input.slopes.push_back({element.Member("height").Number(), element.Member("width").Number(),
                                        element.Member("offset").Number(), element.Place()});
             }
             break;
         }
         }
     }
-    return spec;
+    return input;
 }
 
-std::size_t FindSpecimen(const JsonNode& node, const std::vector<SpecimenSpec>& specimens)
+std::size_t FindSpecimen(const JsonNode& node, const std::vector<SpecimenInput>& specimens)
 {
     if (node.Value().is_number_integer() || node.Value().is_number_unsigned())
     {
@@ -111,10 +111,10 @@ std::size_t FindSpecimen(const JsonNode& node, const std::vector<SpecimenSpec>& 
     node.Fail("no specimen is named \"" + name + "\"");
 }
 
-EntrySpec ParseEntry(const JsonNode& node, const std::vector<SpecimenSpec>& specimens)
+EntryInput ParseEntry(const JsonNode& node, const std::vector<SpecimenInput>& specimens)
 {
     node.RejectUnknownMembers({"point", "near", "snapTo"}, "the entry");
-    EntrySpec entry;
+    EntryInput entry;
     entry.place = node.Place();
     const bool exact = node.Has("point");
     const bool snap = node.Has("near") || node.Has("snapTo");
@@ -178,7 +178,7 @@ std::vector<double> ParseRange(const JsonNode& node)
 }
 
 void ParseSweep(const JsonNode& node, Scenario& scenario, const BeamRequest& base,
-                const std::vector<SpecimenSpec>& specimens, bool hasEntry)
+                const std::vector<SpecimenInput>& specimens, bool hasEntry)
 {
     node.RejectUnknownMembers({"refractionAngleDegrees", "skewAngleDegrees", "entryPoints"}, "the sweep");
     if (node.Value().size() != 1)

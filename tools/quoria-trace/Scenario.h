@@ -23,7 +23,7 @@ struct SlopeValues
 
 // One specimen as the file gives it: the factory and its parameters by name,
 // angles still in degrees.
-struct SpecimenSpec
+struct SpecimenInput
 {
     std::string name;
     std::string factory;
@@ -36,14 +36,14 @@ struct SpecimenSpec
 
 // Where a beam enters: a point given exactly, or a point to snap onto the
 // nearest face of one specimen.
-struct EntrySpec
+struct EntryInput
 {
     Tessam::Geometry3D::Point point;
     std::optional<std::size_t> snapSpecimen;
     std::string place;
 };
 
-struct StopSpec
+struct StopInput
 {
     bool byLength = false;
     unsigned int legs = 0;
@@ -60,7 +60,7 @@ enum class Law
 // One beam to trace; a sweep makes several.
 struct BeamRequest
 {
-    EntrySpec entry;
+    EntryInput entry;
     double refractionDegrees = 0.0;
     double skewDegrees = 0.0;
     std::string label;
@@ -71,11 +71,11 @@ struct Scenario
 {
     std::string title;
     std::string unit;
-    std::vector<SpecimenSpec> specimens;
+    std::vector<SpecimenInput> specimens;
     std::vector<BeamRequest> beams;
     bool isSweep = false;
     std::string sweepDescription;
-    StopSpec stop;
+    StopInput stop;
     std::vector<Quoria::BehaviorAtInterface> behaviors;
     // One per interface; Snell only where the behaviour is Transmit.
     std::vector<Law> laws;

@@ -7,7 +7,7 @@
 #include "Scenario.h"
 #include "ScenarioError.h"
 #include "ScenarioFile.h"
-#include "Specimens.h"
+#include "FactoryTable.h"
 #include "SvgPicture.h"
 
 #include <CLI/CLI.hpp>

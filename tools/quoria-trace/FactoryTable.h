@@ -27,7 +27,7 @@ enum class ParameterKind
     Slopes
 };
 
-struct ParameterSpec
+struct ParameterInfo
 {
     std::string name;
     ParameterKind kind;
@@ -37,15 +37,15 @@ struct ParameterSpec
 
 // One of the library's exported specimen factories, with the readable names
 // under which a scenario gives its parameters.
-struct FactorySpec
+struct FactoryInfo
 {
     std::string name;
-    std::vector<ParameterSpec> parameters;
-    std::function<const Tessam::Geometry3D::Solid*(const SpecimenSpec&)> create;
+    std::vector<ParameterInfo> parameters;
+    std::function<const Tessam::Geometry3D::Solid*(const SpecimenInput&)> create;
 };
 
-const std::vector<FactorySpec>& Factories();
-const FactorySpec* FindFactory(const std::string& name);
+const std::vector<FactoryInfo>& Factories();
+const FactoryInfo* FindFactory(const std::string& name);
 
 using SolidPointer = std::unique_ptr<const Tessam::Geometry3D::Solid>;
 
