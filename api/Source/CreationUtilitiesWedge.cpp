@@ -43,7 +43,9 @@ Corners MakeCorners(double tallX, double lowX, double width, double bottom, doub
 }
 
 // Turns the wedge, which stands on the top of a cylinder of the given radius,
-// about that cylinder's axis, which passes through `onAxis`.
+// about that cylinder's axis, which passes through `onAxis`. Where the axis
+// lies at depth `radius` under the coordinate axis line, this chain gives, to
+// the bit, the corners of turning about the line at that depth; keep its form.
 template <typename Rotation>
 PlacedCorners PlaceOnCylinder(const Corners& corners, const Point& onAxis, double radius, Rotation rotate)
 {

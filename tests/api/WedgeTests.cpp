@@ -150,4 +150,25 @@ TEST(Wedge, OnYOrientedCylinderStandsWithItsTallEndAtTheOrigin)
     EXPECT_NEAR(Bottom(*right).GetFirstAngle().Radians(), 4 * HalfPi - 0.9, 1e-12);
     EXPECT_TRUE(right->GetSurfaces()[3]->Contains(plusX));
     EXPECT_GT(dynamic_cast<const Polygon&>(*right->GetSurfaces()[0]).GetCentroid().X(), 5 + 20);
+
+    // Where the axis lies at depth R under the line x = 0, z = 0, turning
+    // about the axis gives, to the bit, the corners of turning about the
+    // line x = 0, z = R with the corners taken as (0, P.y, 0) + v.
+    const Point offTop(-6, 3, 2); // 10 from the axis (0, 3, 10), on the -x side
+    const SolidPtr settled = OnY(offTop, 8, 4, 3, 0.25, Point(0, 3, 10));
+    const double s = 10 - std::sqrt(100 - 8 * 8 / 4.0);
+    const double theta = Vector(-6, 0, -8).Normalized().AngleTo(Vector(0, 0, -1)).Radians() + std::asin(0.4);
+    const double tallTop = -3 - 8 * std::tan(0.25) + s;
+    const Vector corners[8] = {Vector(4, -2, s),      Vector(4, -2, tallTop), Vector(-4, -2, -3 + s),
+                               Vector(-4, -2, s),     Vector(4, 2, s),        Vector(4, 2, tallTop),
+                               Vector(-4, 2, -3 + s), Vector(-4, 2, s)};
+    const std::vector<Point>& lowEnd = dynamic_cast<const Polygon&>(*settled->GetSurfaces()[2]).GetPoints();
+    const std::vector<Point>& tallEnd = dynamic_cast<const Polygon&>(*settled->GetSurfaces()[3]).GetPoints();
+    const Point placed[8] = {tallEnd[1], tallEnd[0], lowEnd[3], lowEnd[2],
+                             tallEnd[2], tallEnd[3], lowEnd[0], lowEnd[1]};
+    for (std::size_t i = 0; i < 8; ++i)
+    {
+        const Vector v = (corners[i] - Vector(0, 0, 10)).RotateAroundY(theta) + Vector(0, 0, 10);
+        EXPECT_EQ(placed[i], Point(0, 3, 0) + v) << i;
+    }
 }
