@@ -175,10 +175,12 @@ std::vector<ISurface*> CreateCounterboredPlateSurfaces(const Point& centre, doub
 
     // The profile holds the points of every possible slope; only those that
     // some face really has are kept, so absent slopes drop out.
-    faces.emplace_back(CreatePolygonFromValidAndUniquePoints(vertices.Profile(front), allVertices));
+    faces.push_back(std::unique_ptr<Polygon>(
+        CreatePolygonFromValidAndUniquePoints(vertices.Profile(front), allVertices)));
     std::vector<Point> backProfile = vertices.Profile(back);
     std::reverse(backProfile.begin(), backProfile.end());
-    faces.emplace_back(CreatePolygonFromValidAndUniquePoints(backProfile, allVertices));
+    faces.push_back(
+        std::unique_ptr<Polygon>(CreatePolygonFromValidAndUniquePoints(backProfile, allVertices)));
 
     std::vector<ISurface*> surfaces;
     surfaces.reserve(faces.size());

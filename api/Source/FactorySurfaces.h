@@ -45,7 +45,19 @@ inline const Tessam::Geometry3D::Solid*
 CreateCustomSolid(const std::vector<Tessam::Geometry3D::ISurface*>& surfaces)
 {
     OwnedSurfaces owned;
-    owned.reserve(surfaces.size());
+    try
+    {
+        owned.reserve(surfaces.size());
+    }
+    catch (...)
+    {
+        // Out of memory before anyone owns the surfaces.
+        for (Tessam::Geometry3D::ISurface* surface : surfaces)
+        {
+            delete surface;
+        }
+        throw;
+    }
     for (Tessam::Geometry3D::ISurface* surface : surfaces)
     {
         owned.emplace_back(surface);
