@@ -70,14 +70,12 @@ public:
                 const Intersection intersection = surface->GetIntersection(ray);
                 for (const Point& p : intersection.GetPoints())
                 {
+                    // The nearest point strictly ahead.
                     const Vector toPoint = p - ray.GetPoint();
                     const double distance = toPoint.Length();
-                    if (RelativeCheckEqual(0.0, distance, 1e-11) ||
-                        !RelativeCheckEqual(toPoint.Normalized().Dot(ray.GetDirection()), 1.0, 1e-11))
-                    {
-                        continue;
-                    }
-                    if (distance < smallest)
+                    if (!RelativeCheckEqual(0.0, distance, 1e-11) &&
+                        RelativeCheckEqual(toPoint.Normalized().Dot(ray.GetDirection()), 1.0, 1e-11) &&
+                        distance < smallest)
                     {
                         smallest = distance;
                         hit = surface;
@@ -101,8 +99,7 @@ public:
             else
             {
                 const Vector normal = hit->GetNormal(end);
-                direction = direction - normal * (2.0 * direction.Dot(normal));
-                direction.Normalize();
+                direction = (direction - normal * (2.0 * direction.Dot(normal))).Normalized();
             }
             ray = Line(end, direction);
         }
@@ -237,11 +234,9 @@ Point OnSomeMantle(const Solid& solid, std::mt19937_64& engine)
 TEST(TraceReference, CounterboredPlateAndWedgeOnPlateGiveTheLegsOfThePlainTracer)
 {
     // A plain box is left to the mirror-unfolding model of the tracer's own tests.
-    const std::array<const SlopeConfiguration, 4> slopes = {
-        SlopeConfiguration(5, 10, 3), SlopeConfiguration(4, 8, 2), SlopeConfiguration(6, 5, 4),
-        SlopeConfiguration(3, 12, 1)};
-    const SolidPointer counterbored(
-        Quoria::CreateAxisAlignedCounterboredPlate(Point(0, 0, 0), 200, 200, 20, slopes));
+    using S = SlopeConfiguration;
+    const SolidPointer counterbored(Quoria::CreateAxisAlignedCounterboredPlate(
+        Point(0, 0, 0), 200, 200, 20, {S(5, 10, 3), S(4, 8, 2), S(6, 5, 4), S(3, 12, 1)}));
     const Solid& counterboredSolid = *counterbored;
     CompareOnRandomBeams({"counterbored plate",
                           {counterbored.get()},
@@ -276,10 +271,9 @@ TEST(TraceReference, CurvedSpecimensGiveTheLegsOfThePlainTracer)
     const SolidPointer xBar(Quoria::CreateXOrientedBar(Point(0, 0, 0), 15, 300));
     CompareOnRandomBeams({"x bar", {xBar.get()}, false, onXMantle(15)}, 5, 30, 120);
 
-    const std::array<const SlopeConfiguration, 4> slopes = {
-        SlopeConfiguration(3, 10, 5), SlopeConfiguration(4, 8, 6), SlopeConfiguration(2, 6, 4),
-        SlopeConfiguration(3, 0, 7)};
-    const SolidPointer yPipe(Quoria::CreateYOrientedCounterboredPipe(Point(0, 0, 0), 20, 25, 200, slopes));
+    using S = SlopeConfiguration;
+    const SolidPointer yPipe(Quoria::CreateYOrientedCounterboredPipe(
+        Point(0, 0, 0), 20, 25, 200, {S(3, 10, 5), S(4, 8, 6), S(2, 6, 4), S(3, 0, 7)}));
     const Solid& yPipeSolid = *yPipe;
     CompareOnRandomBeams({"y counterbored pipe",
                           {yPipe.get()},
