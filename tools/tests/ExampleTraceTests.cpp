@@ -129,6 +129,8 @@ TEST(ExampleTrace, EveryExampleEndsWhereTheGeometrySays)
         ASSERT_EQ(legs.size(), example.legCount);
         ExpectNear(FromJson(legs[example.leg]["end"]), example.end);
     }
+    // The x bar's beam is stopped by length, not by a count of legs.
+    EXPECT_EQ(ExampleBeams("x-bar.json")[0]["ending"], "stopped once the length asked for, 40, was reached");
 }
 
 TEST(ExampleTrace, WedgeOnPlateRefractsBySnellsLawFromTheFileAndBuiltIn)
