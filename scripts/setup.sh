@@ -3,7 +3,7 @@
 # need, when they are missing. Extra package names may be passed as arguments.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkgconf libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev "$@")
+packages=(cmake ninja-build g++ pkgconf libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev libxml2-utils "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,10 +6,10 @@
 //     QUORIA_RECORD_PINNED_LEGS=1 ./build/tests/QuoriaTests --gtest_filter='PinnedLegs*'
 // and review the diff of the data file before committing it.
 
+#include "Factories.h"
 #include "IRayTracer.h"
 #include "Polygon.h"
 #include "Quoria.h"
-#include "Factories.h"
 
 #include <gtest/gtest.h>
 
@@ -50,14 +50,6 @@ struct Trace
     Legs legs;
 };
 
-BeamAngles Angles(double refractionAngle, double skewAngle)
-{
-    BeamAngles angles;
-    angles.skewAngle = skewAngle;
-    angles.refractionAngle = refractionAngle;
-    return angles;
-}
-
 // A refraction-like law: bends the angle from the normal by a sine ratio,
 // on either side of the surface and for either sign of the angle.
 double Bend(double angle, double ratio)
@@ -65,17 +57,20 @@ double Bend(double angle, double ratio)
     const double sign = angle < 0.0 ? -1.0 : 1.0;
     const double magnitude = std::fabs(angle);
     if (magnitude < HalfPi)
-    {
         return sign * std::asin(ratio * std::sin(magnitude));
-    }
     return sign * (2.0 * HalfPi - std::asin(ratio * std::sin(2.0 * HalfPi - magnitude)));
+}
+
+Laws BendBy(double ratio, std::size_t count = 1)
+{
+    return Laws(count, [ratio](double angle) { return Bend(angle, ratio); });
 }
 
 // A point inside a face with straight edges: a weighted mean of its vertices.
 Point InsidePolygon(const Solid& solid, std::size_t face)
 {
-    const Polygon* polygon = dynamic_cast<const Polygon*>(solid.GetSurfaces().at(face));
-    const std::vector<Point>& vertices = polygon->GetPoints();
+    const std::vector<Point>& vertices =
+        dynamic_cast<const Polygon&>(*solid.GetSurfaces().at(face)).GetPoints();
     const double weights[] = {0.4, 0.3, 0.2, 0.1};
     double x = 0.0, y = 0.0, z = 0.0;
     for (std::size_t i = 0; i < 4; ++i)
@@ -87,32 +82,13 @@ Point InsidePolygon(const Solid& solid, std::size_t face)
     return Point(x, y, z);
 }
 
-// Transmits where the beam meets one of the given faces of the tracer's own
-// solids, and reflects everywhere else.
-BehaviorFunction TransmitAt(std::vector<const ISurface*> faces)
-{
-    return [faces](const ISurface* surface)
-    {
-        for (const ISurface* face : faces)
-        {
-            if (face == surface)
-            {
-                return T;
-            }
-        }
-        return R;
-    };
-}
-
 // The flat face of one of the tracer's solids whose outward normal is given.
 const ISurface* FlatFaceFacing(const IRayTracer& tracer, std::size_t solid, const Vector& normal)
 {
     for (const ISurface* face : tracer.GetConfiguration().at(solid)->GetSurfaces())
     {
         if (face->GetNormal(Point()) == normal)
-        {
             return face;
-        }
     }
     return nullptr;
 }
@@ -120,105 +96,81 @@ const ISurface* FlatFaceFacing(const IRayTracer& tracer, std::size_t solid, cons
 std::vector<Trace> RunPinnedTraces()
 {
     std::vector<Trace> traces;
-    const auto run = [&traces](const std::string& name, IRayTracer& tracer, const Point& entry,
-                               const BeamAngles& angles, unsigned int legCount, const Behaviors& behaviors,
-                               const Laws& laws) {
-        traces.push_back(
-            {name, tracer.CalculateLegsFromEntryPoint(entry, angles, legCount, behaviors, laws)});
+    std::vector<SolidPointer> solids;
+    std::unique_ptr<IRayTracer> tracer;
+    // Sets up the tracer of the next traces and returns the solid the beams enter.
+    const auto use = [&](std::initializer_list<const Solid*> configuration,
+                         std::size_t entered = 0) -> const Solid&
+    {
+        for (const Solid* solid : configuration)
+            solids.emplace_back(solid);
+        tracer.reset(Quoria::CreateRayTracer(std::vector<const Solid*>(configuration)));
+        return *configuration.begin()[entered];
     };
+    const auto run = [&](const char* name, const Point& entry, double refraction, double skew, auto stop,
+                         const auto& behaviors, const Laws& laws)
+    {
+        BeamAngles angles;
+        angles.skewAngle = skew;
+        angles.refractionAngle = refraction;
+        traces.push_back({name, tracer->CalculateLegsFromEntryPoint(entry, angles, stop, behaviors, laws)});
+    };
+    const Behaviors reflect;
+    const Laws none;
 
-    {
-        const SolidPointer plate(Quoria::CreateAxisAlignedPlate(Point(1, 2, 3), 200, 120, 25));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(plate.get()));
-        run("plate-skewed", *tracer, Point(-50, 10, -9.5), Angles(0.6, 0.3), 1000, {}, {});
-        run("plate-steep", *tracer, Point(20, -7, 15.5), Angles(-1.2, 2.1), 1000, {}, {});
-        run("plate-law", *tracer, Point(-99, 1, 3.25), Angles(0.35, -0.7), 120, {},
-            Laws(60, [](double angle) { return Bend(angle, 0.999); }));
-        traces.push_back(
-            {"plate-length", tracer->CalculateLegsFromEntryPoint(Point(30, 62, -1), Angles(0.9, 0.1), 3000.0,
-                                                                 Behaviors(), Laws())});
-    }
-    {
-        const SolidPointer xBar(Quoria::CreateXOrientedBar(Point(0, 1, -2), 15, 300));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(xBar.get()));
-        run("x-bar-helix", *tracer, Point(-100, 1, -17), Angles(0.5, 0.4), 1000, {}, {});
-        run("x-bar-end", *tracer, Point(150, 3, 1), Angles(0.3, 1.0), 1000, {}, {});
-    }
-    {
-        const SolidPointer yBar(Quoria::CreateYOrientedBar(Point(5, 0, 0), 12, 250));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(yBar.get()));
-        run("y-bar-helix", *tracer, Point(5, -60, -12), Angles(0.45, 1.2), 1000, {}, {});
-    }
-    {
-        const SolidPointer xPipe(Quoria::CreateXOrientedPipe(Point(0, 0, 0), 20, 25, 300));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(xPipe.get()));
-        run("x-pipe-wall", *tracer, Point(-100, 0, -25), Angles(0.7, 0.2), 1000, {}, {});
-        run("x-pipe-bore", *tracer, Point(-60, 0, -25), Angles(0.15, 1.3), 1000, {}, {});
-    }
-    {
-        const SolidPointer yPipe(Quoria::CreateYOrientedPipe(Point(0, 0, 0), 20, 25, 300));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(yPipe.get()));
-        run("y-pipe-wall", *tracer, Point(0, -100, -25), Angles(0.7, 0.9), 1000, {}, {});
-    }
-    {
-        const Slopes slopes = {SlopeConfiguration(5, 10, 3), SlopeConfiguration(4, 8, 2),
-                               SlopeConfiguration(6, 5, 4), SlopeConfiguration(3, 12, 1)};
-        const SolidPointer plate(
-            Quoria::CreateAxisAlignedCounterboredPlate(Point(0, 0, 0), 200, 200, 20, slopes));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(plate.get()));
-        run("counterbored-plate-across", *tracer, Point(-50, 0.5, -10), Angles(0.8, 1.5), 1000, {}, {});
-        run("counterbored-plate-along", *tracer, Point(10, -1, -10), Angles(0.5, 0.05), 1000, {}, {});
-    }
-    {
-        const Slopes slopes = {SlopeConfiguration(2, 6, 3), SlopeConfiguration(2, 5, 2),
-                               SlopeConfiguration(2, 7, 1), SlopeConfiguration(2, 4, 2)};
-        const SolidPointer pipe(Quoria::CreateXOrientedCounterboredPipe(Point(0, 0, 0), 20, 25, 200, slopes));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(pipe.get()));
-        run("x-counterbored-pipe", *tracer, Point(-30, 0, -25), Angles(0.6, 1.45), 1000, {}, {});
-    }
-    {
-        const Slopes slopes = {SlopeConfiguration(3, 10, 5), SlopeConfiguration(4, 8, 6),
-                               SlopeConfiguration(2, 6, 4), SlopeConfiguration(3, 0, 7)};
-        const SolidPointer pipe(Quoria::CreateYOrientedCounterboredPipe(Point(0, 0, 0), 20, 25, 200, slopes));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer(pipe.get()));
-        run("y-counterbored-pipe-cones", *tracer, Point(0, 1, -25), Angles(0.5, 1.4), 1000, {}, {});
-        run("y-counterbored-pipe-back", *tracer, Point(0, -2, -25), Angles(0.4, -1.3), 1000, {}, {});
-    }
-    {
-        const SolidPointer wedge(
-            Quoria::CreateWedgeOnAxisAlignedPlate(Point(0, 0, 0), 40, 30, 10, 0.3, 0, 0));
-        const SolidPointer plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 12.5), 200, 100, 25));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer({wedge.get(), plate.get()}));
-        const Point entry = InsidePolygon(*wedge, 0);
-        run("wedge-on-plate", *tracer, entry, Angles(0.2, 0.1), 1000, {T},
-            {[](double angle) { return Bend(angle, 1.6); }});
-        const BehaviorFunction shared = TransmitAt(
-            {FlatFaceFacing(*tracer, 0, Vector(0, 0, 1)), FlatFaceFacing(*tracer, 1, Vector(0, 0, -1))});
-        traces.push_back(
-            {"wedge-on-plate-shared-face",
-             tracer->CalculateLegsFromEntryPoint(entry, Angles(0.05, 0.4), 1000u,
-                                                 std::vector<BehaviorFunction>(300, shared), Laws())});
-        traces.push_back({"wedge-on-plate-length",
-                          tracer->CalculateLegsFromEntryPoint(
-                              entry, Angles(0.3, -0.2), 900.0, std::vector<BehaviorFunction>(300, shared),
-                              Laws(2, [](double angle) { return Bend(angle, 0.7); }))});
-    }
-    {
-        const SolidPointer wedge(
-            Quoria::CreateWedgeOnXOrientedCylinder(Point(10, 0, 0), 30, 16, 8, 0.35, 0, Point(0, 0, 30)));
-        const SolidPointer pipe(Quoria::CreateXOrientedPipe(Point(0, 0, 30), 20, 30, 200));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer({wedge.get(), pipe.get()}));
-        run("wedge-on-x-pipe", *tracer, InsidePolygon(*wedge, 0), Angles(0.25, 0.2), 1000, {T},
-            {[](double angle) { return Bend(angle, 1.4); }});
-    }
-    {
-        const SolidPointer wedge(
-            Quoria::CreateWedgeOnYOrientedCylinder(Point(0, 0, 0), 16, 30, 8, 0.35, 0, Point(0, 0, 30)));
-        const SolidPointer pipe(Quoria::CreateYOrientedPipe(Point(0, 0, 30), 20, 30, 200));
-        const std::unique_ptr<IRayTracer> tracer(Quoria::CreateRayTracer({pipe.get(), wedge.get()}));
-        run("wedge-on-y-pipe", *tracer, InsidePolygon(*wedge, 0), Angles(0.25, 0.3), 1000, {T},
-            {[](double angle) { return Bend(angle, 1.4); }});
-    }
+    use({Quoria::CreateAxisAlignedPlate(Point(1, 2, 3), 200, 120, 25)});
+    run("plate-skewed", Point(-50, 10, -9.5), 0.6, 0.3, 1000u, reflect, none);
+    run("plate-steep", Point(20, -7, 15.5), -1.2, 2.1, 1000u, reflect, none);
+    run("plate-law", Point(-99, 1, 3.25), 0.35, -0.7, 120u, reflect, BendBy(0.999, 60));
+    run("plate-length", Point(30, 62, -1), 0.9, 0.1, 3000.0, reflect, none);
+
+    use({Quoria::CreateXOrientedBar(Point(0, 1, -2), 15, 300)});
+    run("x-bar-helix", Point(-100, 1, -17), 0.5, 0.4, 1000u, reflect, none);
+    run("x-bar-end", Point(150, 3, 1), 0.3, 1.0, 1000u, reflect, none);
+    use({Quoria::CreateYOrientedBar(Point(5, 0, 0), 12, 250)});
+    run("y-bar-helix", Point(5, -60, -12), 0.45, 1.2, 1000u, reflect, none);
+    use({Quoria::CreateXOrientedPipe(Point(0, 0, 0), 20, 25, 300)});
+    run("x-pipe-wall", Point(-100, 0, -25), 0.7, 0.2, 1000u, reflect, none);
+    run("x-pipe-bore", Point(-60, 0, -25), 0.15, 1.3, 1000u, reflect, none);
+    use({Quoria::CreateYOrientedPipe(Point(0, 0, 0), 20, 25, 300)});
+    run("y-pipe-wall", Point(0, -100, -25), 0.7, 0.9, 1000u, reflect, none);
+
+    using S = SlopeConfiguration;
+    use({Quoria::CreateAxisAlignedCounterboredPlate(
+        Point(0, 0, 0), 200, 200, 20, Slopes{S(5, 10, 3), S(4, 8, 2), S(6, 5, 4), S(3, 12, 1)})});
+    run("counterbored-plate-across", Point(-50, 0.5, -10), 0.8, 1.5, 1000u, reflect, none);
+    run("counterbored-plate-along", Point(10, -1, -10), 0.5, 0.05, 1000u, reflect, none);
+    use({Quoria::CreateXOrientedCounterboredPipe(Point(0, 0, 0), 20, 25, 200,
+                                                 Slopes{S(2, 6, 3), S(2, 5, 2), S(2, 7, 1), S(2, 4, 2)})});
+    run("x-counterbored-pipe", Point(-30, 0, -25), 0.6, 1.45, 1000u, reflect, none);
+    use({Quoria::CreateYOrientedCounterboredPipe(Point(0, 0, 0), 20, 25, 200,
+                                                 Slopes{S(3, 10, 5), S(4, 8, 6), S(2, 6, 4), S(3, 0, 7)})});
+    run("y-counterbored-pipe-cones", Point(0, 1, -25), 0.5, 1.4, 1000u, reflect, none);
+    run("y-counterbored-pipe-back", Point(0, -2, -25), 0.4, -1.3, 1000u, reflect, none);
+
+    const Point wedgeEntry =
+        InsidePolygon(use({Quoria::CreateWedgeOnAxisAlignedPlate(Point(0, 0, 0), 40, 30, 10, 0.3, 0, 0),
+                           Quoria::CreateAxisAlignedPlate(Point(0, 0, 12.5), 200, 100, 25)}),
+                      0);
+    run("wedge-on-plate", wedgeEntry, 0.2, 0.1, 1000u, Behaviors{T}, BendBy(1.6));
+    // Transmits where the beam meets the face the wedge and the plate share, and reflects everywhere else.
+    const ISurface* wedgeBottom = FlatFaceFacing(*tracer, 0, Vector(0, 0, 1));
+    const ISurface* plateTop = FlatFaceFacing(*tracer, 1, Vector(0, 0, -1));
+    const std::vector<BehaviorFunction> shared(
+        300, [wedgeBottom, plateTop](const ISurface* surface)
+        { return surface == wedgeBottom || surface == plateTop ? T : R; });
+    run("wedge-on-plate-shared-face", wedgeEntry, 0.05, 0.4, 1000u, shared, none);
+    run("wedge-on-plate-length", wedgeEntry, 0.3, -0.2, 900.0, shared, BendBy(0.7, 2));
+
+    const Solid& xWedge =
+        use({Quoria::CreateWedgeOnXOrientedCylinder(Point(10, 0, 0), 30, 16, 8, 0.35, 0, Point(0, 0, 30)),
+             Quoria::CreateXOrientedPipe(Point(0, 0, 30), 20, 30, 200)});
+    run("wedge-on-x-pipe", InsidePolygon(xWedge, 0), 0.25, 0.2, 1000u, Behaviors{T}, BendBy(1.4));
+    const Solid& yWedge =
+        use({Quoria::CreateYOrientedPipe(Point(0, 0, 30), 20, 30, 200),
+             Quoria::CreateWedgeOnYOrientedCylinder(Point(0, 0, 0), 16, 30, 8, 0.35, 0, Point(0, 0, 30))},
+            1);
+    run("wedge-on-y-pipe", InsidePolygon(yWedge, 0), 0.25, 0.3, 1000u, Behaviors{T}, BendBy(1.4));
     return traces;
 }
 
@@ -262,9 +214,7 @@ void Record(const std::vector<Trace>& traces)
         {
             const std::vector<double> values = Coordinates(leg);
             for (std::size_t i = 0; i < values.size(); ++i)
-            {
                 out << (i == 0 ? "" : " ") << Hex(values[i]);
-            }
             out << '\n';
         }
     }
@@ -278,9 +228,7 @@ TEST(PinnedLegs, LongTracesThroughEverySpecimenKeepTheirExactLegs)
     {
         Record(traces);
         for (const Trace& trace : traces)
-        {
             std::printf("%-28s %zu legs\n", trace.name.c_str(), trace.legs.size());
-        }
         GTEST_SKIP() << "recorded " << DataPath();
     }
 
@@ -291,9 +239,7 @@ TEST(PinnedLegs, LongTracesThroughEverySpecimenKeepTheirExactLegs)
     while (std::getline(in, line))
     {
         if (line.empty() || line[0] == '#')
-        {
             continue;
-        }
         ASSERT_LT(traceIndex, traces.size()) << "more traces recorded than run";
         const Trace& trace = traces[traceIndex++];
         std::istringstream header(line);

@@ -72,9 +72,7 @@ TEST(RayTracerConfiguration, TransmitsBetweenStackedSolidsInEitherOrder)
         ASSERT_EQ(legs.size(), 4u);
         ExpectNear(legs[0].GetFirstPoint(), entry);
         for (int i = 0; i < 4; ++i)
-        {
             ExpectNear(legs[i].GetSecondPoint(), expected[i]);
-        }
     }
 
     // A block only 50 wide: the third leg comes up beside it, where nothing

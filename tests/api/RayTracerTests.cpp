@@ -34,9 +34,7 @@ std::unique_ptr<const Solid> MakeBox(double sizeX, double sizeY, double sizeZ)
 void ExpectChained(const Legs& legs)
 {
     for (std::size_t i = 1; i < legs.size(); ++i)
-    {
         EXPECT_EQ(legs[i - 1].GetSecondPoint(), legs[i].GetFirstPoint()) << "leg " << i;
-    }
 }
 
 // Mirror unfolding: inside a box that reflects at every face the beam is the
@@ -51,9 +49,7 @@ std::vector<Point> UnfoldedInterfacePoints(const Point& entry, const Vector& dir
     for (int axis = 0; axis < 3; ++axis)
     {
         if (std::fabs(u[axis]) < 1e-12)
-        {
             continue;
-        }
         const double step = size[axis] / std::fabs(u[axis]);
         // Distance along the beam to the first plane strictly ahead.
         const double offset = (start[axis] - lo[axis]) / size[axis];
@@ -61,9 +57,7 @@ std::vector<Point> UnfoldedInterfacePoints(const Point& entry, const Vector& dir
             u[axis] > 0 ? std::floor(offset + 1e-9) + 1.0 : std::ceil(offset - 1e-9) - 1.0;
         const double first = (lo[axis] + planesAhead * size[axis] - start[axis]) / u[axis];
         for (std::size_t k = 0; k < count; ++k)
-        {
             crossings.push_back(first + static_cast<double>(k) * step);
-        }
     }
     std::sort(crossings.begin(), crossings.end());
     std::vector<Point> points;
@@ -75,9 +69,7 @@ std::vector<Point> UnfoldedInterfacePoints(const Point& entry, const Vector& dir
             const double straight = start[axis] + crossings[i] * u[axis] - lo[axis];
             double s = std::fmod(straight, 2.0 * size[axis]);
             if (s < 0)
-            {
                 s += 2.0 * size[axis];
-            }
             folded[axis] = lo[axis] + (s > size[axis] ? 2.0 * size[axis] - s : s);
         }
         points.emplace_back(folded[0], folded[1], folded[2]);
@@ -149,24 +141,17 @@ TEST_F(RayTracer, RandomBeamsInABoxFollowTheUnfoldedLine)
         const std::vector<Point> expected =
             UnfoldedInterfacePoints(entry, DownFromTop(r, s), lo, size, legCount + 1);
 
-        // Skip beams that pass close to an edge: the trace rightly ends there.
-        bool nearEdge = false;
-        for (const Point& point : expected)
+        // Skip beams that pass close to an edge (near two faces at once): the trace rightly ends there.
+        const auto nearEdge = [&](const Point& p)
         {
-            const double coordinates[3] = {point.X(), point.Y(), point.Z()};
-            int onBoundary = 0;
+            const double at[3] = {p.X() - lo[0], p.Y() - lo[1], p.Z() - lo[2]};
+            int near = 0;
             for (int axis = 0; axis < 3; ++axis)
-            {
-                const double gap =
-                    std::fmin(coordinates[axis] - lo[axis], lo[axis] + size[axis] - coordinates[axis]);
-                onBoundary += gap < 1e-4 ? 1 : 0;
-            }
-            nearEdge = nearEdge || onBoundary > 1;
-        }
-        if (nearEdge)
-        {
+                near += std::fmin(at[axis], size[axis] - at[axis]) < 1e-4 ? 1 : 0;
+            return near > 1;
+        };
+        if (std::any_of(expected.begin(), expected.end(), nearEdge))
             continue;
-        }
         ++traced;
 
         const Legs legs = TraceLegs(*smallTracer, entry, Angles(r, s), static_cast<unsigned>(legCount));
@@ -215,9 +200,7 @@ TEST_F(RayTracer, StopConditionsEndOnAFullLegAndReturnEarlyBeforeValidation)
 TEST_F(RayTracer, RejectsRefractionAnglesOutsideTheOpenRangeBeforeTheEntryPoint)
 {
     for (const double refraction : {HalfPi, -HalfPi, 2.0})
-    {
         EXPECT_EQ(MessageOf([&] { TraceLegs(*tracer, top, Angles(refraction), 1u); }), RefractionMessage);
-    }
     EXPECT_EQ(MessageOf([&] { TraceLegs(*tracer, Point(1000, 0, 0), Angles(HalfPi), 1u); }),
               RefractionMessage);
     // Just inside the bound the beam grazes the entry face and meets a side.
@@ -229,9 +212,7 @@ TEST_F(RayTracer, RejectsRefractionAnglesOutsideTheOpenRangeBeforeTheEntryPoint)
 TEST_F(RayTracer, RejectsEntryPointsOffTheConfigurationOrOnSeveralFaces)
 {
     for (const Point& entry : {Point(0, 0, 5 + 1e-9), Point(50, 0, 5), Point(50, 10, 5), Point(0, 0, 0)})
-    {
         EXPECT_EQ(MessageOf([&] { TraceLegs(*tracer, entry, Angles(0), 1u); }), EntryMessage);
-    }
     // Within the face's tolerance the point is still on it.
     EXPECT_EQ(TraceLegs(*tracer, Point(0, 0, 5 + 1e-12), Angles(0), 1u).size(), 1u);
 }
@@ -322,9 +303,7 @@ TEST_F(RayTracer, LawsReceiveTheAngleFromTheOutwardNormalToTheOutgoingDirection)
     const std::vector<Point> expected =
         UnfoldedInterfacePoints(top, DownFromTop(-30 * Degree, 20 * Degree), lo, size, 4);
     for (std::size_t i = 0; i < 4; ++i)
-    {
         ExpectNear(identity[i].GetSecondPoint(), expected[i]);
-    }
 
     // At normal incidence there is nothing to turn: the law is not called.
     received.clear();

@@ -22,9 +22,7 @@ TEST(SimpleSpecimen, PlateIsABoxAroundItsCentreWithTheTopAtMinusZ)
     for (const Rectangle* face : plate->GetRectangles())
     {
         for (const Point& corner : face->GetPoints())
-        {
             corners.emplace(corner.X(), corner.Y(), corner.Z());
-        }
     }
     EXPECT_EQ(corners.size(), 8u);
     EXPECT_EQ(corners.count({5, -10, -2.5}), 1u);

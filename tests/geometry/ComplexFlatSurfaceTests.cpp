@@ -39,9 +39,7 @@ Chain Path(const std::vector<std::vector<Point>>& loops)
     for (const std::vector<Point>& points : loops)
     {
         for (std::size_t i = 1; i < points.size(); ++i)
-        {
             chain.emplace_back(points[i - 1], points[i]);
-        }
     }
     return chain;
 }

@@ -70,15 +70,23 @@ struct Disagreements
 {
     int count = 0;
     int insideCount = 0;
+    int sampleCount = 0;
     std::string first;
 
     void Check(bool actual, bool expected, const Point& point, const std::string& what)
     {
+        ++sampleCount;
         insideCount += expected ? 1 : 0;
         if (actual != expected && count++ == 0)
-        {
             first = what + " at " + Describe(point) + (expected ? " should be inside" : " should be outside");
-        }
+    }
+
+    // Both answers must be well represented for the comparison to mean much.
+    ~Disagreements()
+    {
+        EXPECT_EQ(count, 0) << first;
+        EXPECT_GT(insideCount, sampleCount / 5);
+        EXPECT_LT(insideCount, sampleCount * 4 / 5);
     }
 };
 
@@ -86,9 +94,7 @@ bool ReferencePolygonContains(const Polygon& polygon, const Point& point)
 {
     const Plane& plane = polygon.GetPlane();
     if (!RelativeCheckEqual(plane.GetNormal().Dot(point - Point()) + plane.GetOffset(), 0.0, 1e-11))
-    {
         return false;
-    }
     const std::vector<Point>& vertices = polygon.GetPoints();
     double sum = 0.0;
     for (std::size_t i = 0; i < vertices.size(); ++i)
@@ -98,9 +104,7 @@ bool ReferencePolygonContains(const Polygon& polygon, const Point& point)
         const Vector u = current - point;
         const Vector w = next - point;
         if (u.IsCollinear(w) && LineSegment(current, next).Contains(point))
-        {
             return true;
-        }
         sum += u.AngleTo(w).Radians();
     }
     return RelativeCheckEqual(sum, TwoPiValue, 1e-6);
@@ -155,7 +159,6 @@ TEST(ContainmentShortcuts, PolygonAgreesWithTheAngleSumNearEdgesCornersAndThePla
 {
     Sampler sampler(20240611);
     Disagreements disagreements;
-    int sampleCount = 0;
     for (int shape = 0; shape < 60; ++shape)
     {
         const double scale = std::pow(10.0, sampler.Uniform(-2, 3));
@@ -171,13 +174,9 @@ TEST(ContainmentShortcuts, PolygonAgreesWithTheAngleSumNearEdgesCornersAndThePla
             const double along = sample % 7 == 0 ? 0.0 : sampler.Uniform(-0.05, 1.05);
             Point point = vertices[i] + along * edge;
             if (sample % 5 != 0)
-            {
                 point += (sampler.Sign() * sampler.Tiny(-13, -3) * scale) * normal.Cross(edge).Normalized();
-            }
             if (sample % 3 == 0)
-            {
                 point += (sampler.Sign() * sampler.Tiny(-14, -9)) * normal;
-            }
             if (sample % 11 == 0)
             {
                 // Well inside, or well outside across the edge.
@@ -185,20 +184,14 @@ TEST(ContainmentShortcuts, PolygonAgreesWithTheAngleSumNearEdgesCornersAndThePla
             }
             disagreements.Check(polygon.Contains(point), ReferencePolygonContains(polygon, point), point,
                                 "polygon " + std::to_string(shape));
-            ++sampleCount;
         }
     }
-    EXPECT_EQ(disagreements.count, 0) << disagreements.first;
-    // Both answers must be well represented for the comparison to mean much.
-    EXPECT_GT(disagreements.insideCount, sampleCount / 5);
-    EXPECT_LT(disagreements.insideCount, sampleCount * 4 / 5);
 }
 
 TEST(ContainmentShortcuts, CylinderAgreesWithTheDocumentedTestNearMantleRimsAndAxis)
 {
     Sampler sampler(77);
     Disagreements disagreements;
-    int sampleCount = 0;
     for (int shape = 0; shape < 40; ++shape)
     {
         const double radius = std::pow(10.0, sampler.Uniform(-2, 3));
@@ -213,37 +206,26 @@ TEST(ContainmentShortcuts, CylinderAgreesWithTheDocumentedTestNearMantleRimsAndA
         {
             double axial = sampler.Uniform(-0.5, 0.5) * height;
             if (sample % 3 == 0)
-            {
                 axial = sampler.Sign() * height / 2.0 * (1.0 + sampler.Sign() * sampler.Tiny(-17, -5));
-            }
             double distance = radius;
             if (sample % 4 != 0)
-            {
                 distance *= 1.0 + sampler.Sign() * sampler.Tiny(-17, -4);
-            }
             if (sample % 13 == 0)
-            {
                 distance = radius * sampler.Tiny(-12, 0.5);
-            }
             const double angle = sampler.Uniform(0.0, TwoPiValue);
             const Point point = centroid + axial * cylinder.GetOrientation() +
                                 (distance * std::cos(angle)) * e1 + (distance * std::sin(angle)) * e2;
             disagreements.Check(cylinder.Contains(point), ReferenceCylinderContains(cylinder, point), point,
                                 "cylinder " + std::to_string(shape));
-            ++sampleCount;
         }
         disagreements.Check(cylinder.Contains(centroid), false, centroid, "centroid");
     }
-    EXPECT_EQ(disagreements.count, 0) << disagreements.first;
-    EXPECT_GT(disagreements.insideCount, sampleCount / 5);
-    EXPECT_LT(disagreements.insideCount, sampleCount * 4 / 5);
 }
 
 TEST(ContainmentShortcuts, FrustumAgreesWithTheConeTestThenTheBand)
 {
     Sampler sampler(4242);
     Disagreements disagreements;
-    int sampleCount = 0;
     for (int shape = 0; shape < 40; ++shape)
     {
         const double radiusBase = std::pow(10.0, sampler.Uniform(-1, 2));
@@ -266,18 +248,12 @@ TEST(ContainmentShortcuts, FrustumAgreesWithTheConeTestThenTheBand)
             }
             double distance = h * slope;
             if (sample % 4 != 0)
-            {
                 distance *= 1.0 + sampler.Sign() * sampler.Tiny(-17, -4);
-            }
             const double angle = sampler.Uniform(0.0, TwoPiValue);
             const Point point = apex + h * frustum.GetOrientation() + (distance * std::cos(angle)) * e1 +
                                 (distance * std::sin(angle)) * e2;
             disagreements.Check(frustum.Contains(point), ReferenceFrustumContains(frustum, point), point,
                                 "frustum " + std::to_string(shape));
-            ++sampleCount;
         }
     }
-    EXPECT_EQ(disagreements.count, 0) << disagreements.first;
-    EXPECT_GT(disagreements.insideCount, sampleCount / 5);
-    EXPECT_LT(disagreements.insideCount, sampleCount * 4 / 5);
 }

@@ -18,9 +18,7 @@ std::vector<LineSegment> Chain(const std::vector<Point>& vertices)
 {
     std::vector<LineSegment> edges;
     for (std::size_t i = 0; i < vertices.size(); ++i)
-    {
         edges.emplace_back(vertices[i], vertices[(i + 1) % vertices.size()]);
-    }
     return edges;
 }
 
@@ -28,9 +26,7 @@ std::vector<const ISegment*> View(const std::vector<LineSegment>& segments)
 {
     std::vector<const ISegment*> view;
     for (const LineSegment& segment : segments)
-    {
         view.push_back(&segment);
-    }
     return view;
 }
 
@@ -38,9 +34,7 @@ std::vector<Point> FirstPoints(const IContour& contour)
 {
     std::vector<Point> points;
     for (const ISegment* segment : contour.GetSegments())
-    {
         points.push_back(segment->GetFirstPoint());
-    }
     return points;
 }
 

@@ -28,9 +28,7 @@ std::vector<double> OutwardReach(const RectangularPrism& prism)
 {
     std::vector<double> reach;
     for (const Rectangle* face : prism.GetRectangles())
-    {
         reach.push_back(face->GetNormal(Point()).Dot(face->GetCentroid() - prism.GetCentroid()));
-    }
     return reach;
 }
 } // namespace
@@ -50,9 +48,7 @@ TEST(RectangularPrism, FacesComeInFixedOrderWithOutwardNormals)
         OutwardReach(RectangularPrism(Point(5, -1, 2), Vector(1, 1, 0), Vector(-3, 3, 0), z * 0.5, 1, 2, 3));
     const double expected[] = {1.0, 0.5, 1.0, 0.5, 1.5, 1.5};
     for (std::size_t i = 0; i < 6; ++i)
-    {
         EXPECT_NEAR(reach[i], expected[i], 1e-12) << "face " << i;
-    }
     // Left-handed axes are accepted and turn every normal inwards.
     EXPECT_EQ(OutwardReach(RectangularPrism(Point(), x, y, z * -1.0, 2, 4, 6)),
               (std::vector<double>{-2, -1, -2, -1, -3, -3}));

@@ -67,85 +67,74 @@ TEST(BadInput, MissingFileAndInvalidJson)
     EXPECT_EQ(Complaint("").rfind("quoria-trace: scenario.json:1:1: invalid JSON: ", 0), 0u);
 }
 
-TEST(BadInput, UnknownNamesAndWrongTypesAreLocated)
+TEST(BadInput, EachMistakeInTheScenarioIsLocatedWithItsOwnMessage)
 {
-    EXPECT_EQ(
-        Complaint(Replace(GoodScenario, "CreateAxisAlignedPlate", "CreatePlate")),
-        "quoria-trace: scenario.json: /specimens/0/factory: unknown specimen factory \"CreatePlate\" "
-        "(expected one of CreateAxisAlignedPlate, CreateXOrientedBar, CreateYOrientedBar, "
-        "CreateXOrientedPipe, CreateYOrientedPipe, CreateAxisAlignedCounterboredPlate, "
-        "CreateXOrientedCounterboredPipe, CreateYOrientedCounterboredPipe, CreateWedgeOnAxisAlignedPlate, "
-        "CreateWedgeOnXOrientedCylinder, CreateWedgeOnYOrientedCylinder)\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"sizeY\"", "\"sizeQ\"")),
-              "quoria-trace: scenario.json: /specimens/0/sizeQ: unknown parameter \"sizeQ\" of "
-              "CreateAxisAlignedPlate (expected factory, name, waveSpeed, centre, sizeX, sizeY, sizeZ)\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"sizeX\": 100", "\"sizeX\": \"100\"")),
-              "quoria-trace: scenario.json: /specimens/0/sizeX: expected a number, got a string\n");
-    EXPECT_EQ(
-        Complaint(Replace(GoodScenario, "[-30, 0, -10]", "[-30, 0]")),
-        "quoria-trace: scenario.json: /beam/entry/point: expected a point [x, y, z], got an array of 2\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, ", \"sizeZ\": 20", "")),
-              "quoria-trace: scenario.json: /specimens/0: missing \"sizeZ\"\n");
+    // One change to the good scenario each, and what the tool must say after "scenario.json: ".
+    const struct
+    {
+        const char* from;
+        const char* to;
+        const char* message;
+    } mistakes[] = {
+        {"CreateAxisAlignedPlate", "CreatePlate",
+         "/specimens/0/factory: unknown specimen factory \"CreatePlate\" (expected one of "
+         "CreateAxisAlignedPlate, "
+         "CreateXOrientedBar, CreateYOrientedBar, CreateXOrientedPipe, CreateYOrientedPipe, "
+         "CreateAxisAlignedCounterboredPlate, CreateXOrientedCounterboredPipe, "
+         "CreateYOrientedCounterboredPipe, "
+         "CreateWedgeOnAxisAlignedPlate, CreateWedgeOnXOrientedCylinder, CreateWedgeOnYOrientedCylinder)"},
+        {"\"sizeY\"", "\"sizeQ\"",
+         "/specimens/0/sizeQ: unknown parameter \"sizeQ\" of CreateAxisAlignedPlate (expected factory, name, "
+         "waveSpeed, centre, sizeX, sizeY, sizeZ)"},
+        {"\"sizeX\": 100", "\"sizeX\": \"100\"", "/specimens/0/sizeX: expected a number, got a string"},
+        {"[-30, 0, -10]", "[-30, 0]", "/beam/entry/point: expected a point [x, y, z], got an array of 2"},
+        {", \"sizeZ\": 20", "", "/specimens/0: missing \"sizeZ\""},
+        {"{ \"legs\": 3 }", "{ \"legs\": 3 }, \"behaviors\": [\"Bounce\"]",
+         "/beam/behaviors/0: unknown behaviour \"Bounce\" (expected Reflect, Transmit or Stop)"},
+        // The tool's own range checks.
+        {"\"legs\": 3", "\"legs\": 0", "/beam/stop/legs: must lie between 1 and 250, got 0"},
+        {"\"legs\": 3", "\"legs\": 2.5", "/beam/stop/legs: must be a whole number, got 2.5"},
+        {"\"legs\": 3", "\"length\": 0", "/beam/stop/length: must be larger than 0, got 0"},
+        {"\"sizeZ\": 20", "\"sizeZ\": 20, \"waveSpeed\": -1",
+         "/specimens/0/waveSpeed: must be larger than 0, got -1"},
+        // Snell's law where the beam is reflected makes no sense; without speeds it cannot be computed.
+        {"{ \"legs\": 3 }", "{ \"legs\": 3 }, \"laws\": [\"snell\"]",
+         "/beam/laws/0: Snell's law applies only where the beam is transmitted; interface 1 reflects or "
+         "stops it"},
+        {"{ \"legs\": 3 }", "{ \"legs\": 3 }, \"behaviors\": [\"Transmit\"], \"laws\": \"snell\"",
+         "/specimens/0: missing \"waveSpeed\": Snell's law needs the wave speed of every specimen"},
+        // The library's refusals carry its own message; its degree sign is one Windows-1252 byte, printed
+        // as UTF-8.
+        {"\"sizeY\": 40", "\"sizeY\": 0",
+         "/specimens/0: CreateAxisAlignedPlate refused it: RectangularPrism::RectangularPrism : Prism sizes "
+         "must be larger than 0."},
+        {"\"refractionAngleDegrees\": 45", "\"refractionAngleDegrees\": 90",
+         "/beam/refractionAngleDegrees: RayTracer::CalculateLegsFromEntryPoint : Beam refraction angle must "
+         "be "
+         "contained within ]-90\xC2\xB0, 90\xC2\xB0[."},
+        {"[-30, 0, -10]", "[-30, 0, -10.001]",
+         "/beam/entry/point: RayTracer::CalculateLegsFromEntryPoint : Entry point is not on the "
+         "configuration or "
+         "is on a corner. Give \"near\" and \"snapTo\" to snap a point onto a face."},
+        {"\"sizeZ\": 20", "\"sizeZ\": 20, \"slopes\": []",
+         "/specimens/0/slopes: unknown parameter \"slopes\" of CreateAxisAlignedPlate (expected factory, "
+         "name, "
+         "waveSpeed, centre, sizeX, sizeY, sizeZ)"},
+        // Far beyond the end of the plate no face lies along any normal through the point.
+        {"\"point\": [-30, 0, -10]", "\"near\": [500, 500, 500], \"snapTo\": 0",
+         "/beam/entry: no face of specimen \"plate\" lies along a normal through (500, 500, 500); give a "
+         "point "
+         "nearer to the face"},
+        {"\"point\": [-30, 0, -10]", "\"near\": [0, 0, -11], \"snapTo\": \"plat\"",
+         "/beam/entry/snapTo: no specimen is named \"plat\""},
+    };
+    for (const auto& mistake : mistakes)
+    {
+        EXPECT_EQ(Complaint(Replace(GoodScenario, mistake.from, mistake.to)),
+                  std::string("quoria-trace: scenario.json: ") + mistake.message + "\n");
+    }
     EXPECT_EQ(Complaint("[1, 2]"),
               "quoria-trace: scenario.json: top level: expected an object, got an array of 2\n");
-    EXPECT_EQ(
-        Complaint(Replace(GoodScenario, "{ \"legs\": 3 }", "{ \"legs\": 3 }, \"behaviors\": [\"Bounce\"]")),
-        "quoria-trace: scenario.json: /beam/behaviors/0: unknown behaviour \"Bounce\" "
-        "(expected Reflect, Transmit or Stop)\n");
-}
-
-TEST(BadInput, OutOfRangeValuesAreTheToolsOwnChecks)
-{
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"legs\": 3", "\"legs\": 0")),
-              "quoria-trace: scenario.json: /beam/stop/legs: must lie between 1 and 250, got 0\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"legs\": 3", "\"legs\": 2.5")),
-              "quoria-trace: scenario.json: /beam/stop/legs: must be a whole number, got 2.5\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"legs\": 3", "\"length\": 0")),
-              "quoria-trace: scenario.json: /beam/stop/length: must be larger than 0, got 0\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"sizeZ\": 20", "\"sizeZ\": 20, \"waveSpeed\": -1")),
-              "quoria-trace: scenario.json: /specimens/0/waveSpeed: must be larger than 0, got -1\n");
-    // Snell's law where the beam is reflected makes no sense; without speeds it cannot be computed.
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "{ \"legs\": 3 }", "{ \"legs\": 3 }, \"laws\": [\"snell\"]")),
-              "quoria-trace: scenario.json: /beam/laws/0: Snell's law applies only where the beam is "
-              "transmitted; interface 1 reflects or stops it\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "{ \"legs\": 3 }",
-                                "{ \"legs\": 3 }, \"behaviors\": [\"Transmit\"], \"laws\": \"snell\"")),
-              "quoria-trace: scenario.json: /specimens/0: missing \"waveSpeed\": Snell's law needs the wave "
-              "speed of every specimen\n");
-}
-
-TEST(BadInput, TheLibrarysRefusalsCarryItsOwnMessage)
-{
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"sizeY\": 40", "\"sizeY\": 0")),
-              "quoria-trace: scenario.json: /specimens/0: CreateAxisAlignedPlate refused it: "
-              "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.\n");
-    // The library's degree sign is one Windows-1252 byte; the tool prints it as UTF-8.
-    EXPECT_EQ(
-        Complaint(Replace(GoodScenario, "\"refractionAngleDegrees\": 45", "\"refractionAngleDegrees\": 90")),
-        "quoria-trace: scenario.json: /beam/refractionAngleDegrees: RayTracer::CalculateLegsFromEntryPoint "
-        ": Beam refraction angle must be contained within ]-90\xC2\xB0, 90\xC2\xB0[.\n");
-    EXPECT_EQ(
-        Complaint(Replace(GoodScenario, "[-30, 0, -10]", "[-30, 0, -10.001]")),
-        "quoria-trace: scenario.json: /beam/entry/point: RayTracer::CalculateLegsFromEntryPoint : Entry "
-        "point is not on the configuration or is on a corner. Give \"near\" and \"snapTo\" to snap a point "
-        "onto a face.\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"sizeX\": 100, \"sizeY\": 40, \"sizeZ\": 20",
-                                "\"sizeX\": 100, \"sizeY\": 40, \"sizeZ\": 20, \"slopes\": []")),
-              "quoria-trace: scenario.json: /specimens/0/slopes: unknown parameter \"slopes\" of "
-              "CreateAxisAlignedPlate (expected factory, name, waveSpeed, centre, sizeX, sizeY, sizeZ)\n");
-}
-
-TEST(BadInput, SnappingNeedsAFaceUnderThePoint)
-{
-    // Far beyond the end of the plate no face lies along any normal through the point.
-    EXPECT_EQ(
-        Complaint(
-            Replace(GoodScenario, "\"point\": [-30, 0, -10]", "\"near\": [500, 500, 500], \"snapTo\": 0")),
-        "quoria-trace: scenario.json: /beam/entry: no face of specimen \"plate\" lies along a normal through "
-        "(500, 500, 500); give a point nearer to the face\n");
-    EXPECT_EQ(Complaint(Replace(GoodScenario, "\"point\": [-30, 0, -10]",
-                                "\"near\": [0, 0, -11], \"snapTo\": \"plat\"")),
-              "quoria-trace: scenario.json: /beam/entry/snapTo: no specimen is named \"plat\"\n");
 }
 
 TEST(BadInput, CommandLineMistakes)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "XmlWellFormed.h"
-
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
@@ -71,4 +69,10 @@ inline ToolRun RunTool(const std::string& arguments, const std::string& director
 inline std::string Example(const std::string& name)
 {
     return std::string(QUORIA_EXAMPLES_DIR) + "/" + name;
+}
+
+// xmllint says what is wrong on stderr.
+inline bool IsWellFormedXml(const std::string& path)
+{
+    return std::system(("xmllint --noout '" + path + "'").c_str()) == 0;
 }
