@@ -22,21 +22,24 @@ namespace Quoria
 class QUORIA_API IRayTracer
 {
 public:
+    virtual std::vector<Tessam::Geometry3D::LineSegment>
+    CalculateLegsFromEntryPoint(const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles,
+                                double totalRayLength, std::vector<BehaviorAtInterface> behaviorsAtInterfaces,
+                                std::vector<std::function<double(double)>> lawsAtInterfaces) = 0;
+    virtual std::vector<Tessam::Geometry3D::LineSegment>
+    CalculateLegsFromEntryPoint(const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles,
+                                unsigned int totalLegCount,
+                                std::vector<BehaviorAtInterface> behaviorsAtInterfaces,
+                                std::vector<std::function<double(double)>> lawsAtInterfaces) = 0;
     virtual std::vector<Tessam::Geometry3D::LineSegment> CalculateLegsFromEntryPoint(
         const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles, double totalRayLength,
-        std::vector<BehaviorAtInterface> behaviorsAtInterfaces,
+        std::vector<std::function<BehaviorAtInterface(const Tessam::Geometry3D::ISurface*)>>
+            behaviorsAtInterfaces,
         std::vector<std::function<double(double)>> lawsAtInterfaces) = 0;
     virtual std::vector<Tessam::Geometry3D::LineSegment> CalculateLegsFromEntryPoint(
         const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles, unsigned int totalLegCount,
-        std::vector<BehaviorAtInterface> behaviorsAtInterfaces,
-        std::vector<std::function<double(double)>> lawsAtInterfaces) = 0;
-    virtual std::vector<Tessam::Geometry3D::LineSegment> CalculateLegsFromEntryPoint(
-        const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles, double totalRayLength,
-        std::vector<std::function<BehaviorAtInterface(const Tessam::Geometry3D::ISurface*)>> behaviorsAtInterfaces,
-        std::vector<std::function<double(double)>> lawsAtInterfaces) = 0;
-    virtual std::vector<Tessam::Geometry3D::LineSegment> CalculateLegsFromEntryPoint(
-        const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles, unsigned int totalLegCount,
-        std::vector<std::function<BehaviorAtInterface(const Tessam::Geometry3D::ISurface*)>> behaviorsAtInterfaces,
+        std::vector<std::function<BehaviorAtInterface(const Tessam::Geometry3D::ISurface*)>>
+            behaviorsAtInterfaces,
         std::vector<std::function<double(double)>> lawsAtInterfaces) = 0;
     // The tracer's own copies of the solids, valid while the tracer lives.
     virtual std::vector<const Tessam::Geometry3D::ISolid*> GetConfiguration() const = 0;

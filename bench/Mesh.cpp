@@ -291,8 +291,8 @@ private:
                 for (std::size_t k = 0; k < remaining.size(); ++k)
                 {
                     const double bend =
-                        std::fabs(cross(remaining[(k + remaining.size() - 1) % remaining.size()], remaining[k],
-                                        remaining[(k + 1) % remaining.size()]));
+                        std::fabs(cross(remaining[(k + remaining.size() - 1) % remaining.size()],
+                                        remaining[k], remaining[(k + 1) % remaining.size()]));
                     if (bend < smallest)
                     {
                         smallest = bend;

@@ -5,12 +5,12 @@
 
 #include "ComplexFlatSurface.h"
 #include "EmbreeReference.h"
+#include "Factories.h"
 #include "IContour.h"
 #include "IRayTracer.h"
 #include "Mesh.h"
 #include "Scenarios.h"
 #include "SlopeConfiguration.h"
-#include "Factories.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "Scenarios.h"
 
+#include "Factories.h"
 #include "Polygon.h"
 #include "SlopeConfiguration.h"
-#include "Factories.h"
 
 #include <array>
 #include <stdexcept>

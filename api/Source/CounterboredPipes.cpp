@@ -6,10 +6,10 @@
 #include "CylindricalArcSurface.h"
 #include "CylindricalSurface.h"
 #include "DiskSector.h"
+#include "Factories.h"
 #include "FactorySurfaces.h"
 #include "Polygon.h"
 #include "Ring.h"
-#include "Factories.h"
 #include "TruncatedConicalSurface.h"
 
 #include <cmath>

@@ -26,7 +26,10 @@ SlopeConfiguration::SlopeConfiguration(double height, double width, double offse
     RejectNegative(offset, "SlopeConfiguraiton::SlopeConfiguration : Offset must be positive.");
 }
 
-double SlopeConfiguration::GetHeight() const { return height; }
+double SlopeConfiguration::GetHeight() const
+{
+    return height;
+}
 
 void SlopeConfiguration::SetHeight(double height)
 {
@@ -34,7 +37,10 @@ void SlopeConfiguration::SetHeight(double height)
     this->height = height;
 }
 
-double SlopeConfiguration::GetWidth() const { return width; }
+double SlopeConfiguration::GetWidth() const
+{
+    return width;
+}
 
 void SlopeConfiguration::SetWidth(double width)
 {
@@ -42,7 +48,10 @@ void SlopeConfiguration::SetWidth(double width)
     this->width = width;
 }
 
-double SlopeConfiguration::GetOffset() const { return offset; }
+double SlopeConfiguration::GetOffset() const
+{
+    return offset;
+}
 
 void SlopeConfiguration::SetOffset(double offset)
 {

@@ -1,6 +1,6 @@
 #include "CreationUtilitiesWedge.h"
-#include "FactorySurfaces.h"
 #include "Factories.h"
+#include "FactorySurfaces.h"
 
 namespace Quoria
 {

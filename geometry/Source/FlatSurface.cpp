@@ -9,7 +9,10 @@ namespace Geometry3D
 
 FlatSurface::FlatSurface(const Plane& plane) : plane(plane) {}
 
-Vector FlatSurface::GetNormal(const Point&) const { return plane.GetNormal(); }
+Vector FlatSurface::GetNormal(const Point&) const
+{
+    return plane.GetNormal();
+}
 
 Intersection FlatSurface::GetIntersection(const Line& line) const
 {
@@ -27,7 +30,10 @@ Intersection FlatSurface::GetIntersection(const Line& line) const
     return Intersection(std::vector<Point>(), planeIntersection.IsInfinite());
 }
 
-const Plane& FlatSurface::GetPlane() const { return plane; }
+const Plane& FlatSurface::GetPlane() const
+{
+    return plane;
+}
 
 } // namespace Geometry3D
 } // namespace Tessam

@@ -10,9 +10,15 @@ Intersection::Intersection(const std::vector<Point>& points, bool isInfinite)
 {
 }
 
-const std::vector<Point>& Intersection::GetPoints() const { return points; }
+const std::vector<Point>& Intersection::GetPoints() const
+{
+    return points;
+}
 
-bool Intersection::IsInfinite() const { return isInfinite; }
+bool Intersection::IsInfinite() const
+{
+    return isInfinite;
+}
 
 } // namespace Geometry3D
 } // namespace Tessam

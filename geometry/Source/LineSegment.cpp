@@ -15,13 +15,25 @@ LineSegment::LineSegment(const Point& first, const Point& second)
 {
 }
 
-const Point& LineSegment::GetFirstPoint() const { return firstPoint; }
+const Point& LineSegment::GetFirstPoint() const
+{
+    return firstPoint;
+}
 
-const Point& LineSegment::GetSecondPoint() const { return secondPoint; }
+const Point& LineSegment::GetSecondPoint() const
+{
+    return secondPoint;
+}
 
-Point LineSegment::GetMiddlePoint() const { return firstPoint + 0.5 * (secondPoint - firstPoint); }
+Point LineSegment::GetMiddlePoint() const
+{
+    return firstPoint + 0.5 * (secondPoint - firstPoint);
+}
 
-double LineSegment::Length() const { return firstPoint.DistanceTo(secondPoint); }
+double LineSegment::Length() const
+{
+    return firstPoint.DistanceTo(secondPoint);
+}
 
 bool LineSegment::Contains(const Point& point) const
 {
@@ -98,14 +110,24 @@ Vector LineSegment::GetTangent(const Point& point) const
 bool LineSegment::operator==(const ISegment& other) const
 {
     const auto* otherLine = dynamic_cast<const LineSegment*>(&other);
-    return otherLine != nullptr && firstPoint == otherLine->firstPoint && secondPoint == otherLine->secondPoint;
+    return otherLine != nullptr && firstPoint == otherLine->firstPoint &&
+           secondPoint == otherLine->secondPoint;
 }
 
-ISegment* LineSegment::Inverse() const { return new LineSegment(secondPoint, firstPoint); }
+ISegment* LineSegment::Inverse() const
+{
+    return new LineSegment(secondPoint, firstPoint);
+}
 
-const Line& LineSegment::GetLine() const { return line; }
+const Line& LineSegment::GetLine() const
+{
+    return line;
+}
 
-const Vector& LineSegment::GetDirection() const { return line.GetDirection(); }
+const Vector& LineSegment::GetDirection() const
+{
+    return line.GetDirection();
+}
 
 } // namespace Geometry3D
 } // namespace Tessam

@@ -22,7 +22,10 @@ Intersection Surface::GetIntersection(const LineSegment& segment) const
     return Intersection(kept, lineIntersection.IsInfinite());
 }
 
-bool Surface::operator!=(const ISurface& other) const { return !(*this == other); }
+bool Surface::operator!=(const ISurface& other) const
+{
+    return !(*this == other);
+}
 
 } // namespace Geometry3D
 } // namespace Tessam

@@ -6,6 +6,7 @@
 #include "ComplexFlatSurface.h"
 #include "CylindricalSurface.h"
 #include "Disk.h"
+#include "Factories.h"
 #include "FlatSurface.h"
 #include "IRayTracer.h"
 #include "LineSegment.h"
@@ -17,7 +18,6 @@
 #include "RectangularPrism.h"
 #include "Ring.h"
 #include "SlopeConfiguration.h"
-#include "Factories.h"
 #include "Vector.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "EntryPoint.h"
+#include "FactoryTable.h"
 #include "IRayTracer.h"
 #include "Scenario.h"
-#include "FactoryTable.h"
 
 #include <memory>
 #include <optional>

@@ -3,11 +3,11 @@
 #include "ConicalSurface.h"
 #include "CylindricalArcSurface.h"
 #include "CylindricalSurface.h"
+#include "FactoryTable.h"
 #include "FlatSurface.h"
 #include "ISurface.h"
 #include "Line.h"
 #include "ScenarioError.h"
-#include "FactoryTable.h"
 #include "TruncatedConicalSurface.h"
 
 #include <cmath>

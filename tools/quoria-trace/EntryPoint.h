@@ -28,7 +28,8 @@ struct EntryChoice
 // point along the face's normal direction), so the face contains it by
 // construction; the nearest face of the named specimen wins. Throws
 // ScenarioError when no face lies under the point or it snaps onto an edge.
-EntryChoice ResolveEntry(const EntryInput& entry, const std::vector<const Tessam::Geometry3D::ISolid*>& solids,
+EntryChoice ResolveEntry(const EntryInput& entry,
+                         const std::vector<const Tessam::Geometry3D::ISolid*>& solids,
                          const Scenario& scenario);
 
 } // namespace QuoriaTrace

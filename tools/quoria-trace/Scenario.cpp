@@ -1,7 +1,7 @@
 #include "Scenario.h"
 
-#include "JsonNode.h"
 #include "FactoryTable.h"
+#include "JsonNode.h"
 
 #include <cmath>
 #include <cstdio>
@@ -83,7 +83,7 @@ SpecimenInput ParseSpecimen(const JsonNode& node, std::size_t index)
             {
                 element.RejectUnknownMembers({"height", "width", "offset"}, "a slope");
                 input.slopes.push_back({element.Member("height").Number(), element.Member("width").Number(),
-                                       element.Member("offset").Number(), element.Place()});
+                                        element.Member("offset").Number(), element.Place()});
             }
             break;
         }

@@ -2,12 +2,12 @@
 // in a JSON scenario, prints the legs and draws them.
 
 #include "BeamTracer.h"
+#include "FactoryTable.h"
 #include "Progress.h"
 #include "Report.h"
 #include "Scenario.h"
 #include "ScenarioError.h"
 #include "ScenarioFile.h"
-#include "FactoryTable.h"
 #include "SvgPicture.h"
 
 #include <CLI/CLI.hpp>
@@ -72,7 +72,8 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
     for (const auto& warning : warnings)
         std::cerr << "quoria-trace: warning: " << warning << "\n";
     if (!svgPath.empty())
-        std::cerr << "quoria-trace: picture written to " << std::filesystem::absolute(svgPath).string() << "\n";
+        std::cerr << "quoria-trace: picture written to " << std::filesystem::absolute(svgPath).string()
+                  << "\n";
     return 0;
 }
 
