@@ -217,7 +217,7 @@ std::vector<LineSegment> RayTracer::CalculateLegsFromEntryPoint(
     // Every copy of the condition counts down the same remainder. The last leg
     // is never shortened: the legs reach or pass the length.
     double remainingLength = totalRayLength;
-    const StopCondition stopCondition = [&remainingLength](LineSegment leg)
+    const StopCondition stopCondition = [&remainingLength](const LineSegment& leg)
     {
         remainingLength -= leg.Length();
         return remainingLength <= 0.0;
@@ -234,7 +234,7 @@ std::vector<LineSegment> RayTracer::CalculateLegsFromEntryPoint(
         return std::vector<LineSegment>();
     }
     std::uint32_t legCount = 0;
-    const StopCondition stopCondition = [&legCount, totalLegCount](LineSegment)
+    const StopCondition stopCondition = [&legCount, totalLegCount](const LineSegment&)
     {
         ++legCount;
         return legCount >= totalLegCount;
@@ -421,11 +421,19 @@ void RayTracer::ComputeIntersections(const Line& ray)
     crossings.clear();
     const Point& origin = ray.GetPoint();
     const Vector& direction = ray.GetDirection();
-    const auto add =
-        [this, &origin, &direction](std::size_t surfaceIndex, const Point& point, bool containmentPending)
+    const auto add = [this, &origin, &direction](std::size_t surfaceIndex, const Point& point,
+                                                 bool containmentPending, bool clearlyAhead)
     {
         const Vector toPoint = point - origin;
         const double distance = toPoint.Length();
+        if (clearlyAhead)
+        {
+            if (distance < std::numeric_limits<double>::max())
+            {
+                crossings.push_back({distance, surfaceIndex, point, containmentPending});
+            }
+            return;
+        }
         // The point the ray starts from.
         if (RelativeCheckEqual(0.0, distance, 1e-11))
         {
@@ -453,6 +461,9 @@ void RayTracer::ComputeIntersections(const Line& ray)
     const double largestCoordinate =
         std::max(std::fabs(origin.X()), std::max(std::fabs(origin.Y()), std::fabs(origin.Z())));
     const double behindLimit = -1e-6 * (1.0 + largestCoordinate);
+    // Likewise a t above the opposite bound leaves point - origin within
+    // 1e-9 rad of the direction and longer than 1e-11: both tests pass.
+    const double aheadLimit = -behindLimit;
     const std::vector<SurfaceEntry>& entries = surfaceEntries[currentSolidIndex];
     for (std::size_t index = 0; index < entries.size(); ++index)
     {
@@ -476,7 +487,7 @@ void RayTracer::ComputeIntersections(const Line& ray)
             const Tessam::Geometry3D::Intersection intersection = entry.surface->GetIntersection(ray);
             for (const Point& point : intersection.GetPoints())
             {
-                add(index, point, false);
+                add(index, point, false, false);
             }
             continue;
         }
@@ -485,7 +496,7 @@ void RayTracer::ComputeIntersections(const Line& ray)
         {
             if (candidates.parameters[i] >= behindLimit)
             {
-                add(index, candidates.points[i], true);
+                add(index, candidates.points[i], true, candidates.parameters[i] >= aheadLimit);
             }
         }
     }

@@ -53,7 +53,7 @@ public:
     std::vector<const Tessam::Geometry3D::ISolid*> GetConfiguration() const override;
 
 private:
-    using StopCondition = std::function<bool(Tessam::Geometry3D::LineSegment)>;
+    using StopCondition = std::function<bool(const Tessam::Geometry3D::LineSegment&)>;
     using BehaviorFunction = std::function<BehaviorAtInterface(const Tessam::Geometry3D::ISurface*)>;
     using LawAtInterface = std::function<double(double)>;
 
