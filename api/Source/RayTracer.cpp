@@ -430,7 +430,7 @@ void RayTracer::ComputeIntersections(const Line& ray)
         {
             if (distance < std::numeric_limits<double>::max())
             {
-                crossings.push_back({distance, surfaceIndex, point, containmentPending});
+                crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
             }
             return;
         }
@@ -450,7 +450,7 @@ void RayTracer::ComputeIntersections(const Line& ray)
         }
         if (distance < std::numeric_limits<double>::max())
         {
-            crossings.push_back({distance, surfaceIndex, point, containmentPending});
+            crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
         }
     };
     // A candidate origin + t * direction with t below this is dropped by the
@@ -464,23 +464,35 @@ void RayTracer::ComputeIntersections(const Line& ray)
     // Likewise a t above the opposite bound leaves point - origin within
     // 1e-9 rad of the direction and longer than 1e-11: both tests pass.
     const double aheadLimit = -behindLimit;
+    // Taken by reference: a copy of the candidates read back in wide loads
+    // right after their narrow stores stalls.
+    const auto addCandidates =
+        [&add, behindLimit, aheadLimit](std::size_t index, const LineCandidates& candidates)
+    {
+        for (int i = 0; i < candidates.count; ++i)
+        {
+            if (candidates.parameters[i] >= behindLimit)
+            {
+                add(index, candidates.points[i], true, candidates.parameters[i] >= aheadLimit);
+            }
+        }
+    };
     const std::vector<SurfaceEntry>& entries = surfaceEntries[currentSolidIndex];
     for (std::size_t index = 0; index < entries.size(); ++index)
     {
         const SurfaceEntry& entry = entries[index];
-        LineCandidates candidates;
         switch (entry.kind)
         {
         case SurfaceKind::Plane:
-            candidates = Tessam::Geometry3D::PlaneLineCandidates(*entry.plane, ray);
+            addCandidates(index, Tessam::Geometry3D::PlaneLineCandidates(*entry.plane, ray));
             break;
         case SurfaceKind::Cylinder:
-            candidates =
-                Tessam::Geometry3D::CylinderLineCandidates(entry.origin, entry.axis, entry.radius, ray);
+            addCandidates(index, Tessam::Geometry3D::CylinderLineCandidates(entry.origin, entry.axis,
+                                                                            entry.radius, ray));
             break;
         case SurfaceKind::Cone:
-            candidates =
-                Tessam::Geometry3D::ConeLineCandidates(entry.origin, entry.axis, entry.halfAngleCosine, ray);
+            addCandidates(index, Tessam::Geometry3D::ConeLineCandidates(entry.origin, entry.axis,
+                                                                        entry.halfAngleCosine, ray));
             break;
         case SurfaceKind::Other:
         {
@@ -489,15 +501,8 @@ void RayTracer::ComputeIntersections(const Line& ray)
             {
                 add(index, point, false, false);
             }
-            continue;
+            break;
         }
-        }
-        for (int i = 0; i < candidates.count; ++i)
-        {
-            if (candidates.parameters[i] >= behindLimit)
-            {
-                add(index, candidates.points[i], true, candidates.parameters[i] >= aheadLimit);
-            }
         }
     }
 }

@@ -87,6 +87,14 @@ private:
     // solid's surfaces and of the points each surface gives.
     struct Crossing
     {
+        // Built in place: a temporary copied in would be read back in wide
+        // loads right after its narrow stores, which stalls.
+        Crossing(double distance, std::size_t surfaceIndex, const Tessam::Geometry3D::Point& point,
+                 bool containmentPending)
+            : distance(distance), surfaceIndex(surfaceIndex), point(point),
+              containmentPending(containmentPending)
+        {
+        }
         double distance;
         std::size_t surfaceIndex;
         Tessam::Geometry3D::Point point;
