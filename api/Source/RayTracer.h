@@ -82,6 +82,11 @@ private:
         bool outwardNormal;
         // The face's Contains is false wherever its plane's is.
         bool planeTestedFirst;
+        // The face's Contains is false outside this band of
+        // (point - origin) . axis, worked out the same way.
+        bool bandTestedFirst;
+        double bandLow;
+        double bandHigh;
     };
     // A point where the ray meets a surface ahead of it, in the order of the
     // solid's surfaces and of the points each surface gives.
@@ -130,6 +135,9 @@ private:
     // NoSurface.
     std::size_t FindClosestIntersection();
     bool FindAdjacentSolid(const Tessam::Geometry3D::Point& point);
+    // True only where the face's Contains is certainly false; cheap enough
+    // to spare the call for the faces far from a point.
+    static bool IsCertainlyOff(const SurfaceEntry& entry, const Tessam::Geometry3D::Point& point);
     static SurfaceEntry DescribeSurface(const Tessam::Geometry3D::ISurface* surface);
     // What the surface's GetNormal answers at a point it contains.
     static Tessam::Geometry3D::Vector NormalAt(const SurfaceEntry& entry,
