@@ -98,7 +98,8 @@ RayTracer::RayTracer(std::vector<const Solid*> solids) : currentSolid(nullptr), 
 
 RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
 {
-    SurfaceEntry entry{surface, SurfaceKind::Other, nullptr, Point(), Vector(), 0.0, 0.0, false, false};
+    SurfaceEntry entry{
+        surface, SurfaceKind::Other, nullptr, Point(), Vector(), 0.0, 0.0, false, false, false, 0.0, 0.0};
     // Only the exact classes: a class derived from them may answer its
     // intersections differently.
     const std::type_info& type = typeid(*surface);
@@ -120,6 +121,9 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.axis = cylinder->GetOrientation();
         entry.radius = cylinder->GetRadius();
         entry.outwardNormal = cylinder->IsNormalOutward();
+        entry.bandTestedFirst = true;
+        entry.bandLow = -cylinder->GetHeight() / 2.0;
+        entry.bandHigh = cylinder->GetHeight() / 2.0;
     }
     else if (type == typeid(CylindricalArcSurface))
     {
@@ -129,6 +133,10 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.axis = band->GetOrientation();
         entry.radius = band->GetRadius();
         entry.outwardNormal = band->IsNormalOutward();
+        // Its Contains begins with its full mantle's.
+        entry.bandTestedFirst = true;
+        entry.bandLow = -band->GetHeight() / 2.0;
+        entry.bandHigh = band->GetHeight() / 2.0;
     }
     else if (type == typeid(ConicalSurface))
     {
@@ -147,8 +155,40 @@ RayTracer::SurfaceEntry RayTracer::DescribeSurface(const ISurface* surface)
         entry.axis = cone->GetOrientation();
         entry.halfAngleCosine = std::cos(cone->GetHalfAngle().Radians());
         entry.outwardNormal = cone->IsNormalOutward();
+        entry.bandTestedFirst = true;
+        entry.bandLow = cone->GetHeight() - cone->GetTruncatedHeight();
+        entry.bandHigh = cone->GetHeight();
     }
     return entry;
+}
+
+bool RayTracer::IsCertainlyOff(const SurfaceEntry& entry, const Point& point)
+{
+    if (entry.planeTestedFirst)
+    {
+        return !entry.plane->Contains(point);
+    }
+    if (!entry.bandTestedFirst)
+    {
+        return false;
+    }
+    const Vector fromOrigin = point - entry.origin;
+    const double axial = fromOrigin.Dot(entry.axis);
+    if (!(entry.bandLow <= axial && axial <= entry.bandHigh))
+    {
+        return true;
+    }
+    if (entry.kind != SurfaceKind::Cylinder)
+    {
+        return false;
+    }
+    // 1% off the radius, while the mantle's Contains errs by under 1e-5 of
+    // it (for points within 3e4 radii of the centroid) and its absolute
+    // tolerance 1e-11 stays below 1% of a radius of 1e-6.
+    const double radiusSquared = entry.radius * entry.radius;
+    const Vector across = fromOrigin - axial * entry.axis;
+    return entry.radius >= 1e-6 && fromOrigin.Dot(fromOrigin) < 1e9 * radiusSquared &&
+           std::fabs(across.Dot(across) - radiusSquared) > 0.02 * radiusSquared;
 }
 
 Vector RayTracer::NormalAt(const SurfaceEntry& entry, const Point& point)
@@ -217,7 +257,7 @@ std::vector<LineSegment> RayTracer::CalculateLegsFromEntryPoint(
     // Every copy of the condition counts down the same remainder. The last leg
     // is never shortened: the legs reach or pass the length.
     double remainingLength = totalRayLength;
-    const StopCondition stopCondition = [&remainingLength](LineSegment leg)
+    const StopCondition stopCondition = [&remainingLength](const LineSegment& leg)
     {
         remainingLength -= leg.Length();
         return remainingLength <= 0.0;
@@ -234,7 +274,7 @@ std::vector<LineSegment> RayTracer::CalculateLegsFromEntryPoint(
         return std::vector<LineSegment>();
     }
     std::uint32_t legCount = 0;
-    const StopCondition stopCondition = [&legCount, totalLegCount](LineSegment)
+    const StopCondition stopCondition = [&legCount, totalLegCount](const LineSegment&)
     {
         ++legCount;
         return legCount >= totalLegCount;
@@ -307,8 +347,7 @@ bool RayTracer::IsOnSeveralSurfaces(const Point& point, std::size_t knownContain
     {
         const SurfaceEntry& entry = entries[index];
         const bool contains =
-            index == knownContainer ||
-            ((!entry.planeTestedFirst || entry.plane->Contains(point)) && entry.surface->Contains(point));
+            index == knownContainer || (!IsCertainlyOff(entry, point) && entry.surface->Contains(point));
         if (contains && ++containingSurfaceCount >= 2)
         {
             return true;
@@ -421,11 +460,19 @@ void RayTracer::ComputeIntersections(const Line& ray)
     crossings.clear();
     const Point& origin = ray.GetPoint();
     const Vector& direction = ray.GetDirection();
-    const auto add =
-        [this, &origin, &direction](std::size_t surfaceIndex, const Point& point, bool containmentPending)
+    const auto add = [this, &origin, &direction](std::size_t surfaceIndex, const Point& point,
+                                                 bool containmentPending, bool clearlyAhead)
     {
         const Vector toPoint = point - origin;
         const double distance = toPoint.Length();
+        if (clearlyAhead)
+        {
+            if (distance < std::numeric_limits<double>::max())
+            {
+                crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
+            }
+            return;
+        }
         // The point the ray starts from.
         if (RelativeCheckEqual(0.0, distance, 1e-11))
         {
@@ -442,7 +489,7 @@ void RayTracer::ComputeIntersections(const Line& ray)
         }
         if (distance < std::numeric_limits<double>::max())
         {
-            crossings.push_back({distance, surfaceIndex, point, containmentPending});
+            crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
         }
     };
     // A candidate origin + t * direction with t below this is dropped by the
@@ -453,40 +500,48 @@ void RayTracer::ComputeIntersections(const Line& ray)
     const double largestCoordinate =
         std::max(std::fabs(origin.X()), std::max(std::fabs(origin.Y()), std::fabs(origin.Z())));
     const double behindLimit = -1e-6 * (1.0 + largestCoordinate);
+    // Likewise a t above the opposite bound leaves point - origin within
+    // 1e-9 rad of the direction and longer than 1e-11: both tests pass.
+    const double aheadLimit = -behindLimit;
+    // Taken by reference: a copy of the candidates read back in wide loads
+    // right after their narrow stores stalls.
+    const auto addCandidates =
+        [&add, behindLimit, aheadLimit](std::size_t index, const LineCandidates& candidates)
+    {
+        for (int i = 0; i < candidates.count; ++i)
+        {
+            if (candidates.parameters[i] >= behindLimit)
+            {
+                add(index, candidates.points[i], true, candidates.parameters[i] >= aheadLimit);
+            }
+        }
+    };
     const std::vector<SurfaceEntry>& entries = surfaceEntries[currentSolidIndex];
     for (std::size_t index = 0; index < entries.size(); ++index)
     {
         const SurfaceEntry& entry = entries[index];
-        LineCandidates candidates;
         switch (entry.kind)
         {
         case SurfaceKind::Plane:
-            candidates = Tessam::Geometry3D::PlaneLineCandidates(*entry.plane, ray);
+            addCandidates(index, Tessam::Geometry3D::PlaneLineCandidates(*entry.plane, ray));
             break;
         case SurfaceKind::Cylinder:
-            candidates =
-                Tessam::Geometry3D::CylinderLineCandidates(entry.origin, entry.axis, entry.radius, ray);
+            addCandidates(index, Tessam::Geometry3D::CylinderLineCandidates(entry.origin, entry.axis,
+                                                                            entry.radius, ray));
             break;
         case SurfaceKind::Cone:
-            candidates =
-                Tessam::Geometry3D::ConeLineCandidates(entry.origin, entry.axis, entry.halfAngleCosine, ray);
+            addCandidates(index, Tessam::Geometry3D::ConeLineCandidates(entry.origin, entry.axis,
+                                                                        entry.halfAngleCosine, ray));
             break;
         case SurfaceKind::Other:
         {
             const Tessam::Geometry3D::Intersection intersection = entry.surface->GetIntersection(ray);
             for (const Point& point : intersection.GetPoints())
             {
-                add(index, point, false);
+                add(index, point, false, false);
             }
-            continue;
+            break;
         }
-        }
-        for (int i = 0; i < candidates.count; ++i)
-        {
-            if (candidates.parameters[i] >= behindLimit)
-            {
-                add(index, candidates.points[i], true);
-            }
         }
     }
 }
@@ -538,7 +593,7 @@ bool RayTracer::FindAdjacentSolid(const Point& point)
         }
         for (const SurfaceEntry& entry : surfaceEntries[index])
         {
-            if (entry.surface->Contains(point))
+            if (!IsCertainlyOff(entry, point) && entry.surface->Contains(point))
             {
                 currentSolid = solid;
                 currentSolidIndex = index;

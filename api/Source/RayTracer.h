@@ -53,7 +53,7 @@ public:
     std::vector<const Tessam::Geometry3D::ISolid*> GetConfiguration() const override;
 
 private:
-    using StopCondition = std::function<bool(Tessam::Geometry3D::LineSegment)>;
+    using StopCondition = std::function<bool(const Tessam::Geometry3D::LineSegment&)>;
     using BehaviorFunction = std::function<BehaviorAtInterface(const Tessam::Geometry3D::ISurface*)>;
     using LawAtInterface = std::function<double(double)>;
 
@@ -82,11 +82,24 @@ private:
         bool outwardNormal;
         // The face's Contains is false wherever its plane's is.
         bool planeTestedFirst;
+        // The face's Contains is false outside this band of
+        // (point - origin) . axis, worked out the same way.
+        bool bandTestedFirst;
+        double bandLow;
+        double bandHigh;
     };
     // A point where the ray meets a surface ahead of it, in the order of the
     // solid's surfaces and of the points each surface gives.
     struct Crossing
     {
+        // Built in place: a temporary copied in would be read back in wide
+        // loads right after its narrow stores, which stalls.
+        Crossing(double distance, std::size_t surfaceIndex, const Tessam::Geometry3D::Point& point,
+                 bool containmentPending)
+            : distance(distance), surfaceIndex(surfaceIndex), point(point),
+              containmentPending(containmentPending)
+        {
+        }
         double distance;
         std::size_t surfaceIndex;
         Tessam::Geometry3D::Point point;
@@ -122,6 +135,9 @@ private:
     // NoSurface.
     std::size_t FindClosestIntersection();
     bool FindAdjacentSolid(const Tessam::Geometry3D::Point& point);
+    // True only where the face's Contains is certainly false; cheap enough
+    // to spare the call for the faces far from a point.
+    static bool IsCertainlyOff(const SurfaceEntry& entry, const Tessam::Geometry3D::Point& point);
     static SurfaceEntry DescribeSurface(const Tessam::Geometry3D::ISurface* surface);
     // What the surface's GetNormal answers at a point it contains.
     static Tessam::Geometry3D::Vector NormalAt(const SurfaceEntry& entry,

@@ -83,10 +83,33 @@ bool ConicalSurface::Contains(const Point& point) const
         return true;
     }
     const Vector fromApex = point - apex;
+    const double alongAxis = fromApex.Dot(orientation);
+    if (!(alongAxis <= height))
+    {
+        return false;
+    }
+    // On the near nappe, |across * h - along * r| / hypot(r, h) is
+    // length * |sin(angle - half angle)| to within a few eps * length, and
+    // AngleTo errs by about 10 eps: far from the bounds of the 1e-11 test,
+    // the answer is certain without the trigonometry.
+    if (alongAxis > 0.0)
+    {
+        const double length = fromApex.Length();
+        const double across = (fromApex - alongAxis * orientation).Length();
+        const double offAngle =
+            std::fabs(across * height - alongAxis * radius) / std::sqrt(radius * radius + height * height);
+        if (1.01 * offAngle + 1e-13 * length < 0.5e-11 * halfAngle.Radians() * length)
+        {
+            return true;
+        }
+        if (offAngle > 1e-10 * length)
+        {
+            return false;
+        }
+    }
     const Angle angle = orientation.AngleTo(fromApex);
     // The angle test already rules out the opposite nappe.
-    return RelativeCheckEqual(angle.Radians(), halfAngle.Radians(), 1e-11) &&
-           fromApex.Dot(orientation) <= height;
+    return RelativeCheckEqual(angle.Radians(), halfAngle.Radians(), 1e-11);
 }
 
 Intersection ConicalSurface::GetIntersection(const Line& line) const

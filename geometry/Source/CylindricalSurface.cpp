@@ -105,6 +105,17 @@ bool CylindricalSurface::Contains(const Point& point) const
     {
         return false;
     }
+    // The distance below is length * sin(acos(axial / length)), within
+    // 64 eps (length + length^2 / radius) of the orthogonal part worked out
+    // directly (one ulp each for the division, acos, sin and product, plus
+    // the cancellation in length^2 - axial^2). Half the tolerance clear of
+    // that passes the 1e-11 test for certain.
+    const double acrossAxis = (fromCentroid - axial * orientation).Length();
+    const double slack = 1.5e-14 * (length + length * (length / radius));
+    if (std::fabs(acrossAxis - radius) + slack < 0.5e-11 * radius)
+    {
+        return true;
+    }
     // The centroid itself gives 0/0 and is never on the mantle.
     const double distanceToAxis = length * std::sin(std::acos(axial / length));
     return RelativeCheckEqual(distanceToAxis, radius, 1e-11);

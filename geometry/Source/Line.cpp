@@ -7,18 +7,27 @@ namespace Tessam
 namespace Geometry3D
 {
 
-Line::Line(const Point& point, const Vector& direction) : point(point), direction(direction)
+namespace
 {
-    ValidateDirection(direction);
-    this->direction.Normalize();
+// What ValidateDirection then Normalize do, with the one square root.
+Vector ValidatedUnit(const Vector& direction)
+{
+    const double length = direction.Length();
+    if (length == 0.0)
+    {
+        Line::ValidateDirection(direction);
+    }
+    return length > 0.0 ? Vector(direction.X() / length, direction.Y() / length, direction.Z() / length)
+                        : direction;
 }
+} // namespace
+
+Line::Line(const Point& point, const Vector& direction) : point(point), direction(ValidatedUnit(direction)) {}
 
 Line::Line(const Point& first, const Point& second)
-    : point(first),
-      direction(Vector(second.X(), second.Y(), second.Z()) - Vector(first.X(), first.Y(), first.Z()))
+    : point(first), direction(ValidatedUnit(Vector(second.X(), second.Y(), second.Z()) -
+                                            Vector(first.X(), first.Y(), first.Z())))
 {
-    ValidateDirection(direction);
-    direction.Normalize();
 }
 
 bool Line::Contains(const Point& p) const
