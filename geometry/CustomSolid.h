@@ -42,8 +42,6 @@ public:
     ISolid* Clone() const override;
 
 private:
-    void AddSurface(std::unique_ptr<const ISurface> surface);
-
     std::vector<std::unique_ptr<const ISurface>> ownedSurfaces;
     std::vector<const ISurface*> surfaces;
 };

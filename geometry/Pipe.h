@@ -44,8 +44,6 @@ public:
     ISolid* Clone() const override;
 
 private:
-    void Append(std::unique_ptr<const ISurface> surface);
-
     std::vector<std::unique_ptr<const ISurface>> ownedSurfaces;
     std::vector<const ISurface*> surfaces;
     double innerRadius;

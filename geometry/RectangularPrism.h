@@ -44,8 +44,6 @@ public:
     double GetThirdSize() const;
 
 private:
-    void AddSurface(std::unique_ptr<const ISurface> surface);
-
     Point centroid;
     Vector firstAxis;
     Vector secondAxis;

@@ -1,13 +1,12 @@
 #include "CounterboredPlate.h"
 
-#include "CustomSolid.h"
 #include "Factories.h"
+#include "FactorySurfaces.h"
 
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
 
-using Tessam::Geometry3D::CustomSolid;
 using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Polygon;
@@ -209,16 +208,7 @@ const Solid* CreateAxisAlignedCounterboredPlate(const Point& centre, double size
         }
     }
 
-    // Room for the most faces a plate can have, so that taking ownership
-    // below cannot fail half-way.
-    std::vector<std::unique_ptr<ISurface>> owned;
-    owned.reserve(14);
-    std::vector<ISurface*> faces = CreateCounterboredPlateSurfaces(centre, sizeX, sizeY, sizeZ, slopes);
-    for (ISurface* face : faces)
-    {
-        owned.emplace_back(face);
-    }
-    return new CustomSolid(faces);
+    return CreateCustomSolid(CreateCounterboredPlateSurfaces(centre, sizeX, sizeY, sizeZ, slopes));
 }
 
 } // namespace Quoria

@@ -2,6 +2,7 @@
 
 #include "CylindricalSurface.h"
 #include "Disk.h"
+#include "OwnedSurfaces.h"
 
 #include <cassert>
 #include <stdexcept>
@@ -21,9 +22,13 @@ Bar::Bar(const Point& centroid, double radius, double height, const Vector& orie
     const std::vector<Point> facesCentroids = GetFacesCentroids();
     assert(facesCentroids.size() == 2);
     const Vector& axis = GetOrientation();
-    Append(std::make_unique<const CylindricalSurface>(GetCentroid(), radius, GetHeight(), axis, true));
-    Append(std::make_unique<const Disk>(facesCentroids[0], radius, axis));
-    Append(std::make_unique<const Disk>(facesCentroids[1], radius, -1.0 * axis));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const CylindricalSurface>(GetCentroid(), radius, GetHeight(), axis, true));
+    AppendOwnedSurface(ownedSurfaces, surfaces,
+                       std::make_unique<const Disk>(facesCentroids[0], radius, axis));
+    AppendOwnedSurface(ownedSurfaces, surfaces,
+                       std::make_unique<const Disk>(facesCentroids[1], radius, -1.0 * axis));
 }
 
 Bar::Bar(const Bar& other)
@@ -31,7 +36,7 @@ Bar::Bar(const Bar& other)
 {
     for (const ISurface* surface : other.surfaces)
     {
-        Append(std::unique_ptr<const ISurface>(surface->Clone()));
+        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
     }
 }
 
@@ -87,12 +92,6 @@ std::vector<const CylindricalSurface*> Bar::GetCylindricalSurfaces() const
 ISolid* Bar::Clone() const
 {
     return new Bar(*this);
-}
-
-void Bar::Append(std::unique_ptr<const ISurface> surface)
-{
-    ownedSurfaces.push_back(std::move(surface));
-    surfaces.push_back(ownedSurfaces.back().get());
 }
 
 } // namespace Geometry3D

@@ -7,6 +7,7 @@
 #include "Disk.h"
 #include "DiskSector.h"
 #include "FlatSurface.h"
+#include "OwnedSurfaces.h"
 #include "Polygon.h"
 #include "PrimitiveFlatSurface.h"
 #include "Rectangle.h"
@@ -47,7 +48,7 @@ CustomSolid::CustomSolid(const std::vector<ISurface*>& surfaces)
     }
     for (const ISurface* surface : surfaces)
     {
-        AddSurface(std::unique_ptr<const ISurface>(surface->Clone()));
+        AppendOwnedSurface(ownedSurfaces, this->surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
     }
 }
 
@@ -55,17 +56,11 @@ CustomSolid::CustomSolid(const CustomSolid& other) : Solid()
 {
     for (const ISurface* surface : other.surfaces)
     {
-        AddSurface(std::unique_ptr<const ISurface>(surface->Clone()));
+        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
     }
 }
 
 CustomSolid::~CustomSolid() = default;
-
-void CustomSolid::AddSurface(std::unique_ptr<const ISurface> surface)
-{
-    ownedSurfaces.push_back(std::move(surface));
-    surfaces.push_back(ownedSurfaces.back().get());
-}
 
 const std::vector<const ISurface*>& CustomSolid::GetSurfaces() const
 {

@@ -51,6 +51,19 @@ inline LineCandidates PlaneLineCandidates(const Plane& plane, const Line& line)
     return candidates;
 }
 
+// The line's points at the roots of a t^2 + b t + k, in the roots' order.
+inline void AddQuadraticCandidates(double a, double b, double k, const Point& linePoint,
+                                   const Vector& direction, LineCandidates& candidates)
+{
+    double roots[2];
+    candidates.count = QuadraticRoots(a, b, k, roots);
+    for (int i = 0; i < candidates.count; ++i)
+    {
+        candidates.points[i] = linePoint + roots[i] * direction;
+        candidates.parameters[i] = roots[i];
+    }
+}
+
 inline LineCandidates CylinderLineCandidates(const Point& centroid, const Vector& orientation, double radius,
                                              const Line& line)
 {
@@ -76,13 +89,7 @@ inline LineCandidates CylinderLineCandidates(const Point& centroid, const Vector
     // With a == 0 the line runs parallel to the axis, off the mantle.
     if (a != 0.0)
     {
-        double roots[2];
-        candidates.count = QuadraticRoots(a, b, k, roots);
-        for (int i = 0; i < candidates.count; ++i)
-        {
-            candidates.points[i] = linePoint + roots[i] * direction;
-            candidates.parameters[i] = roots[i];
-        }
+        AddQuadraticCandidates(a, b, k, linePoint, direction, candidates);
     }
     return candidates;
 }
@@ -114,13 +121,7 @@ inline LineCandidates ConeLineCandidates(const Point& apex, const Vector& orient
     // With a exactly 0 the line runs parallel to a generatrix.
     if (a != 0.0)
     {
-        double roots[2];
-        candidates.count = QuadraticRoots(a, b, k, roots);
-        for (int i = 0; i < candidates.count; ++i)
-        {
-            candidates.points[i] = linePoint + roots[i] * direction;
-            candidates.parameters[i] = roots[i];
-        }
+        AddQuadraticCandidates(a, b, k, linePoint, direction, candidates);
     }
     return candidates;
 }

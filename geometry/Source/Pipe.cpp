@@ -1,6 +1,7 @@
 #include "Pipe.h"
 
 #include "CylindricalSurface.h"
+#include "OwnedSurfaces.h"
 #include "Ring.h"
 
 #include <cassert>
@@ -27,10 +28,17 @@ Pipe::Pipe(const Point& centroid, double innerRadius, double outerRadius, double
     assert(facesCentroids.size() == 2);
     const Vector& axis = GetOrientation();
     // The bore's normal points towards the axis: out of the material.
-    Append(std::make_unique<const CylindricalSurface>(GetCentroid(), innerRadius, GetHeight(), axis, false));
-    Append(std::make_unique<const CylindricalSurface>(GetCentroid(), outerRadius, GetHeight(), axis, true));
-    Append(std::make_unique<const Ring>(facesCentroids[0], innerRadius, outerRadius, axis));
-    Append(std::make_unique<const Ring>(facesCentroids[1], innerRadius, outerRadius, -1.0 * axis));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const CylindricalSurface>(GetCentroid(), innerRadius, GetHeight(), axis, false));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const CylindricalSurface>(GetCentroid(), outerRadius, GetHeight(), axis, true));
+    AppendOwnedSurface(ownedSurfaces, surfaces,
+                       std::make_unique<const Ring>(facesCentroids[0], innerRadius, outerRadius, axis));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const Ring>(facesCentroids[1], innerRadius, outerRadius, -1.0 * axis));
 }
 
 Pipe::Pipe(const Pipe& other)
@@ -39,7 +47,7 @@ Pipe::Pipe(const Pipe& other)
 {
     for (const ISurface* surface : other.surfaces)
     {
-        Append(std::unique_ptr<const ISurface>(surface->Clone()));
+        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
     }
 }
 
@@ -101,12 +109,6 @@ std::vector<const CylindricalSurface*> Pipe::GetCylindricalSurfaces() const
 ISolid* Pipe::Clone() const
 {
     return new Pipe(*this);
-}
-
-void Pipe::Append(std::unique_ptr<const ISurface> surface)
-{
-    ownedSurfaces.push_back(std::move(surface));
-    surfaces.push_back(ownedSurfaces.back().get());
 }
 
 } // namespace Geometry3D

@@ -1,5 +1,6 @@
 #include "RectangularPrism.h"
 
+#include "OwnedSurfaces.h"
 #include "Rectangle.h"
 
 #include <stdexcept>
@@ -45,18 +46,29 @@ RectangularPrism::RectangularPrism(const Point& centroid, const Vector& firstAxi
     const Point topRightBackCorner = centroid + right + back + top;
     const Point bottomRightBackCorner = centroid + right + back + bottom;
 
-    AddSurface(std::make_unique<const Rectangle>(std::vector<Point>{
-        bottomLeftFrontCorner, topLeftFrontCorner, topRightFrontCorner, bottomRightFrontCorner}));
-    AddSurface(std::make_unique<const Rectangle>(std::vector<Point>{
-        bottomLeftFrontCorner, bottomLeftBackCorner, topLeftBackCorner, topLeftFrontCorner}));
-    AddSurface(std::make_unique<const Rectangle>(std::vector<Point>{
-        bottomLeftBackCorner, bottomRightBackCorner, topRightBackCorner, topLeftBackCorner}));
-    AddSurface(std::make_unique<const Rectangle>(std::vector<Point>{
-        bottomRightFrontCorner, topRightFrontCorner, topRightBackCorner, bottomRightBackCorner}));
-    AddSurface(std::make_unique<const Rectangle>(
-        std::vector<Point>{topLeftFrontCorner, topLeftBackCorner, topRightBackCorner, topRightFrontCorner}));
-    AddSurface(std::make_unique<const Rectangle>(std::vector<Point>{
-        bottomLeftFrontCorner, bottomRightFrontCorner, bottomRightBackCorner, bottomLeftBackCorner}));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const Rectangle>(std::vector<Point>{bottomLeftFrontCorner, topLeftFrontCorner,
+                                                             topRightFrontCorner, bottomRightFrontCorner}));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const Rectangle>(std::vector<Point>{bottomLeftFrontCorner, bottomLeftBackCorner,
+                                                             topLeftBackCorner, topLeftFrontCorner}));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const Rectangle>(std::vector<Point>{bottomLeftBackCorner, bottomRightBackCorner,
+                                                             topRightBackCorner, topLeftBackCorner}));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const Rectangle>(std::vector<Point>{bottomRightFrontCorner, topRightFrontCorner,
+                                                             topRightBackCorner, bottomRightBackCorner}));
+    AppendOwnedSurface(ownedSurfaces, surfaces,
+                       std::make_unique<const Rectangle>(std::vector<Point>{
+                           topLeftFrontCorner, topLeftBackCorner, topRightBackCorner, topRightFrontCorner}));
+    AppendOwnedSurface(
+        ownedSurfaces, surfaces,
+        std::make_unique<const Rectangle>(std::vector<Point>{bottomLeftFrontCorner, bottomRightFrontCorner,
+                                                             bottomRightBackCorner, bottomLeftBackCorner}));
 }
 
 RectangularPrism::RectangularPrism(const RectangularPrism& other)
@@ -66,17 +78,11 @@ RectangularPrism::RectangularPrism(const RectangularPrism& other)
 {
     for (const ISurface* surface : other.surfaces)
     {
-        AddSurface(std::unique_ptr<const ISurface>(surface->Clone()));
+        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
     }
 }
 
 RectangularPrism::~RectangularPrism() = default;
-
-void RectangularPrism::AddSurface(std::unique_ptr<const ISurface> surface)
-{
-    ownedSurfaces.push_back(std::move(surface));
-    surfaces.push_back(ownedSurfaces.back().get());
-}
 
 const std::vector<const ISurface*>& RectangularPrism::GetSurfaces() const
 {

@@ -10,6 +10,7 @@
 #include "IRayTracer.h"
 #include "Polygon.h"
 #include "Quoria.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +34,12 @@ using Quoria::SlopeConfiguration;
 
 namespace
 {
-using Legs = std::vector<LineSegment>;
-using Behaviors = std::vector<BehaviorAtInterface>;
 using BehaviorFunction = std::function<BehaviorAtInterface(const ISurface*)>;
-using Laws = std::vector<std::function<double(double)>>;
 using SolidPointer = std::unique_ptr<const Solid>;
 using Slopes = std::array<const SlopeConfiguration, 4>;
 
 const BehaviorAtInterface R = BehaviorAtInterface::Reflect;
 const BehaviorAtInterface T = BehaviorAtInterface::Transmit;
-const double HalfPi = 1.5707963267948966;
 
 struct Trace
 {

@@ -9,6 +9,7 @@
 #include "IRayTracer.h"
 #include "Polygon.h"
 #include "Quoria.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +33,7 @@ using Quoria::SlopeConfiguration;
 
 namespace
 {
-using Legs = std::vector<LineSegment>;
 using SolidPointer = std::unique_ptr<const Solid>;
-
-const double Pi = 3.141592653589793;
 
 struct NoEntry
 {
