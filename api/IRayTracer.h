@@ -8,11 +8,15 @@
 #include "QuoriaExport.h"
 #include "Solid.h"
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
 namespace Quoria
 {
+
+// No computation returns more legs than this.
+constexpr std::size_t MaximumLegCount = 250;
 
 // Traces a beam through a configuration of solids, leg by leg. Element i of
 // the behaviours and of the laws applies where leg i + 1 ends; missing

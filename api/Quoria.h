@@ -7,3 +7,5 @@
 #include "Geometry3D.h"
 #include "IRayTracer.h"
 #include "SlopeConfiguration.h"
+#include "TraceEnding.h"
+#include "TraceReport.h"

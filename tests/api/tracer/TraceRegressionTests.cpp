@@ -1,6 +1,7 @@
 #include "Factories.h"
 #include "IRayTracer.h"
 #include "Quoria.h"
+#include "TraceReport.h"
 
 #include <gtest/gtest.h>
 
@@ -35,4 +36,29 @@ TEST(TraceRegression, BeamEnteringABarThinnerThanTheToleranceOnItsAxisHasNoDirec
         message = error.what();
     }
     EXPECT_EQ(message, "Line::ValidateDirection : Direction is a null vector.");
+}
+
+// A counterbored pipe whose bore near one end is thinner than the tolerance
+// (inner radius - slope height = 4e-12): the first leg runs down a radius
+// onto the axis, where the bore has no normal. The trace ends there as on an
+// edge, in every build type, instead of reflecting off a null normal.
+TEST(TraceRegression, BoreThinnerThanTheToleranceEndsTheTraceOnItsAxis)
+{
+    const Quoria::SlopeConfiguration slope(0.001, 0.001, 0.001);
+    const std::unique_ptr<const Solid> pipe(Quoria::CreateYOrientedCounterboredPipe(
+        Point(0, 0, 0), 0.001000000004, 15, 20, {slope, slope, slope, slope}));
+    const std::unique_ptr<Quoria::IRayTracer> tracer(Quoria::CreateRayTracer(pipe.get()));
+    const Point entry(0, -9.9, -15.001);
+    const auto legs = tracer->CalculateLegsFromEntryPoint(entry, Quoria::BeamAngles{0.0, 0.0}, 3u,
+                                                          std::vector<Quoria::BehaviorAtInterface>{},
+                                                          std::vector<std::function<double(double)>>{});
+    ASSERT_EQ(legs.size(), 1u);
+    EXPECT_EQ(legs[0].GetFirstPoint(), entry);
+    EXPECT_NEAR(legs[0].GetSecondPoint().X(), 0.0, 1e-11);
+    EXPECT_NEAR(legs[0].GetSecondPoint().Y(), -9.9, 1e-11);
+    EXPECT_NEAR(legs[0].GetSecondPoint().Z(), 0.0, 1e-11);
+    const auto report = Quoria::CalculateTrace(tracer.get(), entry, Quoria::BeamAngles{0.0, 0.0}, 3u,
+                                               std::vector<Quoria::BehaviorAtInterface>{});
+    EXPECT_EQ(report.ending, Quoria::TraceEnding::Edge);
+    EXPECT_EQ(report.legs.size(), 1u);
 }

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "BeamAngles.h"
+#include "ISurface.h"
+#include "Line.h"
+#include "Point.h"
+#include "TraceReport.h"
+#include "TraceRules.h"
+#include "TraceScene.h"
+#include "Vector.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace Quoria
+{
+
+// The tracing core: walks one beam at a time through a scene, face to face,
+// and records each leg with its solid, its face and its behaviour. It holds
+// the working state of a trace (the solid the beam is in, the crossings of
+// the current leg, the legs so far), so a walker traces one beam at a time;
+// several walkers may share one scene.
+class TraceWalker
+{
+public:
+    // `method` ("RayTracer::CalculateLegsFromEntryPoint") begins the
+    // messages of the refused beams.
+    TraceWalker(const TraceScene& scene, const char* method);
+
+    // Checks the refraction angle and the entry point, in that order, and
+    // throws std::invalid_argument for either; then traces until an ending.
+    // What the rules throw goes through. The legs stay in Legs() until the
+    // next trace.
+    TraceEnding Trace(const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles,
+                      TraceRules& rules);
+
+    const std::vector<TraceLeg>& Legs() const { return legs; }
+    // The solid the beam was in when the last trace ended.
+    std::size_t CurrentSolid() const { return currentSolid; }
+
+private:
+    // A point where the ray meets a surface ahead of it, in the order of the
+    // solid's surfaces and of the points each surface gives.
+    struct Crossing
+    {
+        // Built in place: a temporary copied in would be read back in wide
+        // loads right after its narrow stores, which stalls.
+        Crossing(double distance, std::size_t surfaceIndex, const Tessam::Geometry3D::Point& point,
+                 bool containmentPending)
+            : distance(distance), surfaceIndex(surfaceIndex), point(point),
+              containmentPending(containmentPending)
+        {
+        }
+        double distance;
+        std::size_t surfaceIndex;
+        Tessam::Geometry3D::Point point;
+        // Still to pass the surface's Contains; once it has, the point is
+        // known to be on that surface.
+        bool containmentPending;
+    };
+    static constexpr std::size_t NoSurface = static_cast<std::size_t>(-1);
+
+    const Tessam::Geometry3D::ISurface* FindEntrySurface(const Tessam::Geometry3D::Point& entryPoint);
+    // `knownContainer`, the index of a surface already known to contain the
+    // point, is counted without asking it again.
+    bool IsOnSeveralSurfaces(const Tessam::Geometry3D::Point& point,
+                             std::size_t knownContainer = NoSurface) const;
+    static Tessam::Geometry3D::Vector ComputeBeamDirection(const Tessam::Geometry3D::ISurface* entrySurface,
+                                                           const Tessam::Geometry3D::Point& entryPoint,
+                                                           const BeamAngles& angles);
+    TraceEnding TraceRay(Tessam::Geometry3D::Line ray, TraceRules& rules);
+    void ComputeIntersections(const Tessam::Geometry3D::Line& ray);
+    // The index in `crossings` of the nearest point on its surface, or
+    // NoSurface.
+    std::size_t FindClosestIntersection();
+    bool FindAdjacentSolid(const Tessam::Geometry3D::Point& point);
+
+    const TraceScene& scene;
+    const std::string refractionAngleMessage;
+    const std::string entryPointMessage;
+    std::size_t currentSolid = 0;
+    // Working buffers, kept so that a trace allocates nothing per leg.
+    std::vector<Crossing> crossings;
+    std::vector<TraceLeg> legs;
+};
+
+} // namespace Quoria
