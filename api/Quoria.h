@@ -1,11 +1,17 @@
 #pragma once
 
 // The whole public interface of the Quoria library.
+#include "AcousticTracer.h"
+#include "BatchTrace.h"
 #include "BeamAngles.h"
 #include "BehaviorAtInterface.h"
 #include "Factories.h"
 #include "Geometry3D.h"
 #include "IRayTracer.h"
+#include "Material.h"
 #include "SlopeConfiguration.h"
+#include "Snell.h"
 #include "TraceEnding.h"
 #include "TraceReport.h"
+#include "TraceStop.h"
+#include "WaveMode.h"

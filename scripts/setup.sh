@@ -3,7 +3,11 @@
 # need, when they are missing. Extra package names may be passed as arguments.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkgconf libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev libxml2-utils "$@")
+packages=(cmake ninja-build g++ pkgconf libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev libxml2-utils
+    # The Python package, its tests and examples, on Debian's own interpreter.
+    python3-dev python3-pybind11 pybind11-dev python3-numpy python3-pytest python3-setuptools python3-pip
+    python3-tqdm python3-matplotlib python3-dask python3-distributed
+    "$@")
 
 missing=()
 for package in "${packages[@]}"; do
