@@ -6,10 +6,14 @@
 // Laws may answer anything, NaN and infinities included: a direction turned
 // by such an angle meets no face and the trace ends there.
 //
-// Kept away from solids with sizes below the tolerances (see
+// The lengths it draws are kept away from sizes below the tolerances (see
 // FuzzInput::TameLengths): a bar of radius 1e-12 contains its axis, its normal
 // there is null and a beam entering there has no direction. The factory
-// harness still builds them.
+// harness still builds them. The radii the library derives are another
+// matter: a counterbored pipe's bore near its ends is the inner radius minus
+// the inner slopes' height, and its wall beyond the outer slopes the outer
+// radius plus theirs, so the harness builds such pipes on purpose with those
+// radii at and around the tolerances.
 
 #include "FactoryCalls.h"
 #include "FuzzInput.h"
@@ -20,7 +24,9 @@
 #include "ISurface.h"
 #include "Intersection.h"
 #include "Line.h"
+#include "SlopeConfiguration.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -105,10 +111,36 @@ SolidList WedgeOnPipe(FuzzInput& input)
     return solids;
 }
 
+// A counterbored pipe whose derived radii sit at the tolerances: the bore
+// near the ends only just open (inner radius - slope height from 1e-13 to
+// 1e-6), or outer slopes so low that their cones all but lie on the wall.
+SolidList DerivedRadiusPipe(FuzzInput& input)
+{
+    static const double slivers[] = {1e-13, 1e-12, 4e-12, 1e-11, 2e-11, 1e-9, 1e-6};
+    const double innerHeight = input.Length(Scale / 4.0);
+    const double inner = innerHeight + slivers[input.Choose(7)];
+    const double outer = inner + input.Length(Scale);
+    const double outerHeight = input.Flag() ? slivers[input.Choose(7)] : input.Length(Scale / 4.0);
+    const double length = input.Length(4 * Scale);
+    const auto slope = [&](double height)
+    {
+        const double width = input.Flag() ? height : input.Length(Scale / 4.0);
+        return Quoria::SlopeConfiguration(height, width, input.Length(Scale / 4.0));
+    };
+    const Quoria::SlopeConfiguration innerSlope = slope(innerHeight);
+    const Quoria::SlopeConfiguration outerSlope = slope(outerHeight);
+    const std::array<const Quoria::SlopeConfiguration, 4> slopes{innerSlope, outerSlope, outerSlope, innerSlope};
+    const Point centre = input.GridPoint(Scale);
+    SolidList solids;
+    solids.emplace_back(input.Flag() ? Quoria::CreateXOrientedCounterboredPipe(centre, inner, outer, length, slopes)
+                                     : Quoria::CreateYOrientedCounterboredPipe(centre, inner, outer, length, slopes));
+    return solids;
+}
+
 SolidList MakeConfiguration(FuzzInput& input)
 {
     SolidList solids;
-    switch (input.Choose(5))
+    switch (input.Choose(6))
     {
     case 0:
     case 1:
@@ -119,6 +151,9 @@ SolidList MakeConfiguration(FuzzInput& input)
         break;
     case 3:
         solids = WedgeOnPipe(input);
+        break;
+    case 4:
+        solids = DerivedRadiusPipe(input);
         break;
     default:
         solids.emplace_back(QuoriaFuzz::CallFactory(input, input.Choose(QuoriaFuzz::FactoryCount), Scale));

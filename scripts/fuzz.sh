@@ -9,9 +9,15 @@
 #   scripts/fuzz.sh 3600 beam    one hour of the beam harness
 # Harnesses: factory, beam, boolean. An input that fails is kept in
 # build-fuzz/artifacts/; replay it with build-fuzz/fuzz/fuzz-<name> <file>.
+#
+# QUORIA_FUZZ_JOBS=2 runs each harness as that many parallel jobs, one per
+# core (-jobs=N -workers=N), each for the given time; the executions of all
+# jobs are summed:
+#   QUORIA_FUZZ_JOBS=2 scripts/fuzz.sh 2400 beam
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
+jobs="${QUORIA_FUZZ_JOBS:-1}"
 shift || true
 harnesses=("$@")
 if [ "${#harnesses[@]}" -eq 0 ]; then
@@ -48,14 +54,28 @@ for name in "${harnesses[@]}"; do
         cp "$root/fuzz/corpus/$name"/* "$corpus"/ 2>/dev/null || true
     fi
     log="$work/$name.log"
-    echo "fuzz: running $name for $seconds s"
+    echo "fuzz: running $name for $seconds s on $jobs job(s)"
     # -timeout catches hangs: no single input may take more than 10 s.
-    if "$build/fuzz/fuzz-$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=1024 \
-        -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$corpus" >"$log" 2>&1; then
-        runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)"
-        summary+=("fuzz-$name: ${runs:-?} executions in $seconds s, clean")
+    options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=1024
+        -print_final_stats=1 -artifact_prefix="$artifacts/$name-")
+    if [ "$jobs" -gt 1 ]; then
+        # Each job writes its own fuzz-<n>.log in the current directory.
+        options+=(-jobs="$jobs" -workers="$jobs")
+    fi
+    jobdir="$work/$name-jobs"
+    mkdir -p "$jobdir"
+    result=0
+    (cd "$jobdir" && "$build/fuzz/fuzz-$name" "${options[@]}" "$corpus" >"$log" 2>&1) || result=$?
+    logs=("$log")
+    for job in "$jobdir"/fuzz-*.log; do
+        [ -e "$job" ] && logs+=("$job")
+    done
+    # A job that fails writes its input out; the parent may still exit 0.
+    if [ "$result" -eq 0 ] && ! grep -q 'Test unit written' "${logs[@]}"; then
+        runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "${logs[@]}" | awk '{ total += $1 } END { print total }')"
+        summary+=("fuzz-$name: ${runs:-?} executions in $seconds s on $jobs job(s), clean")
     else
-        tail -n 60 "$log" >&2
+        tail -n 60 "${logs[@]}" >&2
         summary+=("fuzz-$name: FAILED (inputs in $artifacts)")
         status=1
     fi
