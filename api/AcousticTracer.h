@@ -23,11 +23,13 @@ namespace Quoria
 // Units of the acoustic calls: lengths in millimetres, speeds in metres per
 // second, times in microseconds (t = 1000 * length / speed).
 
-// A leg of sound: the geometry of TraceLeg, plus the wave that runs it.
+// A leg of sound: the geometry of TraceLeg (segment in mm), plus the wave
+// that runs it. The last leg of a trace that ended with CriticalAngle or
+// Error carries the behaviour that could not be carried out.
 struct AcousticLeg : TraceLeg
 {
     WaveMode mode;
-    // m/s
+    // The speed of that mode in the leg's solid, in m/s.
     double speed;
     // Time of flight along the leg, in microseconds.
     double time;
@@ -36,10 +38,10 @@ struct AcousticLeg : TraceLeg
 struct AcousticReport
 {
     std::vector<AcousticLeg> legs;
-    // The sum of the legs' times, in microseconds.
+    // The sum of the legs' times, in order, in microseconds.
     double time = 0.0;
     TraceEnding ending = TraceEnding::Legs;
-    // For the ending Error, why.
+    // For the ending Error, why (it names the material); empty otherwise.
     std::string message;
 };
 
@@ -66,8 +68,20 @@ public:
 
     // Element i of `modes` is the mode of leg i + 1; missing elements keep
     // the previous leg's mode, and the first leg is L without one.
-    // Behaviours as for the ray tracer. The stop may be Legs, Length (mm) or
-    // Time (us).
+    // Behaviours as for the ray tracer (missing elements mean Reflect). The
+    // stop may be Legs, Length (mm) or Time (us); the last leg is never
+    // shortened.
+    //
+    // Throws std::invalid_argument, in this order, for a length or time that
+    // is negative, NaN or infinite, for a mode other than L and T, and then,
+    // unless the stop is 0 (no leg, the stop's ending), for a refraction
+    // angle or an entry point the ray tracer refuses. A trace ends, beyond
+    // the ray tracer's endings, with CriticalAngle where no outgoing wave
+    // exists (at or past a critical angle: there is no leg through a medium
+    // for a wave grazing the interface), with Error and a message where a
+    // leg would be T in a liquid (the first leg included, which leaves no
+    // leg), and with Time once the legs reach the time asked for. Exceptions
+    // of the behaviours reach the caller.
     AcousticReport Trace(const Tessam::Geometry3D::Point& entryPoint, const BeamAngles& angles,
                          const TraceStop& stop, const std::vector<BehaviorAtInterface>& behaviorsAtInterfaces,
                          const std::vector<WaveMode>& modes = {});

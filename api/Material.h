@@ -32,11 +32,13 @@ private:
     double shearSpeed;
 };
 
-// The built-in table of the materials inspection meets daily, in its order.
+// The built-in table of the materials inspection meets daily, in its order
+// (values and sources in docs/materials.md).
 QUORIA_API const std::vector<Material>& BuiltInMaterials();
 // The built-in material of that name or of a usual short name ("steel",
-// "stainless", "aluminum", "pmma", "water", ...), ignoring case. Throws
-// std::invalid_argument listing the known names for any other.
+// "stainless", "aluminum", "pmma", "rexolite", "cast iron", ...), ignoring
+// the case of ASCII letters. Throws std::invalid_argument listing the known
+// names for any other.
 QUORIA_API Material FindMaterial(const std::string& name);
 
 } // namespace Quoria
