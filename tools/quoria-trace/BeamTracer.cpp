@@ -1,10 +1,9 @@
 #include "BeamTracer.h"
 
+#include "NumberText.h"
 #include "ScenarioError.h"
 #include "SnellLaw.h"
 
-#include <cmath>
-#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -16,28 +15,11 @@ namespace QuoriaTrace
 namespace
 {
 
-constexpr double Pi = 3.14159265358979323846;
-constexpr double DegreesToRadians = Pi / 180.0;
-
 // Thrown by the probe law through the library, which lets a law's exception
 // reach its caller.
 struct ProbeReached
 {
 };
-
-std::string Degrees(double radians)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f\xC2\xB0", std::fabs(radians) / DegreesToRadians);
-    return text;
-}
-
-std::string Number(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
 
 } // namespace
 
@@ -208,9 +190,9 @@ std::string BeamTracer::CriticalAngleNote(const SnellCrossing& crossing, double 
     const SpecimenInput& from = scenario.specimens[crossing.from];
     const SpecimenInput& into = scenario.specimens[crossing.into];
     return "cut at interface " + std::to_string(crossing.interfaceIndex + 1) + ": the incidence " +
-           Degrees(crossing.incidence) + " from " + from.name + " (speed " + Number(*from.waveSpeed) +
-           ") into " + into.name + " (speed " + Number(*into.waveSpeed) + ") is beyond the critical angle " +
-           Degrees(criticalAngle) + "; no refracted beam exists";
+           DegreesText(crossing.incidence) + " from " + from.name + " (speed " + General(*from.waveSpeed) +
+           ") into " + into.name + " (speed " + General(*into.waveSpeed) + ") is beyond the critical angle " +
+           DegreesText(criticalAngle) + "; no refracted beam exists";
 }
 
 void BeamTracer::RecordLegs(const SettledTrace& trace, BeamResult& result) const
@@ -253,7 +235,7 @@ std::string BeamTracer::Ending(const Quoria::TraceReport& report) const
         return "stopped after the " + std::to_string(scenario.stop.legs) +
                (scenario.stop.legs == 1 ? " leg" : " legs") + " asked for";
     case Quoria::TraceEnding::Length:
-        return "stopped once the length asked for, " + Number(scenario.stop.length) + ", was reached";
+        return "stopped once the length asked for, " + General(scenario.stop.length) + ", was reached";
     case Quoria::TraceEnding::Edge:
         return "ended on an edge or corner of " + scenario.specimens[report.legs.back().solid].name + " at " +
                interface;

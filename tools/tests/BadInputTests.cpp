@@ -21,7 +21,9 @@ std::string Replace(std::string text, const std::string& from, const std::string
 {
     const std::size_t at = text.find(from);
     if (at == std::string::npos)
+    {
         return "the test's own replacement failed: " + from;
+    }
     return text.replace(at, from.size(), to);
 }
 

@@ -41,13 +41,17 @@ inline std::string MakeTemporaryDirectory()
         ~Made()
         {
             for (const auto& path : paths)
+            {
                 std::filesystem::remove_all(path);
+            }
         }
     };
     static Made made;
     char pattern[] = "/tmp/quoria-trace-test-XXXXXX";
     if (mkdtemp(pattern) == nullptr)
+    {
         throw std::runtime_error("cannot make a temporary directory");
+    }
     made.paths.emplace_back(pattern);
     return pattern;
 }
