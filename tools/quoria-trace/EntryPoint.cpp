@@ -1,15 +1,9 @@
 #include "EntryPoint.h"
 
-#include "ConicalSurface.h"
-#include "CylindricalArcSurface.h"
-#include "CylindricalSurface.h"
-#include "FactoryTable.h"
-#include "FlatSurface.h"
-#include "ISurface.h"
+#include "FaceVisit.h"
 #include "Line.h"
 #include "NumberText.h"
 #include "ScenarioError.h"
-#include "TruncatedConicalSurface.h"
 
 #include <cmath>
 #include <limits>
@@ -49,32 +43,31 @@ std::optional<Vector> ConeNormalDirection(const Point& p, const Point& apex, con
 
 // The direction along which the face lies nearest to p, for the kinds of
 // face that specimens are made of.
-std::optional<Vector> SearchDirection(const ISurface& face, const Point& p)
+struct SearchDirection
 {
-    if (const auto* flat = dynamic_cast<const FlatSurface*>(&face))
+    using Direction = std::optional<Vector>;
+    Direction operator()(const FlatSurface& flat) const { return flat.GetPlane().GetNormal(); }
+    Direction operator()(const CylindricalSurface& cylinder) const
     {
-        return flat->GetPlane().GetNormal();
+        return RadialDirection(p, cylinder.GetCentroid(), cylinder.GetOrientation());
     }
-    if (const auto* cylinder = dynamic_cast<const CylindricalSurface*>(&face))
+    Direction operator()(const CylindricalArcSurface& band) const
     {
-        return RadialDirection(p, cylinder->GetCentroid(), cylinder->GetOrientation());
+        return RadialDirection(p, band.GetCentroid(), band.GetOrientation());
     }
-    if (const auto* band = dynamic_cast<const CylindricalArcSurface*>(&face))
+    Direction operator()(const ConicalSurface& cone) const
     {
-        return RadialDirection(p, band->GetCentroid(), band->GetOrientation());
+        return ConeNormalDirection(p, cone.GetApex(), cone.GetOrientation(), cone.GetHalfAngle().Radians());
     }
-    if (const auto* cone = dynamic_cast<const ConicalSurface*>(&face))
+    Direction operator()(const TruncatedConicalSurface& frustum) const
     {
-        return ConeNormalDirection(p, cone->GetApex(), cone->GetOrientation(),
-                                   cone->GetHalfAngle().Radians());
+        return ConeNormalDirection(p, frustum.GetApex(), frustum.GetOrientation(),
+                                   frustum.GetHalfAngle().Radians());
     }
-    if (const auto* frustum = dynamic_cast<const TruncatedConicalSurface*>(&face))
-    {
-        return ConeNormalDirection(p, frustum->GetApex(), frustum->GetOrientation(),
-                                   frustum->GetHalfAngle().Radians());
-    }
-    return std::nullopt;
-}
+    Direction operator()(const ISurface&) const { return std::nullopt; }
+
+    const Point& p;
+};
 
 std::vector<std::size_t> FacesContaining(const ISolid& solid, const Point& p)
 {
@@ -107,7 +100,7 @@ EntryChoice ResolveEntry(const EntryInput& entry, const std::vector<const ISolid
             {
                 choice.specimen = s;
                 choice.face = faces.front();
-                choice.faceKind = FaceKind(*solids[s]->GetSurfaces()[faces.front()]);
+                choice.faceKind = QuoriaTools::FaceKindName(*solids[s]->GetSurfaces()[faces.front()]);
             }
         }
         return choice;
@@ -120,7 +113,7 @@ EntryChoice ResolveEntry(const EntryInput& entry, const std::vector<const ISolid
     double best = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < surfaces.size(); ++i)
     {
-        const auto direction = SearchDirection(*surfaces[i], entry.point);
+        const auto direction = QuoriaTools::VisitFace(*surfaces[i], SearchDirection{entry.point});
         if (!direction)
         {
             continue;
@@ -154,7 +147,7 @@ EntryChoice ResolveEntry(const EntryInput& entry, const std::vector<const ISolid
     choice.snapped = true;
     choice.moved = best;
     choice.specimen = target;
-    choice.faceKind = FaceKind(*surfaces[*choice.face]);
+    choice.faceKind = QuoriaTools::FaceKindName(*surfaces[*choice.face]);
     return choice;
 }
 

@@ -1,24 +1,13 @@
 #include "FactoryTable.h"
 
-#include "ComplexFlatSurface.h"
-#include "ConicalSurface.h"
-#include "CylindricalArcSurface.h"
-#include "CylindricalSurface.h"
-#include "Disk.h"
-#include "DiskSector.h"
 #include "NumberText.h"
-#include "Polygon.h"
 #include "Quoria.h"
-#include "Rectangle.h"
-#include "Ring.h"
 #include "ScenarioError.h"
 #include "SlopeConfiguration.h"
-#include "TruncatedConicalSurface.h"
 
 #include <array>
 #include <stdexcept>
 
-using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Solid;
 
 namespace QuoriaTrace
@@ -180,53 +169,6 @@ std::vector<SolidPointer> BuildSpecimens(const Scenario& scenario)
         }
     }
     return solids;
-}
-
-std::string FaceKind(const ISurface& surface)
-{
-    using namespace Tessam::Geometry3D;
-    // Most derived classes first.
-    if (dynamic_cast<const Rectangle*>(&surface))
-    {
-        return "Rectangle";
-    }
-    if (dynamic_cast<const Polygon*>(&surface))
-    {
-        return "Polygon";
-    }
-    if (dynamic_cast<const DiskSector*>(&surface))
-    {
-        return "DiskSector";
-    }
-    if (dynamic_cast<const Disk*>(&surface))
-    {
-        return "Disk";
-    }
-    if (dynamic_cast<const Ring*>(&surface))
-    {
-        return "Ring";
-    }
-    if (dynamic_cast<const ComplexFlatSurface*>(&surface))
-    {
-        return "ComplexFlatSurface";
-    }
-    if (dynamic_cast<const CylindricalArcSurface*>(&surface))
-    {
-        return "CylindricalArcSurface";
-    }
-    if (dynamic_cast<const CylindricalSurface*>(&surface))
-    {
-        return "CylindricalSurface";
-    }
-    if (dynamic_cast<const TruncatedConicalSurface*>(&surface))
-    {
-        return "TruncatedConicalSurface";
-    }
-    if (dynamic_cast<const ConicalSurface*>(&surface))
-    {
-        return "ConicalSurface";
-    }
-    return "Surface";
 }
 
 } // namespace QuoriaTrace

@@ -1,15 +1,12 @@
 #include "SvgPicture.h"
 
-#include "ConicalSurface.h"
-#include "CylindricalArcSurface.h"
-#include "CylindricalSurface.h"
 #include "IContour.h"
 #include "ISegment.h"
 #include "ISurface.h"
 #include "LineSegment.h"
 #include "NumberText.h"
+#include "RevolvedBand.h"
 #include "ScenarioError.h"
-#include "TruncatedConicalSurface.h"
 
 #include <algorithm>
 #include <array>
@@ -17,6 +14,7 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <set>
 
 using namespace Tessam::Geometry3D;
@@ -242,58 +240,14 @@ std::vector<std::vector<Polyline>> SpecimenEdges(const Scenario& scenario,
 std::vector<Polyline> Silhouettes(const ISolid& solid, const Vector& along)
 {
     std::vector<Polyline> lines;
-    auto add = [&lines](const ISurface& face, const Point& from, const Point& to)
-    {
-        const Point middle = from + (to - from) * 0.5;
-        if (face.Contains(middle))
-        {
-            lines.push_back({from, to});
-        }
-    };
     for (const ISurface* face : solid.GetSurfaces())
     {
-        Point centre;
-        Vector axis;
-        double nearRadius = 0.0;
-        double farRadius = 0.0;
-        double nearDistance = 0.0;
-        double farDistance = 0.0;
-        if (const auto* cylinder = dynamic_cast<const CylindricalSurface*>(face))
-        {
-            centre = cylinder->GetCentroid();
-            axis = cylinder->GetOrientation();
-            nearRadius = farRadius = cylinder->GetRadius();
-            nearDistance = -0.5 * cylinder->GetHeight();
-            farDistance = 0.5 * cylinder->GetHeight();
-        }
-        else if (const auto* band = dynamic_cast<const CylindricalArcSurface*>(face))
-        {
-            centre = band->GetCentroid();
-            axis = band->GetOrientation();
-            nearRadius = farRadius = band->GetRadius();
-            nearDistance = -0.5 * band->GetHeight();
-            farDistance = 0.5 * band->GetHeight();
-        }
-        else if (const auto* frustum = dynamic_cast<const TruncatedConicalSurface*>(face))
-        {
-            centre = frustum->GetApex();
-            axis = frustum->GetOrientation();
-            nearRadius = frustum->GetRadiusTop();
-            farRadius = frustum->GetRadius();
-            nearDistance = frustum->GetHeight() - frustum->GetTruncatedHeight();
-            farDistance = frustum->GetHeight();
-        }
-        else if (const auto* cone = dynamic_cast<const ConicalSurface*>(face))
-        {
-            centre = cone->GetApex();
-            axis = cone->GetOrientation();
-            farRadius = cone->GetRadius();
-            farDistance = cone->GetHeight();
-        }
-        else
+        const std::optional<QuoriaTools::RevolvedBand> band = QuoriaTools::RevolvedBandOf(*face);
+        if (!band)
         {
             continue;
         }
+        Vector axis = band->axis;
         axis.Normalize();
         Vector side = axis.Cross(along);
         if (side.Length() < 1e-9)
@@ -301,10 +255,16 @@ std::vector<Polyline> Silhouettes(const ISolid& solid, const Vector& along)
             continue;
         }
         side.Normalize();
+        const Point end = band->start + axis * band->length;
         for (const double sign : {1.0, -1.0})
         {
-            add(*face, centre + axis * nearDistance + side * (sign * nearRadius),
-                centre + axis * farDistance + side * (sign * farRadius));
+            const Point from = band->start + side * (sign * band->startRadius);
+            const Point to = end + side * (sign * band->endRadius);
+            // A partial band has the line only where its angular span reaches.
+            if (face->Contains(from + (to - from) * 0.5))
+            {
+                lines.push_back({from, to});
+            }
         }
     }
     return lines;
