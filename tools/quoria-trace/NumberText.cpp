@@ -6,11 +6,22 @@
 namespace QuoriaTrace
 {
 
+namespace
+{
+
+template <typename... Values> std::string Printed(const char* format, Values... values)
+{
+    // Room for the 309 digits of the largest double in "%f".
+    char text[400];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+} // namespace
+
 std::string General(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return Printed("%g", value);
 }
 
 std::string Fixed(double value, int decimals)
@@ -19,17 +30,12 @@ std::string Fixed(double value, int decimals)
     {
         value = 0.0;
     }
-    // Room for the 309 digits of the largest double.
-    char text[400];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+    return Printed("%.*f", decimals, value);
 }
 
 std::string Precise(double value)
 {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.12g", value);
-    return text;
+    return Printed("%.12g", value);
 }
 
 std::string GeneralPoint(const Tessam::Geometry3D::Point& point)

@@ -30,9 +30,8 @@ std::string Replace(std::string text, const std::string& from, const std::string
 // Runs the tool on the text as scenario.json and returns its one line of complaint.
 std::string Complaint(const std::string& text)
 {
-    const std::string directory = MakeTemporaryDirectory();
-    WriteText(directory + "/scenario.json", text);
-    const ToolRun run = RunTool("scenario.json --svg picture.svg", directory);
+    std::string directory;
+    const ToolRun run = RunScenario(text, "--svg picture.svg", directory);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_FALSE(FileExists(directory + "/picture.svg"));

@@ -24,15 +24,6 @@ std::string Step(const std::string& laws)
            laws + "} }";
 }
 
-nlohmann::json TraceBeam(const std::string& scenario)
-{
-    const std::string directory = MakeTemporaryDirectory();
-    WriteText(directory + "/scenario.json", scenario);
-    const ToolRun run = RunTool("scenario.json --format json", directory);
-    EXPECT_EQ(run.status, 0) << run.err;
-    return run.status == 0 ? nlohmann::json::parse(run.out)["beams"][0] : nlohmann::json::object();
-}
-
 std::string OnPlate(const std::string& beam)
 {
     return std::string(R"({ "specimens": [ )") + Plate + R"( ], "beam": )" + beam + "}";
@@ -83,7 +74,7 @@ TEST(Ending, EachWayATraceEndsIsNamed)
     for (const auto& example : cases)
     {
         SCOPED_TRACE(example.what);
-        const nlohmann::json beam = TraceBeam(example.scenario);
+        const nlohmann::json beam = TraceJson(example.scenario)["beams"][0];
         EXPECT_EQ(beam["legs"].size(), example.legCount);
         EXPECT_EQ(beam["ending"], example.ending);
         EXPECT_FALSE(beam["totalReflection"].get<bool>());

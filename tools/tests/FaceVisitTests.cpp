@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 using namespace Tessam::Geometry3D;
@@ -28,6 +29,16 @@ void ExpectPoint(const Point& actual, const Point& expected)
     EXPECT_NEAR(actual.X(), expected.X(), 1e-12);
     EXPECT_NEAR(actual.Y(), expected.Y(), 1e-12);
     EXPECT_NEAR(actual.Z(), expected.Z(), 1e-12);
+}
+
+void ExpectBand(const std::optional<QuoriaTools::RevolvedBand>& band, const Point& start, double startRadius,
+                double endRadius, double length)
+{
+    ASSERT_TRUE(band.has_value());
+    ExpectPoint(band->start, start);
+    EXPECT_DOUBLE_EQ(band->startRadius, startRadius);
+    EXPECT_DOUBLE_EQ(band->endRadius, endRadius);
+    EXPECT_DOUBLE_EQ(band->length, length);
 }
 
 } // namespace
@@ -68,20 +79,9 @@ TEST(FaceVisit, RevolvedBandsSpanTheFaceAlongItsAxisWithItsRadiiAtBothEnds)
 {
     // Radius 4 at the base and 2 five nearer the apex: the cone is 10 high and the band starts at 5.
     const TruncatedConicalSurface frustum(Point(0, 0, 0), 4, 2, 5, Vector(0, 0, 1), true);
-    const auto band = QuoriaTools::RevolvedBandOf(frustum);
-    ASSERT_TRUE(band.has_value());
-    ExpectPoint(band->start, Point(0, 0, 5));
-    EXPECT_DOUBLE_EQ(band->startRadius, 2.0);
-    EXPECT_DOUBLE_EQ(band->endRadius, 4.0);
-    EXPECT_DOUBLE_EQ(band->length, 5.0);
-
+    ExpectBand(QuoriaTools::RevolvedBandOf(frustum), Point(0, 0, 5), 2, 4, 5);
     const ConicalSurface cone(Point(1, 1, 1), 3, 6, Vector(1, 0, 0), true);
-    const auto coneBand = QuoriaTools::RevolvedBandOf(cone);
-    ASSERT_TRUE(coneBand.has_value());
-    ExpectPoint(coneBand->start, Point(1, 1, 1));
-    EXPECT_EQ(coneBand->startRadius, 0.0);
-    EXPECT_DOUBLE_EQ(coneBand->endRadius, 3.0);
-    EXPECT_DOUBLE_EQ(coneBand->length, 6.0);
+    ExpectBand(QuoriaTools::RevolvedBandOf(cone), Point(1, 1, 1), 0, 3, 6);
 
     // A bar 20 long about x through (1, 2, 3): its mantle spans x = -9 to 11, whichever way its axis points.
     const std::unique_ptr<const Solid> bar(Quoria::CreateXOrientedBar(Point(1, 2, 3), 5, 20));
