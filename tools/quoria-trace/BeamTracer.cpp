@@ -75,7 +75,9 @@ BeamTracer::SettledTrace BeamTracer::TraceSettlingSnell(const BeamRequest& reque
                            *scenario.specimens[crossing.into].waveSpeed);
         if (law.IsBeyondCriticalAngle(crossing.incidence))
         {
-            trace.report.legs.assign(across.legs.begin(), across.legs.begin() + next + 1);
+            // The legs up to the interface, not the probing one past it.
+            trace.report = across;
+            trace.report.legs.pop_back();
             trace.cut = CriticalAngleNote(crossing, *law.CriticalAngle());
             break;
         }
