@@ -1,20 +1,14 @@
 #include "Mesh.h"
 
 #include "ArcSegment.h"
-#include "ComplexFlatSurface.h"
-#include "CylindricalArcSurface.h"
-#include "CylindricalSurface.h"
-#include "Disk.h"
+#include "FaceVisit.h"
 #include "IContour.h"
-#include "Polygon.h"
-#include "Ring.h"
-#include "TruncatedConicalSurface.h"
+#include "RevolvedBand.h"
 
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <stdexcept>
-#include <typeinfo>
 
 using namespace Tessam::Geometry3D;
 
@@ -32,55 +26,55 @@ public:
 
     void Add(const ISurface& surface)
     {
-        if (const auto* polygon = dynamic_cast<const Polygon*>(&surface))
-        {
-            AddLoop(polygon->GetPoints(), surface.GetNormal(Point()));
-        }
-        else if (const auto* ring = dynamic_cast<const Ring*>(&surface))
-        {
-            AddRing(ring->GetCenter(), ring->GetInnerRadius(), ring->GetOuterRadius(),
-                    ring->GetNormal(Point()));
-        }
-        else if (const auto* disk = dynamic_cast<const Disk*>(&surface))
-        {
-            AddRing(disk->GetCentroid(), 0.0, disk->GetRadius(), disk->GetNormal(Point()));
-        }
-        else if (const auto* complex = dynamic_cast<const ComplexFlatSurface*>(&surface))
-        {
-            AddComplex(*complex);
-        }
-        else if (const auto* cylinder = dynamic_cast<const CylindricalSurface*>(&surface))
-        {
-            const Vector axis = cylinder->GetOrientation();
-            AddRevolved(surface, cylinder->GetCentroid() + axis * (-cylinder->GetHeight() / 2.0), axis,
-                        AnyPerpendicular(axis), 0.0, TwoPi, cylinder->GetRadius(), cylinder->GetRadius(),
-                        cylinder->GetHeight());
-        }
-        else if (const auto* arc = dynamic_cast<const CylindricalArcSurface*>(&surface))
-        {
-            const Vector axis = arc->GetOrientation();
-            AddRevolved(surface, arc->GetCentroid() + axis * (-arc->GetHeight() / 2.0), axis,
-                        arc->GetRadialOrientation(), arc->GetFirstAngle().Radians(),
-                        arc->GetLastAngle().Radians(), arc->GetRadius(), arc->GetRadius(), arc->GetHeight());
-        }
-        else if (const auto* cone = dynamic_cast<const TruncatedConicalSurface*>(&surface))
-        {
-            const Vector axis = cone->GetOrientation();
-            const double topDistance = cone->GetHeight() - cone->GetTruncatedHeight();
-            const bool full = IsFullRevolution(*cone);
-            AddRevolved(surface, cone->GetApex() + axis * topDistance, axis,
-                        full ? AnyPerpendicular(axis) : cone->GetRadialOrientation(),
-                        full ? 0.0 : cone->GetFirstAngle().Radians(),
-                        full ? TwoPi : cone->GetLastAngle().Radians(), cone->GetRadiusTop(),
-                        cone->GetRadius(), cone->GetTruncatedHeight());
-        }
-        else
-        {
-            throw std::runtime_error(std::string("cannot tessellate ") + typeid(surface).name());
-        }
+        QuoriaTools::VisitFace(surface, [this](const auto& face) { AddFace(face); });
     }
 
 private:
+    void AddFace(const Polygon& polygon) { AddLoop(polygon.GetPoints(), polygon.GetNormal(Point())); }
+
+    void AddFace(const Ring& ring)
+    {
+        AddRing(ring.GetCenter(), ring.GetInnerRadius(), ring.GetOuterRadius(), ring.GetNormal(Point()));
+    }
+
+    void AddFace(const Disk& disk)
+    {
+        AddRing(disk.GetCentroid(), 0.0, disk.GetRadius(), disk.GetNormal(Point()));
+    }
+
+    void AddFace(const ComplexFlatSurface& complex) { AddComplex(complex); }
+
+    void AddFace(const CylindricalSurface& cylinder)
+    {
+        const QuoriaTools::RevolvedBand band = *QuoriaTools::RevolvedBandOf(cylinder);
+        AddRevolved(cylinder, band, AnyPerpendicular(band.axis), 0.0, TwoPi);
+    }
+
+    void AddFace(const CylindricalArcSurface& arc)
+    {
+        AddRevolved(arc, *QuoriaTools::RevolvedBandOf(arc), arc.GetRadialOrientation(),
+                    arc.GetFirstAngle().Radians(), arc.GetLastAngle().Radians());
+    }
+
+    void AddFace(const TruncatedConicalSurface& cone)
+    {
+        const QuoriaTools::RevolvedBand band = *QuoriaTools::RevolvedBandOf(cone);
+        if (IsFullRevolution(cone))
+        {
+            AddRevolved(cone, band, AnyPerpendicular(band.axis), 0.0, TwoPi);
+        }
+        else
+        {
+            AddRevolved(cone, band, cone.GetRadialOrientation(), cone.GetFirstAngle().Radians(),
+                        cone.GetLastAngle().Radians());
+        }
+    }
+
+    void AddFace(const ISurface& surface)
+    {
+        throw std::runtime_error(std::string("cannot tessellate a ") + QuoriaTools::FaceKindName(surface));
+    }
+
     unsigned int AddVertex(const Point& point)
     {
         mesh.vertices.push_back({point.X(), point.Y(), point.Z()});
@@ -114,22 +108,21 @@ private:
         return std::max(1, static_cast<int>(std::ceil(segmentsPerTurn * span / TwoPi - 1e-9)));
     }
 
-    // A band swept about `axis` from angle `first` to `last` (through 0 when
-    // last <= first), with radius `startRadius` at `start` and `endRadius`
-    // `length` further along the axis.
-    void AddRevolved(const ISurface& surface, const Point& start, const Vector& axis, const Vector& radial,
-                     double first, double last, double startRadius, double endRadius, double length)
+    // The band swept from angle `first` to `last` (through 0 when last <=
+    // first) about its axis, the angles measured from `radial`.
+    void AddRevolved(const ISurface& surface, const QuoriaTools::RevolvedBand& band, const Vector& radial,
+                     double first, double last)
     {
         const double span = last > first ? last - first : last + TwoPi - first;
         const int segments = SegmentsFor(span);
-        const Vector side = axis.Cross(radial);
+        const Vector side = band.axis.Cross(radial);
         std::vector<unsigned int> startRing, endRing;
         for (int i = 0; i <= segments; ++i)
         {
             const double angle = first + span * i / segments;
             const Vector direction = radial * std::cos(angle) + side * std::sin(angle);
-            const Point a = start + direction * startRadius;
-            const Point b = start + axis * length + direction * endRadius;
+            const Point a = band.start + direction * band.startRadius;
+            const Point b = band.start + band.axis * band.length + direction * band.endRadius;
             mesh.strayVertices += (surface.Contains(a) ? 0 : 1) + (surface.Contains(b) ? 0 : 1);
             startRing.push_back(AddVertex(a));
             endRing.push_back(AddVertex(b));

@@ -4,7 +4,10 @@
 #include "FactoryTable.h"
 #include "IRayTracer.h"
 #include "Scenario.h"
+#include "TraceReport.h"
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,13 +50,12 @@ struct BeamResult
 // Traces the beams of one scenario through one library tracer.
 //
 // Snell's law at interface k needs the speeds on both sides, and only the
-// legs computed so far tell which specimens those are. So a beam is traced
-// again each time it reaches a Snell interface not yet settled: a probe law
-// at that interface interrupts the trace; the legs up to it, walked with the
-// library's own rules for entering and crossing solids, name the two media;
-// the settled law then replaces the probe. Beyond the critical angle the
-// beam is cut at that interface and the reason is reported, never printed
-// as if it went on.
+// trace itself tells which specimens those are. So a beam is traced again
+// each time it reaches a Snell interface not yet settled: a probe law at that
+// interface interrupts the trace; a trace one leg past it names the two
+// media, the solids of the legs on either side; the settled law then
+// replaces the probe. Beyond the critical angle the beam is cut at that
+// interface and the reason is reported, never printed as if it went on.
 class BeamTracer
 {
 public:
@@ -70,16 +72,38 @@ public:
 
 private:
     using Laws = std::vector<std::function<double(double)>>;
+    using Refractions = std::map<std::size_t, Refraction>;
 
-    std::vector<Tessam::Geometry3D::LineSegment> Run(const BeamRequest& request, const EntryChoice& entry,
-                                                     std::optional<unsigned int> legCount,
-                                                     const Laws& laws) const;
-    std::optional<std::size_t> FirstSolidHolding(const Tessam::Geometry3D::Point& point) const;
-    std::optional<std::size_t> SolidBeyond(const Tessam::Geometry3D::Point& point, std::size_t current) const;
-    bool IsOnEdge(const Tessam::Geometry3D::Point& point, std::size_t solid) const;
-    std::vector<std::size_t> Media(const std::vector<Tessam::Geometry3D::LineSegment>& legs,
-                                   const Tessam::Geometry3D::Point& entryPoint) const;
-    std::string Ending(const BeamResult& result) const;
+    // The trace once every Snell interface it reaches is settled, or up to
+    // the interface where it was cut.
+    struct SettledTrace
+    {
+        Quoria::TraceReport report;
+        // By the index of the leg that ends at the interface.
+        Refractions refractions;
+        std::optional<std::string> cut;
+    };
+
+    // Where a beam reaches a Snell interface not yet settled.
+    struct SnellCrossing
+    {
+        std::size_t interfaceIndex;
+        double incidence;
+        std::size_t from;
+        std::size_t into;
+    };
+
+    SettledTrace TraceSettlingSnell(const BeamRequest& request, const EntryChoice& entry) const;
+    std::size_t NextSnellInterface(std::size_t from) const;
+    Quoria::TraceReport Run(const BeamRequest& request, const EntryChoice& entry,
+                            std::optional<unsigned int> legCount, const Laws& laws) const;
+    std::optional<double> RunToProbe(const BeamRequest& request, const EntryChoice& entry, Laws laws,
+                                     std::size_t interfaceIndex, Quoria::TraceReport& report) const;
+    Quoria::TraceReport RunAcross(const BeamRequest& request, const EntryChoice& entry, Laws laws,
+                                  std::size_t interfaceIndex) const;
+    std::string CriticalAngleNote(const SnellCrossing& crossing, double criticalAngle) const;
+    void RecordLegs(const SettledTrace& trace, BeamResult& result) const;
+    std::string Ending(const Quoria::TraceReport& report) const;
 
     const Scenario& scenario;
     std::unique_ptr<Quoria::IRayTracer> tracer;

@@ -1,17 +1,11 @@
 #include "EntryPoint.h"
 
-#include "ConicalSurface.h"
-#include "CylindricalArcSurface.h"
-#include "CylindricalSurface.h"
-#include "FactoryTable.h"
-#include "FlatSurface.h"
-#include "ISurface.h"
+#include "FaceVisit.h"
 #include "Line.h"
+#include "NumberText.h"
 #include "ScenarioError.h"
-#include "TruncatedConicalSurface.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 using namespace Tessam::Geometry3D;
@@ -27,7 +21,9 @@ std::optional<Vector> RadialDirection(const Point& p, const Point& onAxis, const
     const Vector v = p - onAxis;
     Vector radial = v - axis * v.Dot(axis);
     if (radial.Length() < 1e-12)
+    {
         return std::nullopt;
+    }
     radial.Normalize();
     return radial;
 }
@@ -39,43 +35,51 @@ std::optional<Vector> ConeNormalDirection(const Point& p, const Point& apex, con
 {
     const auto radial = RadialDirection(p, apex, axis);
     if (!radial)
+    {
         return std::nullopt;
+    }
     return *radial * std::cos(halfAngle) - axis * std::sin(halfAngle);
 }
 
 // The direction along which the face lies nearest to p, for the kinds of
 // face that specimens are made of.
-std::optional<Vector> SearchDirection(const ISurface& face, const Point& p)
+struct SearchDirection
 {
-    if (const auto* flat = dynamic_cast<const FlatSurface*>(&face))
-        return flat->GetPlane().GetNormal();
-    if (const auto* cylinder = dynamic_cast<const CylindricalSurface*>(&face))
-        return RadialDirection(p, cylinder->GetCentroid(), cylinder->GetOrientation());
-    if (const auto* band = dynamic_cast<const CylindricalArcSurface*>(&face))
-        return RadialDirection(p, band->GetCentroid(), band->GetOrientation());
-    if (const auto* cone = dynamic_cast<const ConicalSurface*>(&face))
-        return ConeNormalDirection(p, cone->GetApex(), cone->GetOrientation(),
-                                   cone->GetHalfAngle().Radians());
-    if (const auto* frustum = dynamic_cast<const TruncatedConicalSurface*>(&face))
-        return ConeNormalDirection(p, frustum->GetApex(), frustum->GetOrientation(),
-                                   frustum->GetHalfAngle().Radians());
-    return std::nullopt;
-}
+    using Direction = std::optional<Vector>;
+    Direction operator()(const FlatSurface& flat) const { return flat.GetPlane().GetNormal(); }
+    Direction operator()(const CylindricalSurface& cylinder) const
+    {
+        return RadialDirection(p, cylinder.GetCentroid(), cylinder.GetOrientation());
+    }
+    Direction operator()(const CylindricalArcSurface& band) const
+    {
+        return RadialDirection(p, band.GetCentroid(), band.GetOrientation());
+    }
+    Direction operator()(const ConicalSurface& cone) const
+    {
+        return ConeNormalDirection(p, cone.GetApex(), cone.GetOrientation(), cone.GetHalfAngle().Radians());
+    }
+    Direction operator()(const TruncatedConicalSurface& frustum) const
+    {
+        return ConeNormalDirection(p, frustum.GetApex(), frustum.GetOrientation(),
+                                   frustum.GetHalfAngle().Radians());
+    }
+    Direction operator()(const ISurface&) const { return std::nullopt; }
 
-std::string FormatPoint(const Point& p)
-{
-    char text[96];
-    std::snprintf(text, sizeof text, "(%g, %g, %g)", p.X(), p.Y(), p.Z());
-    return text;
-}
+    const Point& p;
+};
 
 std::vector<std::size_t> FacesContaining(const ISolid& solid, const Point& p)
 {
     std::vector<std::size_t> faces;
     const auto& surfaces = solid.GetSurfaces();
     for (std::size_t i = 0; i < surfaces.size(); ++i)
+    {
         if (surfaces[i]->Contains(p))
+        {
             faces.push_back(i);
+        }
+    }
     return faces;
 }
 
@@ -96,7 +100,7 @@ EntryChoice ResolveEntry(const EntryInput& entry, const std::vector<const ISolid
             {
                 choice.specimen = s;
                 choice.face = faces.front();
-                choice.faceKind = FaceKind(*solids[s]->GetSurfaces()[faces.front()]);
+                choice.faceKind = QuoriaTools::FaceKindName(*solids[s]->GetSurfaces()[faces.front()]);
             }
         }
         return choice;
@@ -109,9 +113,11 @@ EntryChoice ResolveEntry(const EntryInput& entry, const std::vector<const ISolid
     double best = std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < surfaces.size(); ++i)
     {
-        const auto direction = SearchDirection(*surfaces[i], entry.point);
+        const auto direction = QuoriaTools::VisitFace(*surfaces[i], SearchDirection{entry.point});
         if (!direction)
+        {
             continue;
+        }
         const Intersection hits = surfaces[i]->GetIntersection(Line(entry.point, *direction));
         for (const Point& hit : hits.GetPoints())
         {
@@ -125,19 +131,23 @@ EntryChoice ResolveEntry(const EntryInput& entry, const std::vector<const ISolid
         }
     }
     if (!choice.face)
+    {
         throw ScenarioError(entry.place, "no face of specimen \"" + name + "\" lies along a normal through " +
-                                             FormatPoint(entry.point) + "; give a point nearer to the face");
+                                             GeneralPoint(entry.point) + "; give a point nearer to the face");
+    }
 
     const auto faces = FacesContaining(solid, choice.point);
     if (faces.size() > 1)
-        throw ScenarioError(entry.place, "the point " + FormatPoint(entry.point) +
+    {
+        throw ScenarioError(entry.place, "the point " + GeneralPoint(entry.point) +
                                              " snaps onto an edge of \"" + name + "\" (faces " +
                                              std::to_string(faces[0]) + " and " + std::to_string(faces[1]) +
                                              "); move it away from the edge");
+    }
     choice.snapped = true;
     choice.moved = best;
     choice.specimen = target;
-    choice.faceKind = FaceKind(*surfaces[*choice.face]);
+    choice.faceKind = QuoriaTools::FaceKindName(*surfaces[*choice.face]);
     return choice;
 }
 

@@ -1,23 +1,13 @@
 #include "FactoryTable.h"
 
-#include "ComplexFlatSurface.h"
-#include "ConicalSurface.h"
-#include "CylindricalArcSurface.h"
-#include "CylindricalSurface.h"
-#include "Disk.h"
-#include "DiskSector.h"
-#include "Polygon.h"
+#include "NumberText.h"
 #include "Quoria.h"
-#include "Rectangle.h"
-#include "Ring.h"
 #include "ScenarioError.h"
 #include "SlopeConfiguration.h"
-#include "TruncatedConicalSurface.h"
 
 #include <array>
 #include <stdexcept>
 
-using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Solid;
 
 namespace QuoriaTrace
@@ -25,8 +15,6 @@ namespace QuoriaTrace
 
 namespace
 {
-
-constexpr double DegreesToRadians = 3.14159265358979323846 / 180.0;
 
 double Radians(const SpecimenInput& input, const std::string& name)
 {
@@ -156,8 +144,12 @@ const std::vector<FactoryInfo>& Factories()
 const FactoryInfo* FindFactory(const std::string& name)
 {
     for (const auto& factory : Factories())
+    {
         if (factory.name == name)
+        {
             return &factory;
+        }
+    }
     return nullptr;
 }
 
@@ -177,33 +169,6 @@ std::vector<SolidPointer> BuildSpecimens(const Scenario& scenario)
         }
     }
     return solids;
-}
-
-std::string FaceKind(const ISurface& surface)
-{
-    using namespace Tessam::Geometry3D;
-    // Most derived classes first.
-    if (dynamic_cast<const Rectangle*>(&surface))
-        return "Rectangle";
-    if (dynamic_cast<const Polygon*>(&surface))
-        return "Polygon";
-    if (dynamic_cast<const DiskSector*>(&surface))
-        return "DiskSector";
-    if (dynamic_cast<const Disk*>(&surface))
-        return "Disk";
-    if (dynamic_cast<const Ring*>(&surface))
-        return "Ring";
-    if (dynamic_cast<const ComplexFlatSurface*>(&surface))
-        return "ComplexFlatSurface";
-    if (dynamic_cast<const CylindricalArcSurface*>(&surface))
-        return "CylindricalArcSurface";
-    if (dynamic_cast<const CylindricalSurface*>(&surface))
-        return "CylindricalSurface";
-    if (dynamic_cast<const TruncatedConicalSurface*>(&surface))
-        return "TruncatedConicalSurface";
-    if (dynamic_cast<const ConicalSurface*>(&surface))
-        return "ConicalSurface";
-    return "Surface";
 }
 
 } // namespace QuoriaTrace

@@ -8,14 +8,6 @@
 #include <string>
 #include <vector>
 
-namespace Tessam
-{
-namespace Geometry3D
-{
-class ISurface;
-}
-} // namespace Tessam
-
 namespace QuoriaTrace
 {
 
@@ -52,8 +44,5 @@ using SolidPointer = std::unique_ptr<const Tessam::Geometry3D::Solid>;
 // Builds every specimen through its factory; an error of the library becomes
 // a ScenarioError at the specimen (or slope) that caused it.
 std::vector<SolidPointer> BuildSpecimens(const Scenario& scenario);
-
-// The concrete kind of a face, for people: "Rectangle", "CylindricalArcSurface"...
-std::string FaceKind(const Tessam::Geometry3D::ISurface& surface);
 
 } // namespace QuoriaTrace

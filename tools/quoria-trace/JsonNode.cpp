@@ -17,11 +17,17 @@ std::string EscapePointerToken(const std::string& token)
     for (const char c : token)
     {
         if (c == '~')
+        {
             escaped += "~0";
+        }
         else if (c == '/')
+        {
             escaped += "~1";
+        }
         else
+        {
             escaped += c;
+        }
     }
     return escaped;
 }
@@ -41,7 +47,9 @@ JsonNode JsonNode::Member(const std::string& key) const
     RequireObject();
     const auto found = value->find(key);
     if (found == value->end())
+    {
         Fail("missing \"" + key + "\"");
+    }
     return JsonNode(*found, place + "/" + EscapePointerToken(key));
 }
 
@@ -50,24 +58,32 @@ std::optional<JsonNode> JsonNode::OptionalMember(const std::string& key) const
     RequireObject();
     const auto found = value->find(key);
     if (found == value->end() || found->is_null())
+    {
         return std::nullopt;
+    }
     return JsonNode(*found, place + "/" + EscapePointerToken(key));
 }
 
 std::vector<JsonNode> JsonNode::Elements() const
 {
     if (!value->is_array())
+    {
         FailType("an array");
+    }
     std::vector<JsonNode> elements;
     for (std::size_t i = 0; i < value->size(); ++i)
+    {
         elements.emplace_back((*value)[i], place + "/" + std::to_string(i));
+    }
     return elements;
 }
 
 double JsonNode::Number() const
 {
     if (!value->is_number())
+    {
         FailType("a number");
+    }
     return value->get<double>();
 }
 
@@ -75,34 +91,46 @@ double JsonNode::PositiveNumber() const
 {
     const double number = Number();
     if (!(number > 0.0))
+    {
         Fail("must be larger than 0, got " + value->dump());
+    }
     return number;
 }
 
 unsigned int JsonNode::Count(unsigned int minimum, unsigned int maximum) const
 {
     if (!value->is_number())
+    {
         FailType("a whole number");
+    }
     const double number = value->get<double>();
     if (std::floor(number) != number)
+    {
         Fail("must be a whole number, got " + value->dump());
+    }
     if (number < minimum || number > maximum)
+    {
         Fail("must lie between " + std::to_string(minimum) + " and " + std::to_string(maximum) + ", got " +
              value->dump());
+    }
     return static_cast<unsigned int>(number);
 }
 
 std::string JsonNode::String() const
 {
     if (!value->is_string())
+    {
         FailType("a string");
+    }
     return value->get<std::string>();
 }
 
 Tessam::Geometry3D::Point JsonNode::ToPoint() const
 {
     if (!value->is_array() || value->size() != 3)
+    {
         FailType("a point [x, y, z]");
+    }
     const auto elements = Elements();
     return Tessam::Geometry3D::Point(elements[0].Number(), elements[1].Number(), elements[2].Number());
 }
@@ -114,11 +142,15 @@ void JsonNode::RejectUnknownMembers(const std::vector<std::string>& known, const
     {
         bool isKnown = false;
         for (const auto& name : known)
+        {
             isKnown = isKnown || name == member.key();
+        }
         if (!isKnown)
+        {
             JsonNode(member.value(), place + "/" + EscapePointerToken(member.key()))
                 .Fail("unknown parameter \"" + member.key() + "\" of " + what + " (expected " +
                       JoinNames(known) + ")");
+        }
     }
 }
 
@@ -135,7 +167,9 @@ void JsonNode::FailType(const std::string& expected) const
 void JsonNode::RequireObject() const
 {
     if (!value->is_object())
+    {
         FailType("an object");
+    }
 }
 
 std::string DescribeType(const nlohmann::json& value)
@@ -161,7 +195,9 @@ std::string JoinNames(const std::vector<std::string>& names)
 {
     std::string joined;
     for (std::size_t i = 0; i < names.size(); ++i)
+    {
         joined += (i == 0 ? "" : ", ") + names[i];
+    }
     return joined;
 }
 

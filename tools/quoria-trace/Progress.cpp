@@ -17,10 +17,14 @@ Progress::~Progress()
 void Progress::Update(std::size_t done)
 {
     if (!enabled)
+    {
         return;
+    }
     const auto now = clock();
     if (now - start < Delay || (shown && now - lastShown < Interval))
+    {
         return;
+    }
     const int percent = total == 0 ? 100 : static_cast<int>(100 * done / total);
     terminal << "\r" << what << " " << done << "/" << total << " (" << percent << "%)" << std::flush;
     shown = true;
@@ -30,7 +34,9 @@ void Progress::Update(std::size_t done)
 void Progress::Finish()
 {
     if (!shown)
+    {
         return;
+    }
     // Blank the counter so the next line starts clean.
     terminal << "\r" << std::string(what.size() + 32, ' ') << "\r" << std::flush;
     shown = false;

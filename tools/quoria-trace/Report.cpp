@@ -1,10 +1,11 @@
 #include "Report.h"
 
+#include "NumberText.h"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 using Tessam::Geometry3D::Point;
 
@@ -14,56 +15,38 @@ namespace QuoriaTrace
 namespace
 {
 
-constexpr double RadiansToDegrees = 180.0 / 3.14159265358979323846;
-const char* const DegreeSign = "\xC2\xB0";
-
-std::string Fixed(double value, int decimals = 3)
-{
-    // No "-0.000" for a coordinate that is zero up to rounding.
-    if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals))
-        value = 0.0;
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-std::string Precise(double value)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.12g", value);
-    return text;
-}
-
-std::string PointText(const Point& p)
-{
-    return "(" + Fixed(p.X()) + ", " + Fixed(p.Y()) + ", " + Fixed(p.Z()) + ")";
-}
-
 std::string AtEnd(const LegRecord& leg)
 {
     if (!leg.refraction)
+    {
         return leg.atEnd;
-    return leg.atEnd + ", Snell " + Fixed(std::fabs(leg.refraction->incidence) * RadiansToDegrees, 2) +
-           DegreeSign + " -> " + Fixed(std::fabs(leg.refraction->refraction) * RadiansToDegrees, 2) +
-           DegreeSign;
+    }
+    return leg.atEnd + ", Snell " + DegreesText(leg.refraction->incidence) + " -> " +
+           DegreesText(leg.refraction->refraction);
 }
 
 std::string StopText(const Scenario& scenario)
 {
     if (scenario.stop.byLength)
+    {
         return "stop at total length " + Precise(scenario.stop.length);
+    }
     return "stop after " + std::to_string(scenario.stop.legs) + (scenario.stop.legs == 1 ? " leg" : " legs");
 }
 
 std::string EntryText(const Scenario& scenario, const EntryChoice& entry)
 {
-    std::string text = "entry " + PointText(entry.point);
+    std::string text = "entry " + FixedPoint(entry.point);
     if (!entry.face)
+    {
         return text;
+    }
     const std::string face = "face " + std::to_string(*entry.face) + " (" + entry.faceKind + ") of " +
                              scenario.specimens[*entry.specimen].name;
     if (entry.snapped)
+    {
         return text + ", snapped by " + Fixed(entry.moved, 6) + " onto " + face;
+    }
     return text + ", on " + face;
 }
 
@@ -72,7 +55,9 @@ std::size_t Width(const std::string& text)
 {
     std::size_t width = 0;
     for (const char c : text)
+    {
         width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
     return width;
 }
 
@@ -85,10 +70,14 @@ std::string Pad(const std::string& text, std::size_t width, bool right)
 std::string CsvField(const std::string& text)
 {
     if (text.find_first_of(",\"\n") == std::string::npos)
+    {
         return text;
+    }
     std::string quoted = "\"";
     for (const char c : text)
+    {
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
     return quoted + "\"";
 }
 
@@ -105,8 +94,10 @@ std::string FormatTable(const Scenario& scenario, const std::string& source,
     std::string out = (scenario.title.empty() ? std::string("Trace") : scenario.title) + " (" + source +
                       (scenario.unit.empty() ? "" : ", lengths in " + scenario.unit) + ")\n";
     if (scenario.isSweep)
+    {
         out += "Sweep: " + std::to_string(beams.size()) + " beams, " + scenario.sweepDescription + "; " +
                StopText(scenario) + "\n";
+    }
 
     const std::vector<std::string> headers{"leg", "in", "start", "end", "length", "total", "at end"};
     const std::vector<bool> right{true, false, false, false, true, true, false};
@@ -115,8 +106,10 @@ std::string FormatTable(const Scenario& scenario, const std::string& source,
         const BeamResult& beam = beams[b];
         out += "\n";
         if (scenario.isSweep)
+        {
             out += "Beam " + std::to_string(b + 1) + " of " + std::to_string(beams.size()) + ": " +
                    beam.request.label + "\n";
+        }
         out += "Refraction " + Fixed(beam.request.refractionDegrees, 2) + DegreeSign + ", skew " +
                Fixed(beam.request.skewDegrees, 2) + DegreeSign + "; " + StopText(scenario) + "\n";
         out += EntryText(scenario, beam.entry) + "\n\n";
@@ -126,18 +119,24 @@ std::string FormatTable(const Scenario& scenario, const std::string& source,
         {
             const LegRecord& leg = beam.legs[i];
             rows.push_back({std::to_string(i + 1), scenario.specimens[leg.specimen].name,
-                            PointText(leg.start), PointText(leg.end), Fixed(leg.length), Fixed(leg.total),
-                            AtEnd(leg)});
+                            FixedPoint(leg.start), FixedPoint(leg.end), Fixed(leg.length, 3),
+                            Fixed(leg.total, 3), AtEnd(leg)});
         }
         std::vector<std::size_t> widths(headers.size(), 0);
         for (const auto& row : rows)
+        {
             for (std::size_t c = 0; c < row.size(); ++c)
+            {
                 widths[c] = std::max(widths[c], Width(row[c]));
+            }
+        }
         for (const auto& row : rows)
         {
             std::string line;
             for (std::size_t c = 0; c < row.size(); ++c)
+            {
                 line += (c == 0 ? "" : "  ") + Pad(row[c], c + 1 == row.size() ? 0 : widths[c], right[c]);
+            }
             out += line + "\n";
         }
         out += (beam.totalReflection ? "Note: " : "Trace ") + beam.ending + ".\n";
@@ -153,7 +152,9 @@ std::string FormatJson(const Scenario& scenario, const std::string& source,
     document["title"] = scenario.title;
     document["unit"] = scenario.unit;
     if (scenario.isSweep)
+    {
         document["sweep"] = scenario.sweepDescription;
+    }
     document["beams"] = nlohmann::json::array();
     for (const BeamResult& beam : beams)
     {
@@ -161,7 +162,9 @@ std::string FormatJson(const Scenario& scenario, const std::string& source,
         entry["point"] = PointJson(beam.entry.point);
         entry["snapped"] = beam.entry.snapped;
         if (beam.entry.snapped)
+        {
             entry["moved"] = beam.entry.moved;
+        }
         if (beam.entry.face)
         {
             entry["specimen"] = scenario.specimens[*beam.entry.specimen].name;
@@ -201,6 +204,7 @@ std::string FormatCsv(const Scenario& scenario, const std::vector<BeamResult>& b
 {
     std::string out = "beam,leg,specimen,start_x,start_y,start_z,end_x,end_y,end_z,length,total,at_end\n";
     for (std::size_t b = 0; b < beams.size(); ++b)
+    {
         for (std::size_t i = 0; i < beams[b].legs.size(); ++i)
         {
             const LegRecord& leg = beams[b].legs[i];
@@ -210,6 +214,7 @@ std::string FormatCsv(const Scenario& scenario, const std::vector<BeamResult>& b
                    Precise(leg.end.Y()) + "," + Precise(leg.end.Z()) + "," + Precise(leg.length) + "," +
                    Precise(leg.total) + "," + CsvField(AtEnd(leg)) + "\n";
         }
+    }
     return out;
 }
 

@@ -1,10 +1,11 @@
 #include "Scenario.h"
 
 #include "FactoryTable.h"
+#include "IRayTracer.h"
 #include "JsonNode.h"
+#include "NumberText.h"
 
 #include <cmath>
-#include <cstdio>
 
 using Tessam::Geometry3D::Point;
 
@@ -16,21 +17,6 @@ namespace
 
 // More beams than anyone can tell apart in a picture.
 constexpr unsigned int MaximumBeamCount = 1000;
-// The library never traces more legs than this.
-constexpr unsigned int MaximumLegCount = 250;
-
-std::string Format(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
-std::string FormatPoint(const Point& p)
-{
-    return "(" + Format(p.X()) + ", " + Format(p.Y()) + ", " + Format(p.Z()) + ")";
-}
-
 SpecimenInput ParseSpecimen(const JsonNode& node, std::size_t index)
 {
     SpecimenInput input;
@@ -42,19 +28,25 @@ SpecimenInput ParseSpecimen(const JsonNode& node, std::size_t index)
     {
         std::vector<std::string> names;
         for (const auto& known : Factories())
+        {
             names.push_back(known.name);
+        }
         factoryNode.Fail("unknown specimen factory \"" + input.factory + "\" (expected one of " +
                          JoinNames(names) + ")");
     }
 
     std::vector<std::string> known{"factory", "name", "waveSpeed"};
     for (const auto& parameter : factory->parameters)
+    {
         known.push_back(parameter.name);
+    }
     node.RejectUnknownMembers(known, input.factory);
 
     input.name = node.Has("name") ? node.Member("name").String() : "specimen " + std::to_string(index + 1);
     if (const auto speed = node.OptionalMember("waveSpeed"))
+    {
         input.waveSpeed = speed->PositiveNumber();
+    }
 
     for (const auto& parameter : factory->parameters)
     {
@@ -77,8 +69,10 @@ SpecimenInput ParseSpecimen(const JsonNode& node, std::size_t index)
         {
             const auto elements = value.Elements();
             if (elements.size() != 4)
+            {
                 value.Fail("expected the 4 slopes of quadrants 1 to 4, got " +
                            std::to_string(elements.size()));
+            }
             for (const auto& element : elements)
             {
                 element.RejectUnknownMembers({"height", "width", "offset"}, "a slope");
@@ -98,16 +92,24 @@ std::size_t FindSpecimen(const JsonNode& node, const std::vector<SpecimenInput>&
     {
         const long long index = node.Value().get<long long>();
         if (index < 0 || index >= static_cast<long long>(specimens.size()))
+        {
             node.Fail("no specimen has the index " + std::to_string(index) + " (there are " +
                       std::to_string(specimens.size()) + ", counted from 0)");
+        }
         return static_cast<std::size_t>(index);
     }
     if (!node.Value().is_string())
+    {
         node.FailType("a specimen name or index");
+    }
     const std::string name = node.String();
     for (std::size_t i = 0; i < specimens.size(); ++i)
+    {
         if (specimens[i].name == name)
+        {
             return i;
+        }
+    }
     node.Fail("no specimen is named \"" + name + "\"");
 }
 
@@ -119,7 +121,9 @@ EntryInput ParseEntry(const JsonNode& node, const std::vector<SpecimenInput>& sp
     const bool exact = node.Has("point");
     const bool snap = node.Has("near") || node.Has("snapTo");
     if (exact && snap)
+    {
         node.Fail("give either \"point\" or \"near\" with \"snapTo\", not both");
+    }
     if (exact)
     {
         entry.point = node.Member("point").ToPoint();
@@ -127,7 +131,9 @@ EntryInput ParseEntry(const JsonNode& node, const std::vector<SpecimenInput>& sp
         return entry;
     }
     if (!snap)
+    {
         node.Fail("missing \"point\" (exact) or \"near\" with \"snapTo\" (snapped onto a face)");
+    }
     entry.point = node.Member("near").ToPoint();
     entry.snapSpecimen = FindSpecimen(node.Member("snapTo"), specimens);
     return entry;
@@ -137,11 +143,17 @@ Quoria::BehaviorAtInterface ParseBehavior(const JsonNode& node)
 {
     const std::string name = node.String();
     if (name == "Reflect")
+    {
         return Quoria::Reflect;
+    }
     if (name == "Transmit")
+    {
         return Quoria::Transmit;
+    }
     if (name == "Stop")
+    {
         return Quoria::Stop;
+    }
     node.Fail("unknown behaviour \"" + name + "\" (expected Reflect, Transmit or Stop)");
 }
 
@@ -149,9 +161,13 @@ Law ParseLaw(const JsonNode& node)
 {
     const std::string name = node.String();
     if (name == "snell")
+    {
         return Law::Snell;
+    }
     if (name == "none")
+    {
         return Law::None;
+    }
     node.Fail("unknown law \"" + name + "\" (expected snell or none)");
 }
 
@@ -164,17 +180,39 @@ std::vector<double> ParseRange(const JsonNode& node)
     const JsonNode stepNode = node.Member("step");
     const double step = std::fabs(stepNode.Number());
     if (step == 0.0)
+    {
         stepNode.Fail("must not be 0");
+    }
     // A hair of slack so that 30 to 60 by 0.1 ends on 60, not one short.
     const double intervals = std::floor(std::fabs(to - from) / step + 1e-9);
     if (intervals + 1 > MaximumBeamCount)
-        stepNode.Fail("makes " + Format(intervals + 1) + " beams; at most " +
+    {
+        stepNode.Fail("makes " + General(intervals + 1) + " beams; at most " +
                       std::to_string(MaximumBeamCount) + " are traced");
+    }
     const double signedStep = to >= from ? step : -step;
     std::vector<double> values;
     for (double i = 0; i <= intervals; ++i)
+    {
         values.push_back(from + i * signedStep);
+    }
     return values;
+}
+
+// One beam per angle of the range; `angle` is the one the sweep varies.
+void SweepAngle(const JsonNode& range, Scenario& scenario, const BeamRequest& base,
+                double BeamRequest::*angle, const std::string& name)
+{
+    for (double value : ParseRange(range))
+    {
+        BeamRequest beam = base;
+        beam.*angle = value;
+        beam.label = name + " " + General(value) + DegreeSign;
+        beam.place = range.Place();
+        scenario.beams.push_back(beam);
+    }
+    scenario.sweepDescription = name + " angle from " + General(scenario.beams.front().*angle) + DegreeSign +
+                                " to " + General(scenario.beams.back().*angle) + DegreeSign;
 }
 
 void ParseSweep(const JsonNode& node, Scenario& scenario, const BeamRequest& base,
@@ -182,51 +220,40 @@ void ParseSweep(const JsonNode& node, Scenario& scenario, const BeamRequest& bas
 {
     node.RejectUnknownMembers({"refractionAngleDegrees", "skewAngleDegrees", "entryPoints"}, "the sweep");
     if (node.Value().size() != 1)
+    {
         node.Fail("give exactly one of refractionAngleDegrees, skewAngleDegrees or entryPoints");
-    scenario.isSweep = true;
-    if (const auto range = node.OptionalMember("refractionAngleDegrees"))
-    {
-        if (!hasEntry)
-            node.Fail("the beam needs an \"entry\" for this sweep");
-        for (double value : ParseRange(*range))
-        {
-            BeamRequest beam = base;
-            beam.refractionDegrees = value;
-            beam.label = "refraction " + Format(value) + "\xC2\xB0";
-            beam.place = range->Place();
-            scenario.beams.push_back(beam);
-        }
-        scenario.sweepDescription = "refraction angle from " +
-                                    Format(scenario.beams.front().refractionDegrees) + "\xC2\xB0 to " +
-                                    Format(scenario.beams.back().refractionDegrees) + "\xC2\xB0";
     }
-    else if (const auto skewRange = node.OptionalMember("skewAngleDegrees"))
+    scenario.isSweep = true;
+    const auto refraction = node.OptionalMember("refractionAngleDegrees");
+    const auto skew = node.OptionalMember("skewAngleDegrees");
+    if ((refraction || skew) && !hasEntry)
     {
-        if (!hasEntry)
-            node.Fail("the beam needs an \"entry\" for this sweep");
-        for (double value : ParseRange(*skewRange))
-        {
-            BeamRequest beam = base;
-            beam.skewDegrees = value;
-            beam.label = "skew " + Format(value) + "\xC2\xB0";
-            beam.place = skewRange->Place();
-            scenario.beams.push_back(beam);
-        }
-        scenario.sweepDescription = "skew angle from " + Format(scenario.beams.front().skewDegrees) +
-                                    "\xC2\xB0 to " + Format(scenario.beams.back().skewDegrees) + "\xC2\xB0";
+        node.Fail("the beam needs an \"entry\" for this sweep");
+    }
+    if (refraction)
+    {
+        SweepAngle(*refraction, scenario, base, &BeamRequest::refractionDegrees, "refraction");
+    }
+    else if (skew)
+    {
+        SweepAngle(*skew, scenario, base, &BeamRequest::skewDegrees, "skew");
     }
     else
     {
         const JsonNode line = node.Member("entryPoints");
         if (hasEntry)
+        {
             line.Fail("the entry points of the sweep replace the beam's \"entry\"; remove one of them");
+        }
         line.RejectUnknownMembers({"from", "to", "count", "snapTo"}, "the entry points");
         const Point from = line.Member("from").ToPoint();
         const Point to = line.Member("to").ToPoint();
         const unsigned int count = line.Member("count").Count(2, MaximumBeamCount);
         std::optional<std::size_t> snap;
         if (line.Has("snapTo"))
+        {
             snap = FindSpecimen(line.Member("snapTo"), specimens);
+        }
         for (unsigned int i = 0; i < count; ++i)
         {
             const double t = static_cast<double>(i) / (count - 1);
@@ -240,7 +267,7 @@ void ParseSweep(const JsonNode& node, Scenario& scenario, const BeamRequest& bas
             scenario.beams.push_back(beam);
         }
         scenario.sweepDescription =
-            std::to_string(count) + " entry points from " + FormatPoint(from) + " to " + FormatPoint(to);
+            std::to_string(count) + " entry points from " + GeneralPoint(from) + " to " + GeneralPoint(to);
     }
 }
 
@@ -252,9 +279,13 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
     beam.place = node.Place();
     const bool hasEntry = node.Has("entry");
     if (hasEntry)
+    {
         beam.entry = ParseEntry(node.Member("entry"), scenario.specimens);
+    }
     else if (!sweep)
+    {
         node.Member("entry");
+    }
     if (const auto refraction = node.OptionalMember("refractionAngleDegrees"))
     {
         beam.refractionDegrees = refraction->Number();
@@ -262,16 +293,20 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
         beam.place = refraction->Place();
     }
     if (const auto skew = node.OptionalMember("skewAngleDegrees"))
+    {
         beam.skewDegrees = skew->Number();
+    }
 
     const JsonNode stop = node.Member("stop");
     stop.RejectUnknownMembers({"legs", "length"}, "the stop");
     scenario.stop.place = stop.Place();
     if (stop.Has("legs") == stop.Has("length"))
+    {
         stop.Fail("give either \"legs\" or \"length\"");
+    }
     if (stop.Has("legs"))
     {
-        scenario.stop.legs = stop.Member("legs").Count(1, MaximumLegCount);
+        scenario.stop.legs = stop.Member("legs").Count(1, static_cast<unsigned int>(Quoria::MaximumLegCount));
         scenario.stop.place = stop.Member("legs").Place();
     }
     else
@@ -285,7 +320,9 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
     {
         scenario.behaviorsPlace = behaviors->Place();
         for (const auto& element : behaviors->Elements())
+        {
             scenario.behaviors.push_back(ParseBehavior(element));
+        }
     }
 
     if (const auto laws = node.OptionalMember("laws"))
@@ -294,8 +331,12 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
         {
             // One law for every interface where the beam is transmitted.
             if (ParseLaw(*laws) == Law::Snell)
+            {
                 for (const auto behavior : scenario.behaviors)
+                {
                     scenario.laws.push_back(behavior == Quoria::Transmit ? Law::Snell : Law::None);
+                }
+            }
         }
         else
         {
@@ -304,17 +345,23 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
             {
                 const Law law = elements[i].Value().is_null() ? Law::None : ParseLaw(elements[i]);
                 if (law == Law::Snell && scenario.BehaviorAt(i) != Quoria::Transmit)
+                {
                     elements[i].Fail("Snell's law applies only where the beam is transmitted; interface " +
                                      std::to_string(i + 1) + " reflects or stops it");
+                }
                 scenario.laws.push_back(law);
             }
         }
     }
 
     if (sweep)
+    {
         ParseSweep(*sweep, scenario, beam, scenario.specimens, hasEntry);
+    }
     else
+    {
         scenario.beams.push_back(beam);
+    }
 }
 
 } // namespace
@@ -322,8 +369,12 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
 bool Scenario::UsesSnell() const
 {
     for (const Law law : laws)
+    {
         if (law == Law::Snell)
+        {
             return true;
+        }
+    }
     return false;
 }
 
@@ -343,31 +394,49 @@ Scenario ParseScenario(const nlohmann::json& document)
     root.RejectUnknownMembers({"title", "description", "unit", "specimens", "beam", "sweep"}, "the scenario");
     Scenario scenario;
     if (const auto title = root.OptionalMember("title"))
+    {
         scenario.title = title->String();
+    }
     if (const auto description = root.OptionalMember("description"))
+    {
         description->String();
+    }
     if (const auto unit = root.OptionalMember("unit"))
+    {
         scenario.unit = unit->String();
+    }
 
     const JsonNode specimens = root.Member("specimens");
     const auto elements = specimens.Elements();
     if (elements.empty())
+    {
         specimens.Fail("a scenario needs at least one specimen");
+    }
     for (std::size_t i = 0; i < elements.size(); ++i)
     {
         scenario.specimens.push_back(ParseSpecimen(elements[i], i));
         for (std::size_t j = 0; j < i; ++j)
+        {
             if (scenario.specimens[j].name == scenario.specimens[i].name)
+            {
                 elements[i].Member("name").Fail("another specimen is already named \"" +
                                                 scenario.specimens[i].name + "\"");
+            }
+        }
     }
 
     ParseBeam(root.Member("beam"), scenario, root.OptionalMember("sweep"));
 
     if (scenario.UsesSnell())
+    {
         for (std::size_t i = 0; i < elements.size(); ++i)
+        {
             if (!scenario.specimens[i].waveSpeed)
+            {
                 elements[i].Fail("missing \"waveSpeed\": Snell's law needs the wave speed of every specimen");
+            }
+        }
+    }
     return scenario;
 }
 

@@ -29,7 +29,9 @@ nlohmann::json ParseDocument(const std::string& text, const std::string& name)
         const std::size_t columnWord = reason.find("column ");
         const std::size_t colon = reason.find(": ", columnWord == std::string::npos ? 0 : columnWord);
         if (colon != std::string::npos)
+        {
             reason = reason.substr(colon + 2);
+        }
         throw FileError(name + ":" + std::to_string(line) + ":" + std::to_string(column) +
                         ": invalid JSON: " + reason);
     }
@@ -39,11 +41,15 @@ nlohmann::json ReadDocument(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
+    {
         throw FileError(path + ": cannot open the scenario: " + std::strerror(errno));
+    }
     std::ostringstream text;
     text << file.rdbuf();
     if (file.bad())
+    {
         throw FileError(path + ": cannot read the scenario: " + std::strerror(errno));
+    }
     return ParseDocument(text.str(), path);
 }
 
@@ -53,7 +59,9 @@ void WriteFileAtomically(const std::string& path, const std::string& content)
     {
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
         if (!file)
+        {
             throw FileError(path + ": cannot write the picture: " + std::strerror(errno));
+        }
         file << content;
         file.close();
         if (!file)

@@ -15,7 +15,9 @@ bool SnellLaw::IsBeyondCriticalAngle(double incidence) const
 std::optional<double> SnellLaw::CriticalAngle() const
 {
     if (ratio <= 1.0)
+    {
         return std::nullopt;
+    }
     return std::asin(1.0 / ratio);
 }
 

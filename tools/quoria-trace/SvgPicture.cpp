@@ -1,14 +1,12 @@
 #include "SvgPicture.h"
 
-#include "ConicalSurface.h"
-#include "CylindricalArcSurface.h"
-#include "CylindricalSurface.h"
 #include "IContour.h"
 #include "ISegment.h"
 #include "ISurface.h"
 #include "LineSegment.h"
+#include "NumberText.h"
+#include "RevolvedBand.h"
 #include "ScenarioError.h"
-#include "TruncatedConicalSurface.h"
 
 #include <algorithm>
 #include <array>
@@ -16,6 +14,7 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <set>
 
 using namespace Tessam::Geometry3D;
@@ -26,9 +25,41 @@ namespace QuoriaTrace
 namespace
 {
 
-constexpr double Pi = 3.14159265358979323846;
 // Two degrees per chord: smooth to the eye even for a circle a page wide.
 constexpr double ArcStep = Pi / 90.0;
+
+// The page, in pixels: the XZ view, the YZ view to its right, the XY view
+// under it, and the legend at the right.
+constexpr double ViewsLeft = 80.0; // room for the tick labels of the vertical axes
+constexpr double ViewsTop = 110.0; // room for the title and the subtitle
+constexpr double ViewGap = 70.0;   // between the views, and before the legend
+// The XZ and YZ views together are at most this wide, the XZ and XY views this high.
+constexpr double ViewsWidth = 900.0;
+constexpr double ViewsHeight = 640.0;
+constexpr double BottomMargin = 60.0;
+// High enough for the legend beside a flat drawing.
+constexpr double MinimumPageHeight = 560.0;
+// Fractions of the drawing's largest extent: the margin around it, and the
+// depth that views of a flat drawing get at least.
+constexpr double MarginFraction = 0.06;
+constexpr double MinimumDepthFraction = 0.05;
+// Roughly this many ticks along the largest extent.
+constexpr double TickCount = 10.0;
+
+// The legend: a key, then its text, one row each.
+constexpr double LegendKeyWidth = 30.0;
+constexpr double LegendTextOffset = 40.0;
+constexpr double LegendRow = 22.0;
+// Wide enough for the longest specimen line, at the legend's font size.
+constexpr std::size_t LegendMinimumCharacters = 36;
+constexpr double LegendCharacterWidth = 7.5;
+constexpr double LegendPadding = 60.0;
+// The notes under the keys, at the ticks' smaller font size.
+constexpr double NoteCharacterWidth = 6.6;
+constexpr double NoteRightMargin = 10.0;
+constexpr double NoteLine = 15.0;
+// The scale bar is at most this many pixels long.
+constexpr double ScaleBarMaximum = 220.0;
 
 using Polyline = std::vector<Point>;
 
@@ -49,23 +80,39 @@ struct Box
     std::array<double, 3> high{};
 };
 
+// Where everything stands on the page.
+struct Layout
+{
+    // The drawing's bounds, margins included.
+    Box box;
+    // The largest extent of the drawing itself.
+    double largest = 0.0;
+    // Pixels per unit of length, the same in every view.
+    double scale = 0.0;
+    double tickStep = 0.0;
+    // XZ, YZ, XY.
+    std::array<View, 3> views;
+    double legendLeft = 0.0;
+    double legendWidth = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+};
+
 double Coordinate(const Point& p, int axis)
 {
     return axis == 0 ? p.X() : axis == 1 ? p.Y() : p.Z();
 }
 
-std::string Num(double value)
+// Positions on the page, to a tenth of a pixel.
+std::string Px(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return Fixed(value, 1);
 }
 
-std::string Label(double value)
+// Tick values are sums of steps: what should be 0 may be a rounding off it.
+std::string TickLabel(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", std::fabs(value) < 1e-9 ? 0.0 : value);
-    return text;
+    return General(std::fabs(value) < 1e-9 ? 0.0 : value);
 }
 
 std::string Escape(const std::string& text)
@@ -98,15 +145,22 @@ std::string Escape(const std::string& text)
 double NiceStep(double wanted)
 {
     if (!(wanted > 0.0))
+    {
         return 1.0;
+    }
     const double power = std::pow(10.0, std::floor(std::log10(wanted)));
     for (const double factor : {1.0, 2.0, 5.0, 10.0})
+    {
         if (factor * power >= wanted)
+        {
             return factor * power;
+        }
+    }
     return 10.0 * power;
 }
 
 // An edge shared by two faces appears in both faces' contours; draw it once.
+// The key is not a text for people, so it keeps its own format.
 std::string EdgeKey(const Polyline& line)
 {
     auto key = [](const Point& p)
@@ -117,9 +171,11 @@ std::string EdgeKey(const Polyline& line)
     };
     std::string first = key(line.front());
     std::string last = key(line.back());
-    std::string middle = key(line[line.size() / 2]);
+    const std::string middle = key(line[line.size() / 2]);
     if (last < first)
+    {
         std::swap(first, last);
+    }
     return first + "|" + middle + "|" + last;
 }
 
@@ -146,11 +202,34 @@ std::vector<Polyline> Edges(const ISolid& solid, std::vector<std::string>& probl
         {
             Polyline line;
             if (const auto* arc = dynamic_cast<const ArcSegment*>(segment))
+            {
                 line = SampleArc(*arc);
+            }
             else
+            {
                 line = {segment->GetFirstPoint(), segment->GetSecondPoint()};
+            }
             if (seen.insert(EdgeKey(line)).second)
+            {
                 edges.push_back(line);
+            }
+        }
+    }
+    return edges;
+}
+
+std::vector<std::vector<Polyline>> SpecimenEdges(const Scenario& scenario,
+                                                 const std::vector<const ISolid*>& solids,
+                                                 std::vector<std::string>& warnings)
+{
+    std::vector<std::vector<Polyline>> edges;
+    for (std::size_t s = 0; s < solids.size(); ++s)
+    {
+        std::vector<std::string> problems;
+        edges.push_back(Edges(*solids[s], problems));
+        for (const auto& problem : problems)
+        {
+            warnings.push_back("the outline of " + scenario.specimens[s].name + " misses " + problem);
         }
     }
     return edges;
@@ -161,64 +240,32 @@ std::vector<Polyline> Edges(const ISolid& solid, std::vector<std::string>& probl
 std::vector<Polyline> Silhouettes(const ISolid& solid, const Vector& along)
 {
     std::vector<Polyline> lines;
-    auto add = [&lines](const ISurface& face, const Point& from, const Point& to)
-    {
-        const Point middle = from + (to - from) * 0.5;
-        if (face.Contains(middle))
-            lines.push_back({from, to});
-    };
     for (const ISurface* face : solid.GetSurfaces())
     {
-        Point centre;
-        Vector axis;
-        double nearRadius = 0.0;
-        double farRadius = 0.0;
-        double nearDistance = 0.0;
-        double farDistance = 0.0;
-        if (const auto* cylinder = dynamic_cast<const CylindricalSurface*>(face))
-        {
-            centre = cylinder->GetCentroid();
-            axis = cylinder->GetOrientation();
-            nearRadius = farRadius = cylinder->GetRadius();
-            nearDistance = -0.5 * cylinder->GetHeight();
-            farDistance = 0.5 * cylinder->GetHeight();
-        }
-        else if (const auto* band = dynamic_cast<const CylindricalArcSurface*>(face))
-        {
-            centre = band->GetCentroid();
-            axis = band->GetOrientation();
-            nearRadius = farRadius = band->GetRadius();
-            nearDistance = -0.5 * band->GetHeight();
-            farDistance = 0.5 * band->GetHeight();
-        }
-        else if (const auto* frustum = dynamic_cast<const TruncatedConicalSurface*>(face))
-        {
-            centre = frustum->GetApex();
-            axis = frustum->GetOrientation();
-            nearRadius = frustum->GetRadiusTop();
-            farRadius = frustum->GetRadius();
-            nearDistance = frustum->GetHeight() - frustum->GetTruncatedHeight();
-            farDistance = frustum->GetHeight();
-        }
-        else if (const auto* cone = dynamic_cast<const ConicalSurface*>(face))
-        {
-            centre = cone->GetApex();
-            axis = cone->GetOrientation();
-            farRadius = cone->GetRadius();
-            farDistance = cone->GetHeight();
-        }
-        else
+        const std::optional<QuoriaTools::RevolvedBand> band = QuoriaTools::RevolvedBandOf(*face);
+        if (!band)
         {
             continue;
         }
+        Vector axis = band->axis;
         axis.Normalize();
         Vector side = axis.Cross(along);
         if (side.Length() < 1e-9)
+        {
             continue;
+        }
         side.Normalize();
+        const Point end = band->start + axis * band->length;
         for (const double sign : {1.0, -1.0})
-            add(*face, centre + axis * nearDistance + side * (sign * nearRadius),
-                centre + axis * farDistance + side * (sign * farRadius));
+        {
+            const Point from = band->start + side * (sign * band->startRadius);
+            const Point to = end + side * (sign * band->endRadius);
+            // A partial band has the line only where its angular span reaches.
+            if (face->Contains(from + (to - from) * 0.5))
+            {
+                lines.push_back({from, to});
+            }
+        }
     }
     return lines;
 }
@@ -234,7 +281,9 @@ const char* SpecimenColour(std::size_t i)
 std::string BeamColour(std::size_t i, std::size_t count)
 {
     if (count <= 1)
+    {
         return "#d62728";
+    }
     static const std::array<std::array<double, 3>, 5> stops{
         {{{203, 24, 29}}, {{241, 105, 19}}, {{200, 160, 0}}, {{35, 139, 69}}, {{33, 113, 181}}}};
     const double t = static_cast<double>(i) / (count - 1) * (stops.size() - 1);
@@ -246,6 +295,30 @@ std::string BeamColour(std::size_t i, std::size_t count)
                   static_cast<int>(stops[k][1] + f * (stops[k + 1][1] - stops[k][1])),
                   static_cast<int>(stops[k][2] + f * (stops[k + 1][2] - stops[k][2])));
     return text;
+}
+
+// The markers along a beam, the same in the views and in the legend.
+std::string EntryMarker(double x, double y, const std::string& colour)
+{
+    return "<circle cx=\"" + Px(x) + "\" cy=\"" + Px(y) + "\" r=\"4\" fill=\"white\" stroke=\"" + colour +
+           "\" stroke-width=\"1.8\"/>\n";
+}
+
+std::string InterfaceMarker(double x, double y, const std::string& colour)
+{
+    return "<circle cx=\"" + Px(x) + "\" cy=\"" + Px(y) + "\" r=\"2.2\" fill=\"" + colour + "\"/>\n";
+}
+
+std::string EndMarker(double x, double y, const std::string& colour)
+{
+    return "<rect x=\"" + Px(x - 3) + "\" y=\"" + Px(y - 3) + "\" width=\"6\" height=\"6\" fill=\"" + colour +
+           "\"/>\n";
+}
+
+std::string CutMarker(double x, double y)
+{
+    return "<path d=\"M" + Px(x - 5) + "," + Px(y - 5) +
+           " l10,10 m0,-10 l-10,10\" stroke=\"black\" stroke-width=\"2\"/>\n";
 }
 
 class Canvas
@@ -266,7 +339,9 @@ public:
     {
         std::string out = "<polyline fill=\"none\" " + style + " points=\"";
         for (std::size_t i = 0; i < points.size(); ++i)
-            out += (i == 0 ? "" : " ") + Num(X(view, points[i])) + "," + Num(Y(view, points[i]));
+        {
+            out += (i == 0 ? "" : " ") + Px(X(view, points[i])) + "," + Px(Y(view, points[i]));
+        }
         return out + "\"/>\n";
     }
 
@@ -282,10 +357,14 @@ std::vector<std::string> Wrap(const std::string& text, std::size_t width)
     {
         std::size_t end = text.find(' ', start);
         if (end == std::string::npos)
+        {
             end = text.size();
+        }
         const std::string word = text.substr(start, end - start);
         if (!lines.back().empty() && lines.back().size() + 1 + word.size() > width)
+        {
             lines.emplace_back();
+        }
         lines.back() += (lines.back().empty() ? "" : " ") + word;
         start = end + 1;
     }
@@ -297,49 +376,363 @@ const char* AxisName(int axis)
     return axis == 0 ? "x" : axis == 1 ? "y" : "z";
 }
 
-std::string Frame(const View& view, const Canvas& canvas, int index, double step)
+// Everything drawn, unpadded: the specimens' edges and the beams.
+Box Bounds(const std::vector<std::vector<Polyline>>& edges, const std::vector<BeamResult>& beams)
+{
+    Box box;
+    box.low.fill(std::numeric_limits<double>::infinity());
+    box.high.fill(-std::numeric_limits<double>::infinity());
+    auto include = [&box](const Point& p)
+    {
+        for (int axis = 0; axis < 3; ++axis)
+        {
+            box.low[axis] = std::min(box.low[axis], Coordinate(p, axis));
+            box.high[axis] = std::max(box.high[axis], Coordinate(p, axis));
+        }
+    };
+    for (const auto& solidEdges : edges)
+    {
+        for (const auto& line : solidEdges)
+        {
+            for (const Point& p : line)
+            {
+                include(p);
+            }
+        }
+    }
+    for (const auto& beam : beams)
+    {
+        include(beam.entry.point);
+        for (const auto& leg : beam.legs)
+        {
+            include(leg.end);
+        }
+    }
+    return box;
+}
+
+Layout MakeLayout(const Box& bounds, const Scenario& scenario)
+{
+    Layout layout;
+    layout.box = bounds;
+    Box& box = layout.box;
+    double largest = 0.0;
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        largest = std::max(largest, box.high[axis] - box.low[axis]);
+    }
+    if (!(largest > 0.0))
+    {
+        largest = 1.0;
+    }
+    layout.largest = largest;
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        const double pad =
+            MarginFraction * largest +
+            0.5 * std::max(0.0, MinimumDepthFraction * largest - (box.high[axis] - box.low[axis]));
+        box.low[axis] -= pad;
+        box.high[axis] += pad;
+    }
+    const double dx = box.high[0] - box.low[0];
+    const double dy = box.high[1] - box.low[1];
+    const double dz = box.high[2] - box.low[2];
+    layout.scale = std::min(ViewsWidth / (dx + dy), ViewsHeight / (dz + dy));
+    layout.tickStep = NiceStep(largest / TickCount);
+
+    View xz{0, 2, "XZ \xE2\x80\x94 seen from +y"};
+    View yz{1, 2, "YZ \xE2\x80\x94 seen from \xE2\x88\x92x"};
+    View xy{0, 1, "XY \xE2\x80\x94 seen from above (\xE2\x88\x92z)"};
+    xz.left = xy.left = ViewsLeft;
+    xz.top = yz.top = ViewsTop;
+    xz.width = xy.width = dx * layout.scale;
+    xz.height = yz.height = dz * layout.scale;
+    yz.left = xz.left + xz.width + ViewGap;
+    yz.width = dy * layout.scale;
+    xy.top = xz.top + xz.height + ViewGap;
+    xy.height = dy * layout.scale;
+    layout.views = {xz, yz, xy};
+
+    std::size_t longest = LegendMinimumCharacters;
+    for (const auto& specimen : scenario.specimens)
+    {
+        longest = std::max(longest, specimen.name.size() + specimen.factory.size() + 3);
+    }
+    layout.legendWidth = LegendPadding + LegendCharacterWidth * static_cast<double>(longest);
+    layout.legendLeft = yz.left + yz.width + ViewGap;
+    layout.width = layout.legendLeft + layout.legendWidth;
+    layout.height = std::max(xy.top + xy.height + BottomMargin, MinimumPageHeight);
+    return layout;
+}
+
+std::string Heading(const Layout& layout, const Scenario& scenario, const std::string& source,
+                    std::size_t beamCount)
 {
     std::string out;
-    out += "<text x=\"" + Num(view.left) + "\" y=\"" + Num(view.top - 10) + "\" class=\"view\">" +
-           Escape(view.title) + "</text>\n";
-    out += "<rect x=\"" + Num(view.left) + "\" y=\"" + Num(view.top) + "\" width=\"" + Num(view.width) +
-           "\" height=\"" + Num(view.height) + "\" fill=\"#fbfbf8\" stroke=\"#888\"/>\n";
-    out += "<clipPath id=\"view" + std::to_string(index) + "\"><rect x=\"" + Num(view.left) + "\" y=\"" +
-           Num(view.top) + "\" width=\"" + Num(view.width) + "\" height=\"" + Num(view.height) +
-           "\"/></clipPath>\n";
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Px(layout.width) + "\" height=\"" +
+           Px(layout.height) + "\" viewBox=\"0 0 " + Px(layout.width) + " " + Px(layout.height) +
+           "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n";
+    out += "<style>.view{font-size:14px;font-weight:bold;fill:#333}.tick{font-size:11px;fill:#555}"
+           ".axis{font-size:13px;font-style:italic;fill:#333}.legend{font-size:13px;fill:#222}"
+           ".grid{stroke:#e4e4de;stroke-width:0.8}.zero{stroke:#c9c9c0;stroke-width:1;stroke-dasharray:4 "
+           "3}</style>\n";
+    out += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    const std::string title = scenario.title.empty() ? std::string("quoria-trace") : scenario.title;
+    out += "<text x=\"20\" y=\"34\" font-size=\"20\" font-weight=\"bold\" fill=\"#111\">" + Escape(title) +
+           "</text>\n";
+    std::string subtitle = source;
+    if (!scenario.unit.empty())
+    {
+        subtitle += "; lengths in " + scenario.unit;
+    }
+    if (scenario.isSweep)
+    {
+        subtitle += "; sweep of " + std::to_string(beamCount) + " beams, " + scenario.sweepDescription;
+    }
+    out += "<text x=\"20\" y=\"56\" font-size=\"13\" fill=\"#444\">" + Escape(subtitle) + "</text>\n";
+    return out;
+}
 
-    // Ticks with coordinates along the bottom and the left side; faint grid lines at each.
+// A grid line and a labelled tick at each multiple of `step`, along the
+// bottom for the horizontal axis and the left side for the vertical one.
+std::string Ticks(const View& view, const Canvas& canvas, double step)
+{
+    std::string out;
     const Box& box = canvas.box;
     const double bottom = view.top + view.height;
     const double right = view.left + view.width;
+    const auto gridClass = [step](double value) { return std::fabs(value) < step * 1e-6 ? "zero" : "grid"; };
     for (double value = std::ceil(box.low[view.horizontal] / step) * step; value <= box.high[view.horizontal];
          value += step)
     {
         const double x = view.left + (value - box.low[view.horizontal]) * canvas.scale;
-        out += "<line x1=\"" + Num(x) + "\" y1=\"" + Num(view.top) + "\" x2=\"" + Num(x) + "\" y2=\"" +
-               Num(bottom) + "\" class=\"" + (std::fabs(value) < step * 1e-6 ? "zero" : "grid") + "\"/>\n";
-        out += "<line x1=\"" + Num(x) + "\" y1=\"" + Num(bottom) + "\" x2=\"" + Num(x) + "\" y2=\"" +
-               Num(bottom + 5) + "\" stroke=\"#555\"/>\n";
-        out += "<text x=\"" + Num(x) + "\" y=\"" + Num(bottom + 17) +
-               "\" class=\"tick\" text-anchor=\"middle\">" + Label(value) + "</text>\n";
+        out += "<line x1=\"" + Px(x) + "\" y1=\"" + Px(view.top) + "\" x2=\"" + Px(x) + "\" y2=\"" +
+               Px(bottom) + "\" class=\"" + gridClass(value) + "\"/>\n";
+        out += "<line x1=\"" + Px(x) + "\" y1=\"" + Px(bottom) + "\" x2=\"" + Px(x) + "\" y2=\"" +
+               Px(bottom + 5) + "\" stroke=\"#555\"/>\n";
+        out += "<text x=\"" + Px(x) + "\" y=\"" + Px(bottom + 17) +
+               "\" class=\"tick\" text-anchor=\"middle\">" + TickLabel(value) + "</text>\n";
     }
     for (double value = std::ceil(box.low[view.vertical] / step) * step; value <= box.high[view.vertical];
          value += step)
     {
         const double y = view.top + (value - box.low[view.vertical]) * canvas.scale;
-        out += "<line x1=\"" + Num(view.left) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(right) + "\" y2=\"" +
-               Num(y) + "\" class=\"" + (std::fabs(value) < step * 1e-6 ? "zero" : "grid") + "\"/>\n";
-        out += "<line x1=\"" + Num(view.left - 5) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(view.left) +
-               "\" y2=\"" + Num(y) + "\" stroke=\"#555\"/>\n";
-        out += "<text x=\"" + Num(view.left - 8) + "\" y=\"" + Num(y + 4) +
-               "\" class=\"tick\" text-anchor=\"end\">" + Label(value) + "</text>\n";
+        out += "<line x1=\"" + Px(view.left) + "\" y1=\"" + Px(y) + "\" x2=\"" + Px(right) + "\" y2=\"" +
+               Px(y) + "\" class=\"" + gridClass(value) + "\"/>\n";
+        out += "<line x1=\"" + Px(view.left - 5) + "\" y1=\"" + Px(y) + "\" x2=\"" + Px(view.left) +
+               "\" y2=\"" + Px(y) + "\" stroke=\"#555\"/>\n";
+        out += "<text x=\"" + Px(view.left - 8) + "\" y=\"" + Px(y + 4) +
+               "\" class=\"tick\" text-anchor=\"end\">" + TickLabel(value) + "</text>\n";
     }
-    // Axis names with arrows in the direction of increasing coordinate.
-    out += "<text x=\"" + Num(right) + "\" y=\"" + Num(bottom + 32) +
-           "\" class=\"axis\" text-anchor=\"end\">" + AxisName(view.horizontal) + " \xE2\x86\x92</text>\n";
-    out += "<text x=\"" + Num(view.left - 8) + "\" y=\"" + Num(view.top - 10) +
+    return out;
+}
+
+// The view's title, background, clip path, ticks and axis names.
+std::string Frame(const View& view, const Canvas& canvas, std::size_t index, double step)
+{
+    std::string out;
+    out += "<text x=\"" + Px(view.left) + "\" y=\"" + Px(view.top - 10) + "\" class=\"view\">" +
+           Escape(view.title) + "</text>\n";
+    out += "<rect x=\"" + Px(view.left) + "\" y=\"" + Px(view.top) + "\" width=\"" + Px(view.width) +
+           "\" height=\"" + Px(view.height) + "\" fill=\"#fbfbf8\" stroke=\"#888\"/>\n";
+    out += "<clipPath id=\"view" + std::to_string(index) + "\"><rect x=\"" + Px(view.left) + "\" y=\"" +
+           Px(view.top) + "\" width=\"" + Px(view.width) + "\" height=\"" + Px(view.height) +
+           "\"/></clipPath>\n";
+    out += Ticks(view, canvas, step);
+    // Arrows in the direction of increasing coordinate.
+    const double bottom = view.top + view.height;
+    const double right = view.left + view.width;
+    out += "<text x=\"" + Px(right) + "\" y=\"" + Px(bottom + 32) + "\" class=\"axis\" text-anchor=\"end\">" +
+           AxisName(view.horizontal) + " \xE2\x86\x92</text>\n";
+    out += "<text x=\"" + Px(view.left - 8) + "\" y=\"" + Px(view.top - 10) +
            "\" class=\"axis\" text-anchor=\"end\">" + AxisName(view.vertical) + " \xE2\x86\x93</text>\n";
     return out;
+}
+
+std::string DrawBeam(const Canvas& canvas, const View& view, const BeamResult& beam,
+                     const std::string& colour, bool thin)
+{
+    if (beam.legs.empty())
+    {
+        return "";
+    }
+    std::vector<Point> path{beam.legs.front().start};
+    for (const auto& leg : beam.legs)
+    {
+        path.push_back(leg.end);
+    }
+    std::string out = canvas.Polyline(
+        view, path, "stroke=\"" + colour + "\" stroke-width=\"" + (thin ? "1.4" : "2.2") + "\"");
+    for (std::size_t i = 1; i + 1 < path.size(); ++i)
+    {
+        out += InterfaceMarker(canvas.X(view, path[i]), canvas.Y(view, path[i]), colour);
+    }
+    out += EntryMarker(canvas.X(view, path.front()), canvas.Y(view, path.front()), colour);
+    const double endX = canvas.X(view, path.back());
+    const double endY = canvas.Y(view, path.back());
+    out += beam.totalReflection ? CutMarker(endX, endY) : EndMarker(endX, endY, colour);
+    return out;
+}
+
+// One view: its frame, then the specimens and the beams clipped to it.
+std::string DrawView(const Layout& layout, std::size_t index, const std::vector<const ISolid*>& solids,
+                     const std::vector<std::vector<Polyline>>& edges, const std::vector<BeamResult>& beams)
+{
+    const View& view = layout.views[index];
+    const Canvas canvas(layout.box, layout.scale);
+    std::string out = Frame(view, canvas, index, layout.tickStep);
+    out += "<g clip-path=\"url(#view" + std::to_string(index) +
+           ")\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
+    const int depth = 3 - view.horizontal - view.vertical;
+    const Vector along(depth == 0 ? 1.0 : 0.0, depth == 1 ? 1.0 : 0.0, depth == 2 ? 1.0 : 0.0);
+    for (std::size_t s = 0; s < edges.size(); ++s)
+    {
+        const std::string style = std::string("stroke=\"") + SpecimenColour(s) + "\" stroke-width=\"1.3\"";
+        for (const auto& line : edges[s])
+        {
+            out += canvas.Polyline(view, line, style);
+        }
+        for (const auto& line : Silhouettes(*solids[s], along))
+        {
+            out += canvas.Polyline(view, line, style);
+        }
+    }
+    for (std::size_t b = 0; b < beams.size(); ++b)
+    {
+        out += DrawBeam(canvas, view, beams[b], BeamColour(b, beams.size()), beams.size() > 1);
+    }
+    return out + "</g>\n";
+}
+
+// The legend's column, written top down.
+class LegendColumn
+{
+public:
+    LegendColumn(double left, double top) : left(left), y(top) {}
+
+    double KeyCentre() const { return left + LegendKeyWidth / 2.0; }
+    double Y() const { return y; }
+    void Skip(double height) { y += height; }
+    void Add(const std::string& svg) { out += svg; }
+
+    std::string LineKey(const std::string& colour, const char* width) const
+    {
+        return "<line x1=\"" + Px(left) + "\" y1=\"" + Px(y) + "\" x2=\"" + Px(left + LegendKeyWidth) +
+               "\" y2=\"" + Px(y) + "\" stroke=\"" + colour + "\" stroke-width=\"" + width + "\"/>\n";
+    }
+    // A key and what it stands for.
+    void Row(const std::string& key, const std::string& text)
+    {
+        out += key + "<text x=\"" + Px(left + LegendTextOffset) + "\" y=\"" + Px(y + 4) +
+               "\" class=\"legend\">" + Escape(text) + "</text>\n";
+        y += LegendRow;
+    }
+    void Text(double x, const char* style, const std::string& text)
+    {
+        out += "<text x=\"" + Px(x) + "\" y=\"" + Px(y) + "\" class=\"" + style + "\">" + Escape(text) +
+               "</text>\n";
+    }
+
+    const double left;
+    std::string out;
+
+private:
+    double y;
+};
+
+void BeamKeys(LegendColumn& legend, const std::vector<BeamResult>& beams)
+{
+    if (beams.size() == 1)
+    {
+        legend.Row(legend.LineKey(BeamColour(0, 1), "2.2"),
+                   "beam, " + std::to_string(beams[0].legs.size()) +
+                       (beams[0].legs.size() == 1 ? " leg" : " legs"));
+    }
+    else
+    {
+        // The sweep's colour ramp, first beam to last.
+        std::string ramp;
+        for (std::size_t b = 0; b < beams.size(); ++b)
+        {
+            ramp += "<rect x=\"" + Px(legend.left + LegendKeyWidth * b / beams.size()) + "\" y=\"" +
+                    Px(legend.Y() - 4) + "\" width=\"" + Px(LegendKeyWidth / beams.size() + 0.5) +
+                    "\" height=\"8\" fill=\"" + BeamColour(b, beams.size()) + "\"/>\n";
+        }
+        legend.Row(ramp, beams.front().request.label + " \xE2\x80\xA6 " + beams.back().request.label);
+    }
+    const std::string ink = "#333";
+    legend.Row(EntryMarker(legend.KeyCentre(), legend.Y(), ink), "entry point");
+    legend.Row(InterfaceMarker(legend.KeyCentre(), legend.Y(), ink), "interface (reflected or transmitted)");
+    legend.Row(EndMarker(legend.KeyCentre(), legend.Y(), ink), "end of the beam");
+    if (std::any_of(beams.begin(), beams.end(), [](const BeamResult& b) { return b.totalReflection; }))
+    {
+        legend.Row(CutMarker(legend.KeyCentre(), legend.Y()), "beam cut: beyond the critical angle");
+    }
+}
+
+// Where a single beam entered and why it ended, wrapped to the legend's width.
+void BeamNotes(LegendColumn& legend, const Layout& layout, const Scenario& scenario, const BeamResult& beam)
+{
+    std::string entry = "Entry";
+    if (beam.entry.face)
+    {
+        entry += std::string(beam.entry.snapped ? " snapped onto" : " on") + " face " +
+                 std::to_string(*beam.entry.face) + " (" + beam.entry.faceKind + ") of " +
+                 scenario.specimens[*beam.entry.specimen].name;
+    }
+    legend.Skip(6);
+    const auto width = static_cast<std::size_t>((layout.legendWidth - NoteRightMargin) / NoteCharacterWidth);
+    for (const std::string& text : {entry + ".", "Trace " + beam.ending + "."})
+    {
+        for (const std::string& line : Wrap(text, width))
+        {
+            legend.Text(legend.left, "tick", line);
+            legend.Skip(NoteLine);
+        }
+    }
+}
+
+void ScaleBar(LegendColumn& legend, const Layout& layout, const Scenario& scenario)
+{
+    const double barLength = NiceStep(std::min(layout.largest / 4.0, ScaleBarMaximum / layout.scale));
+    const double barEnd = legend.left + barLength * layout.scale;
+    legend.Skip(16);
+    legend.Text(legend.left, "legend", "Scale (all three views)");
+    legend.Skip(16);
+    const double y = legend.Y();
+    legend.Add("<path d=\"M" + Px(legend.left) + "," + Px(y - 5) + " v10 M" + Px(legend.left) + "," + Px(y) +
+               " h" + Px(barLength * layout.scale) + " M" + Px(barEnd) + "," + Px(y - 5) +
+               " v10\" stroke=\"#222\" stroke-width=\"2\" fill=\"none\"/>\n");
+    legend.Skip(4);
+    legend.Text(barEnd + 8, "legend",
+                TickLabel(barLength) + (scenario.unit.empty() ? "" : " " + scenario.unit));
+    legend.Skip(26);
+}
+
+// What each colour and marker means, notes on a single beam, and a scale bar.
+std::string Legend(const Layout& layout, const Scenario& scenario, const std::vector<BeamResult>& beams)
+{
+    LegendColumn legend(layout.legendLeft, layout.views[0].top);
+    legend.Skip(-10);
+    legend.Text(legend.left, "view", "Legend");
+    legend.Skip(24);
+    for (std::size_t s = 0; s < scenario.specimens.size(); ++s)
+    {
+        const SpecimenInput& specimen = scenario.specimens[s];
+        legend.Row(legend.LineKey(SpecimenColour(s), "2"), specimen.name + " (" + specimen.factory + ")");
+    }
+    if (!beams.empty())
+    {
+        BeamKeys(legend, beams);
+    }
+    if (beams.size() == 1)
+    {
+        BeamNotes(legend, layout, scenario, beams.front());
+    }
+    ScaleBar(legend, layout, scenario);
+    legend.Text(legend.left, "tick", "+z points into the specimen (down).");
+    return legend.out;
 }
 
 } // namespace
@@ -371,237 +764,14 @@ std::string RenderSvg(const Scenario& scenario, const std::string& source,
                       const std::vector<const ISolid*>& solids, const std::vector<BeamResult>& beams,
                       std::vector<std::string>& warnings)
 {
-    std::vector<std::vector<Polyline>> edges;
-    for (std::size_t s = 0; s < solids.size(); ++s)
+    const std::vector<std::vector<Polyline>> edges = SpecimenEdges(scenario, solids, warnings);
+    const Layout layout = MakeLayout(Bounds(edges, beams), scenario);
+    std::string out = Heading(layout, scenario, source, beams.size());
+    for (std::size_t v = 0; v < layout.views.size(); ++v)
     {
-        std::vector<std::string> problems;
-        edges.push_back(Edges(*solids[s], problems));
-        for (const auto& problem : problems)
-            warnings.push_back("the outline of " + scenario.specimens[s].name + " misses " + problem);
+        out += DrawView(layout, v, solids, edges, beams);
     }
-
-    Box box;
-    box.low.fill(std::numeric_limits<double>::infinity());
-    box.high.fill(-std::numeric_limits<double>::infinity());
-    auto include = [&box](const Point& p)
-    {
-        for (int axis = 0; axis < 3; ++axis)
-        {
-            box.low[axis] = std::min(box.low[axis], Coordinate(p, axis));
-            box.high[axis] = std::max(box.high[axis], Coordinate(p, axis));
-        }
-    };
-    for (const auto& solidEdges : edges)
-        for (const auto& line : solidEdges)
-            for (const Point& p : line)
-                include(p);
-    for (const auto& beam : beams)
-    {
-        include(beam.entry.point);
-        for (const auto& leg : beam.legs)
-            include(leg.end);
-    }
-    double largest = 0.0;
-    for (int axis = 0; axis < 3; ++axis)
-        largest = std::max(largest, box.high[axis] - box.low[axis]);
-    if (!(largest > 0.0))
-        largest = 1.0;
-    // A margin around the drawing, and some depth for views of a flat thing.
-    for (int axis = 0; axis < 3; ++axis)
-    {
-        const double pad =
-            0.06 * largest + 0.5 * std::max(0.0, 0.05 * largest - (box.high[axis] - box.low[axis]));
-        box.low[axis] -= pad;
-        box.high[axis] += pad;
-    }
-    const double dx = box.high[0] - box.low[0];
-    const double dy = box.high[1] - box.low[1];
-    const double dz = box.high[2] - box.low[2];
-
-    const double scale = std::min(900.0 / (dx + dy), 640.0 / (dz + dy));
-    const double gap = 70.0;
-    std::size_t longest = 36;
-    for (const auto& specimen : scenario.specimens)
-        longest = std::max(longest, specimen.name.size() + specimen.factory.size() + 3);
-    const double legendWidth = 60.0 + 7.5 * static_cast<double>(longest);
-    View xz{0, 2, "XZ \xE2\x80\x94 seen from +y"};
-    View yz{1, 2, "YZ \xE2\x80\x94 seen from \xE2\x88\x92x"};
-    View xy{0, 1, "XY \xE2\x80\x94 seen from above (\xE2\x88\x92z)"};
-    xz.left = xy.left = 80.0;
-    xz.top = yz.top = 110.0;
-    xz.width = xy.width = dx * scale;
-    xz.height = yz.height = dz * scale;
-    yz.left = xz.left + xz.width + gap;
-    yz.width = dy * scale;
-    xy.top = xz.top + xz.height + gap;
-    xy.height = dy * scale;
-    const double legendLeft = yz.left + yz.width + gap;
-    const double width = legendLeft + legendWidth;
-    const double height = std::max(xy.top + xy.height + 60.0, 560.0);
-
-    const Canvas canvas(box, scale);
-    const double step = NiceStep(largest / 10.0);
-    std::string out;
-    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(width) + "\" height=\"" + Num(height) +
-           "\" viewBox=\"0 0 " + Num(width) + " " + Num(height) +
-           "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n";
-    out += "<style>.view{font-size:14px;font-weight:bold;fill:#333}.tick{font-size:11px;fill:#555}"
-           ".axis{font-size:13px;font-style:italic;fill:#333}.legend{font-size:13px;fill:#222}"
-           ".grid{stroke:#e4e4de;stroke-width:0.8}.zero{stroke:#c9c9c0;stroke-width:1;stroke-dasharray:4 "
-           "3}</style>\n";
-    out += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    const std::string title = scenario.title.empty() ? std::string("quoria-trace") : scenario.title;
-    out += "<text x=\"20\" y=\"34\" font-size=\"20\" font-weight=\"bold\" fill=\"#111\">" + Escape(title) +
-           "</text>\n";
-    std::string subtitle = source;
-    if (!scenario.unit.empty())
-        subtitle += "; lengths in " + scenario.unit;
-    if (scenario.isSweep)
-        subtitle += "; sweep of " + std::to_string(beams.size()) + " beams, " + scenario.sweepDescription;
-    out += "<text x=\"20\" y=\"56\" font-size=\"13\" fill=\"#444\">" + Escape(subtitle) + "</text>\n";
-
-    const std::array<View, 3> views{xz, yz, xy};
-    for (std::size_t v = 0; v < views.size(); ++v)
-    {
-        const View& view = views[v];
-        out += Frame(view, canvas, static_cast<int>(v), step);
-        out += "<g clip-path=\"url(#view" + std::to_string(v) +
-               ")\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
-        const int depth = 3 - view.horizontal - view.vertical;
-        const Vector along(depth == 0 ? 1.0 : 0.0, depth == 1 ? 1.0 : 0.0, depth == 2 ? 1.0 : 0.0);
-        for (std::size_t s = 0; s < edges.size(); ++s)
-        {
-            const std::string style =
-                std::string("stroke=\"") + SpecimenColour(s) + "\" stroke-width=\"1.3\"";
-            for (const auto& line : edges[s])
-                out += canvas.Polyline(view, line, style);
-            for (const auto& line : Silhouettes(*solids[s], along))
-                out += canvas.Polyline(view, line, style);
-        }
-        for (std::size_t b = 0; b < beams.size(); ++b)
-        {
-            const BeamResult& beam = beams[b];
-            if (beam.legs.empty())
-                continue;
-            const std::string colour = BeamColour(b, beams.size());
-            std::vector<Point> path{beam.legs.front().start};
-            for (const auto& leg : beam.legs)
-                path.push_back(leg.end);
-            out += canvas.Polyline(view, path,
-                                   "stroke=\"" + colour + "\" stroke-width=\"" +
-                                       (beams.size() > 1 ? "1.4" : "2.2") + "\"");
-            for (std::size_t i = 1; i + 1 < path.size(); ++i)
-                out += "<circle cx=\"" + Num(canvas.X(view, path[i])) + "\" cy=\"" +
-                       Num(canvas.Y(view, path[i])) + "\" r=\"2.2\" fill=\"" + colour + "\"/>\n";
-            out += "<circle cx=\"" + Num(canvas.X(view, path.front())) + "\" cy=\"" +
-                   Num(canvas.Y(view, path.front())) + "\" r=\"4\" fill=\"white\" stroke=\"" + colour +
-                   "\" stroke-width=\"1.8\"/>\n";
-            const double ex = canvas.X(view, path.back());
-            const double ey = canvas.Y(view, path.back());
-            if (beam.totalReflection)
-                out += "<path d=\"M" + Num(ex - 5) + "," + Num(ey - 5) +
-                       " l10,10 m0,-10 l-10,10\" stroke=\"black\" "
-                       "stroke-width=\"2\"/>\n";
-            else
-                out += "<rect x=\"" + Num(ex - 3) + "\" y=\"" + Num(ey - 3) +
-                       "\" width=\"6\" height=\"6\" fill=\"" + colour + "\"/>\n";
-        }
-        out += "</g>\n";
-    }
-
-    // Legend: what each colour is, the markers, and a scale bar.
-    double y = xz.top;
-    out += "<text x=\"" + Num(legendLeft) + "\" y=\"" + Num(y - 10) + "\" class=\"view\">Legend</text>\n";
-    y += 14;
-    for (std::size_t s = 0; s < solids.size(); ++s, y += 22)
-    {
-        out += "<line x1=\"" + Num(legendLeft) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(legendLeft + 30) +
-               "\" y2=\"" + Num(y) + "\" stroke=\"" + SpecimenColour(s) + "\" stroke-width=\"2\"/>\n";
-        out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) + "\" class=\"legend\">" +
-               Escape(scenario.specimens[s].name + " (" + scenario.specimens[s].factory + ")") + "</text>\n";
-    }
-    if (!beams.empty())
-    {
-        if (beams.size() == 1)
-        {
-            out += "<line x1=\"" + Num(legendLeft) + "\" y1=\"" + Num(y) + "\" x2=\"" + Num(legendLeft + 30) +
-                   "\" y2=\"" + Num(y) + "\" stroke=\"" + BeamColour(0, 1) + "\" stroke-width=\"2.2\"/>\n";
-            out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
-                   "\" class=\"legend\">beam, " + std::to_string(beams[0].legs.size()) +
-                   (beams[0].legs.size() == 1 ? " leg" : " legs") + "</text>\n";
-            y += 22;
-        }
-        else
-        {
-            for (std::size_t b = 0; b < beams.size(); ++b)
-                out += "<rect x=\"" + Num(legendLeft + 30.0 * b / beams.size()) + "\" y=\"" + Num(y - 4) +
-                       "\" width=\"" + Num(30.0 / beams.size() + 0.5) + "\" height=\"8\" fill=\"" +
-                       BeamColour(b, beams.size()) + "\"/>\n";
-            out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) + "\" class=\"legend\">" +
-                   Escape(beams.front().request.label) + " \xE2\x80\xA6 " +
-                   Escape(beams.back().request.label) + "</text>\n";
-            y += 22;
-        }
-        out += "<circle cx=\"" + Num(legendLeft + 15) + "\" cy=\"" + Num(y) +
-               "\" r=\"4\" fill=\"white\" stroke=\"#333\" stroke-width=\"1.8\"/>\n";
-        out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
-               "\" class=\"legend\">entry point</text>\n";
-        y += 22;
-        out +=
-            "<circle cx=\"" + Num(legendLeft + 15) + "\" cy=\"" + Num(y) + "\" r=\"2.2\" fill=\"#333\"/>\n";
-        out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
-               "\" class=\"legend\">interface (reflected or transmitted)</text>\n";
-        y += 22;
-        out += "<rect x=\"" + Num(legendLeft + 12) + "\" y=\"" + Num(y - 3) +
-               "\" width=\"6\" height=\"6\" fill=\"#333\"/>\n";
-        out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
-               "\" class=\"legend\">end of the beam</text>\n";
-        y += 22;
-        const bool anyCut =
-            std::any_of(beams.begin(), beams.end(), [](const BeamResult& b) { return b.totalReflection; });
-        if (anyCut)
-        {
-            out += "<path d=\"M" + Num(legendLeft + 10) + "," + Num(y - 5) +
-                   " l10,10 m0,-10 l-10,10\" stroke=\"black\" stroke-width=\"2\"/>\n";
-            out += "<text x=\"" + Num(legendLeft + 40) + "\" y=\"" + Num(y + 4) +
-                   "\" class=\"legend\">beam cut: beyond the critical angle</text>\n";
-            y += 22;
-        }
-    }
-    if (beams.size() == 1)
-    {
-        const BeamResult& beam = beams.front();
-        std::string entry = "Entry";
-        if (beam.entry.face)
-            entry += std::string(beam.entry.snapped ? " snapped onto" : " on") + " face " +
-                     std::to_string(*beam.entry.face) + " (" + beam.entry.faceKind + ") of " +
-                     scenario.specimens[*beam.entry.specimen].name;
-        y += 6;
-        for (const std::string& text : {entry + ".", "Trace " + beam.ending + "."})
-            for (const std::string& line : Wrap(text, static_cast<std::size_t>((legendWidth - 10.0) / 6.6)))
-            {
-                out += "<text x=\"" + Num(legendLeft) + "\" y=\"" + Num(y) + "\" class=\"tick\">" +
-                       Escape(line) + "</text>\n";
-                y += 15;
-            }
-    }
-    y += 16;
-    const double barLength = NiceStep(std::min(largest / 4.0, 220.0 / scale));
-    out += "<text x=\"" + Num(legendLeft) + "\" y=\"" + Num(y) +
-           "\" class=\"legend\">Scale (all three views)</text>\n";
-    y += 16;
-    out += "<path d=\"M" + Num(legendLeft) + "," + Num(y - 5) + " v10 M" + Num(legendLeft) + "," + Num(y) +
-           " h" + Num(barLength * scale) + " M" + Num(legendLeft + barLength * scale) + "," + Num(y - 5) +
-           " v10\" stroke=\"#222\" stroke-width=\"2\" fill=\"none\"/>\n";
-    out += "<text x=\"" + Num(legendLeft + barLength * scale + 8) + "\" y=\"" + Num(y + 4) +
-           "\" class=\"legend\">" +
-           Escape(Label(barLength) + (scenario.unit.empty() ? "" : " " + scenario.unit)) + "</text>\n";
-    y += 30;
-    out += "<text x=\"" + Num(legendLeft) + "\" y=\"" + Num(y) +
-           "\" class=\"tick\">+z points into the specimen (down).</text>\n";
-    out += "</svg>\n";
-    return out;
+    return out + Legend(layout, scenario, beams) + "</svg>\n";
 }
 
 } // namespace QuoriaTrace

@@ -39,7 +39,9 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
     const bool builtIn = scenarioPath.empty();
     const std::string source = builtIn ? std::string("built-in default scenario") : scenarioPath;
     if (builtIn && svgPath.empty())
+    {
         svgPath = DefaultPicture;
+    }
 
     const Scenario scenario =
         ParseScenario(builtIn ? ParseDocument(DefaultScenarioText(), source) : ReadDocument(scenarioPath));
@@ -63,17 +65,29 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
     // Everything is computed before anything is written.
     std::vector<std::string> warnings;
     if (!svgPath.empty())
+    {
         WriteFileAtomically(svgPath, RenderSvg(scenario, source, tracer.Configuration(), beams, warnings));
+    }
     std::cout << text << std::flush;
     if (format == "csv")
+    {
         for (std::size_t b = 0; b < beams.size(); ++b)
+        {
             if (beams[b].totalReflection)
+            {
                 std::cerr << "quoria-trace: note: beam " << b + 1 << " " << beams[b].ending << "\n";
+            }
+        }
+    }
     for (const auto& warning : warnings)
+    {
         std::cerr << "quoria-trace: warning: " << warning << "\n";
+    }
     if (!svgPath.empty())
+    {
         std::cerr << "quoria-trace: picture written to " << std::filesystem::absolute(svgPath).string()
                   << "\n";
+    }
     return 0;
 }
 
@@ -105,7 +119,9 @@ int main(int argc, char** argv)
     catch (const CLI::ParseError& error)
     {
         if (error.get_exit_code() == 0)
+        {
             return app.exit(error);
+        }
         std::cerr << "quoria-trace: " << error.what() << " (see --help)\n";
         return BadInput;
     }

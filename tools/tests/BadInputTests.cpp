@@ -21,16 +21,17 @@ std::string Replace(std::string text, const std::string& from, const std::string
 {
     const std::size_t at = text.find(from);
     if (at == std::string::npos)
+    {
         return "the test's own replacement failed: " + from;
+    }
     return text.replace(at, from.size(), to);
 }
 
 // Runs the tool on the text as scenario.json and returns its one line of complaint.
 std::string Complaint(const std::string& text)
 {
-    const std::string directory = MakeTemporaryDirectory();
-    WriteText(directory + "/scenario.json", text);
-    const ToolRun run = RunTool("scenario.json --svg picture.svg", directory);
+    std::string directory;
+    const ToolRun run = RunScenario(text, "--svg picture.svg", directory);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_FALSE(FileExists(directory + "/picture.svg"));

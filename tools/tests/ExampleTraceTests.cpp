@@ -181,7 +181,9 @@ TEST(ExampleTrace, WithoutArgumentsPrintsTheDefaultTableAndWritesItsPicture)
     for (const char* shown :
          {"Wedge on a plate (built-in default scenario, lengths in mm)", "leg  in     start", "  1  wedge  ",
           "  5  plate  ", "Transmit, Snell 36.00\xC2\xB0 -> 54.57\xC2\xB0"})
+    {
         EXPECT_NE(run.out.find(shown), std::string::npos) << shown;
+    }
     EXPECT_EQ(run.out.find("  6  "), std::string::npos);
     EXPECT_EQ(run.err, "quoria-trace: picture written to " + directory + "/quoria-trace.svg\n");
     EXPECT_TRUE(IsWellFormedXml(directory + "/quoria-trace.svg"));

@@ -52,15 +52,6 @@ std::string WedgeOnPlate(double wedgeAngle, double refraction, const std::string
            std::to_string(refraction) + ", " + beamRest + "}}";
 }
 
-nlohmann::json TraceJson(const std::string& scenario)
-{
-    const std::string directory = MakeTemporaryDirectory();
-    WriteText(directory + "/scenario.json", scenario);
-    const ToolRun run = RunTool("scenario.json --format json", directory);
-    EXPECT_EQ(run.status, 0) << run.err;
-    return run.status == 0 ? nlohmann::json::parse(run.out) : nlohmann::json();
-}
-
 } // namespace
 
 TEST(SnellLaw, EachCrossingUsesTheSpeedsOnItsTwoSides)
@@ -108,9 +99,8 @@ TEST(SnellLaw, BeyondTheCriticalAngleTheBeamIsCutAndSaysWhy)
     EXPECT_TRUE(beam["totalReflection"].get<bool>());
     EXPECT_EQ(beam["ending"], reason);
 
-    const std::string directory = MakeTemporaryDirectory();
-    WriteText(directory + "/scenario.json", scenario);
-    const ToolRun table = RunTool("scenario.json --svg picture.svg", directory);
+    std::string directory;
+    const ToolRun table = RunScenario(scenario, "--svg picture.svg", directory);
     EXPECT_EQ(table.status, 0);
     EXPECT_NE(table.out.find("Note: " + reason + ".\n"), std::string::npos) << table.out;
     EXPECT_NE(ReadText(directory + "/picture.svg").find("beam cut: beyond the critical angle"),

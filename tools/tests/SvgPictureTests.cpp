@@ -34,5 +34,7 @@ TEST(SvgPicture, ArcsAreSampledOnTheCircleFromEndToEnd)
     // Evenly spaced: every chord as long as the first.
     const double chord = points[1].DistanceTo(points[0]);
     for (std::size_t i = 2; i < points.size(); ++i)
+    {
         EXPECT_NEAR(points[i].DistanceTo(points[i - 1]), chord, 1e-12);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
@@ -41,13 +42,17 @@ inline std::string MakeTemporaryDirectory()
         ~Made()
         {
             for (const auto& path : paths)
+            {
                 std::filesystem::remove_all(path);
+            }
         }
     };
     static Made made;
     char pattern[] = "/tmp/quoria-trace-test-XXXXXX";
     if (mkdtemp(pattern) == nullptr)
+    {
         throw std::runtime_error("cannot make a temporary directory");
+    }
     made.paths.emplace_back(pattern);
     return pattern;
 }
@@ -64,6 +69,24 @@ inline ToolRun RunTool(const std::string& arguments, const std::string& director
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(directory + "/stdout.txt"),
             ReadText(directory + "/stderr.txt")};
+}
+
+// The tool run on `scenario` saved as scenario.json in a fresh directory,
+// which `directory` names.
+inline ToolRun RunScenario(const std::string& scenario, const std::string& arguments, std::string& directory)
+{
+    directory = MakeTemporaryDirectory();
+    WriteText(directory + "/scenario.json", scenario);
+    return RunTool("scenario.json " + arguments, directory);
+}
+
+// What the tool prints as JSON for `scenario`, once it has succeeded.
+inline nlohmann::json TraceJson(const std::string& scenario)
+{
+    std::string directory;
+    const ToolRun run = RunScenario(scenario, "--format json", directory);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return run.status == 0 ? nlohmann::json::parse(run.out) : nlohmann::json::object();
 }
 
 inline std::string Example(const std::string& name)

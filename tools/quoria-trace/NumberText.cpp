@@ -1,0 +1,56 @@
+#include "NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace QuoriaTrace
+{
+
+namespace
+{
+
+template <typename... Values> std::string Printed(const char* format, Values... values)
+{
+    // Room for the 309 digits of the largest double in "%f".
+    char text[400];
+    std::snprintf(text, sizeof text, format, values...);
+    return text;
+}
+
+} // namespace
+
+std::string General(double value)
+{
+    return Printed("%g", value);
+}
+
+std::string Fixed(double value, int decimals)
+{
+    if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals))
+    {
+        value = 0.0;
+    }
+    return Printed("%.*f", decimals, value);
+}
+
+std::string Precise(double value)
+{
+    return Printed("%.12g", value);
+}
+
+std::string GeneralPoint(const Tessam::Geometry3D::Point& point)
+{
+    return "(" + General(point.X()) + ", " + General(point.Y()) + ", " + General(point.Z()) + ")";
+}
+
+std::string FixedPoint(const Tessam::Geometry3D::Point& point)
+{
+    return "(" + Fixed(point.X(), 3) + ", " + Fixed(point.Y(), 3) + ", " + Fixed(point.Z(), 3) + ")";
+}
+
+std::string DegreesText(double radians)
+{
+    return Fixed(std::fabs(radians) * RadiansToDegrees, 2) + DegreeSign;
+}
+
+} // namespace QuoriaTrace
