@@ -1,3 +1,5 @@
+#include "tracer.h"
+
 #include "bindings.h"
 #include "solid.h"
 
@@ -5,15 +7,11 @@
 #include "TraceEnding.h"
 #include "TraceReport.h"
 
-#include <atomic>
-#include <cmath>
 #include <cstdint>
-#include <functional>
-#include <memory>
-#include <mutex>
 #include <stdexcept>
+#include <string>
 #include <thread>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 using Quoria::BehaviorAtInterface;
@@ -25,100 +23,9 @@ namespace QuoriaPython
 namespace
 {
 
-using BehaviorFunction = std::function<BehaviorAtInterface(const ISurface*)>;
-using LawFunction = std::function<double(double)>;
-using FaceMap = std::unordered_map<const ISurface*, py::object>;
-
 // quoria.Face, the namedtuple handed to behaviour callables. Kept for the
 // life of the process, like the module.
 py::handle FaceType;
-
-const char* const BehaviorNames[] = {"Reflect", "Transmit", "Stop"};
-
-// A behaviour given as a name or a member of quoria.Behavior. `verb` says
-// whether the value was passed or returned, for the message.
-BehaviorAtInterface ReadBehavior(py::handle value, const std::string& subject, const char* verb,
-                                 bool callableAllowed)
-{
-    if (py::isinstance<BehaviorAtInterface>(value))
-    {
-        return value.cast<BehaviorAtInterface>();
-    }
-    if (py::isinstance<py::str>(value))
-    {
-        const std::string name = value.cast<std::string>();
-        for (int i = 0; i < 3; ++i)
-        {
-            if (name == BehaviorNames[i])
-            {
-                return static_cast<BehaviorAtInterface>(i);
-            }
-        }
-        throw py::value_error(subject + " must " + verb + " 'Reflect', 'Transmit' or 'Stop', not " +
-                              std::string(py::repr(value)));
-    }
-    throw py::type_error(subject + " must " + verb + " 'Reflect', 'Transmit', 'Stop', a quoria.Behavior" +
-                         (callableAllowed ? " or a callable" : "") + ", not " + TypeName(value));
-}
-
-// The callables below borrow their Python object: the call that made them
-// holds a reference until the trace is over. So copies made by the library
-// with the GIL released touch no reference count, and the GIL is taken back
-// only to call into Python.
-class PythonBehavior
-{
-public:
-    PythonBehavior(py::handle callable, std::string subject, const FaceMap& faces)
-        : callable(callable.ptr()), subject(std::move(subject)), faces(&faces)
-    {
-    }
-
-    BehaviorAtInterface operator()(const ISurface* surface) const
-    {
-        py::gil_scoped_acquire gil;
-        const auto found = faces->find(surface);
-        const py::object face = found != faces->end() ? found->second : py::none();
-        const py::object result = py::handle(callable)(face);
-        return ReadBehavior(result, subject, "return", false);
-    }
-
-private:
-    PyObject* callable;
-    std::string subject;
-    const FaceMap* faces;
-};
-
-class PythonLaw
-{
-public:
-    PythonLaw(py::handle callable, std::string subject)
-        : callable(callable.ptr()), subject(std::move(subject))
-    {
-    }
-
-    double operator()(double angle) const
-    {
-        py::gil_scoped_acquire gil;
-        const py::object result = py::handle(callable)(angle);
-        const double turned = PyFloat_AsDouble(result.ptr());
-        if (turned == -1.0 && PyErr_Occurred())
-        {
-            PyErr_Clear();
-            throw py::type_error(subject + " must return an angle in radians, not " + TypeName(result));
-        }
-        // A direction turned by NaN would carry NaN into every later leg.
-        if (!std::isfinite(turned))
-        {
-            throw py::value_error(subject + " must return a finite angle in radians, not " +
-                                  std::string(py::repr(result)));
-        }
-        return turned;
-    }
-
-private:
-    PyObject* callable;
-    std::string subject;
-};
 
 // One call's arguments, read and checked in the order of the parameters.
 struct TraceCall
@@ -128,12 +35,7 @@ struct TraceCall
     bool byLength = false;
     unsigned int legCount = 0;
     double length = 0.0;
-    bool anyCallable = false;
-    std::vector<BehaviorAtInterface> behaviors;
-    std::vector<BehaviorFunction> behaviorFunctions;
-    std::vector<LawFunction> laws;
-    // The caller's behaviours and laws, alive until the trace is over.
-    py::list callables;
+    CallerRules rules;
 };
 
 TraceCall ReadCall(const FaceMap& faces, py::handle point, py::handle refractionAngle, py::handle skewAngle,
@@ -160,44 +62,7 @@ TraceCall ReadCall(const FaceMap& faces, py::handle point, py::handle refraction
         call.legCount = ReadCount(legs, "legs");
     }
 
-    const py::list behaviorItems = ReadSequence(behaviors, "behaviors", "behaviours");
-    for (std::size_t i = 0; i < behaviorItems.size(); ++i)
-    {
-        const py::handle item = behaviorItems[i];
-        const std::string subject = "behaviors[" + std::to_string(i) + "]";
-        if (!py::isinstance<py::str>(item) && !py::isinstance<BehaviorAtInterface>(item) &&
-            PyCallable_Check(item.ptr()))
-        {
-            call.anyCallable = true;
-            call.callables.append(item);
-            call.behaviors.push_back(Quoria::Reflect);
-            call.behaviorFunctions.emplace_back(PythonBehavior(item, subject, faces));
-            continue;
-        }
-        const BehaviorAtInterface behavior = ReadBehavior(item, subject, "be", true);
-        call.behaviors.push_back(behavior);
-        call.behaviorFunctions.emplace_back([behavior](const ISurface*) { return behavior; });
-    }
-
-    const py::list lawItems = ReadSequence(laws, "laws", "laws (callables or None)");
-    for (std::size_t i = 0; i < lawItems.size(); ++i)
-    {
-        const py::handle item = lawItems[i];
-        const std::string subject = "laws[" + std::to_string(i) + "]";
-        if (item.is_none())
-        {
-            call.laws.emplace_back();
-        }
-        else if (PyCallable_Check(item.ptr()))
-        {
-            call.callables.append(item);
-            call.laws.emplace_back(PythonLaw(item, subject));
-        }
-        else
-        {
-            throw py::type_error(subject + " must be a callable or None, not " + TypeName(item));
-        }
-    }
+    call.rules = ReadRules(faces, behaviors, laws);
     return call;
 }
 
@@ -259,140 +124,60 @@ struct PyTraceReport
     }
 };
 
-// The tracer of a configuration, over its own copies of the solids. The
-// library's tracer keeps working state, so calls from several Python
-// threads take turns, and a law or behaviour may not call its own tracer.
-class PyRayTracer
+// The library's overload for the call: constant behaviours when there
+// are no callables, so that the library converts them itself.
+template <typename Calculate>
+auto Run(TraceCall& call, Calculate calculate) -> decltype(calculate(0u, std::move(call.rules.behaviors)))
 {
-public:
-    explicit PyRayTracer(py::handle solids)
+    if (call.byLength)
     {
-        const py::list items = py::isinstance<PySolid>(solids)
-                                   ? py::list(py::make_tuple(solids))
-                                   : ReadSequence(solids, "solids", "quoria.Solid");
-        std::vector<const Solid*> configuration;
-        for (std::size_t i = 0; i < items.size(); ++i)
-        {
-            if (!py::isinstance<PySolid>(items[i]))
-            {
-                throw py::type_error("solids[" + std::to_string(i) + "] must be a quoria.Solid, not " +
-                                     TypeName(items[i]));
-            }
-            configuration.push_back(&items[i].cast<const PySolid&>().Get());
-            this->solids.push_back(items[i]);
-        }
-        tracer.reset(Quoria::CreateRayTracer(configuration));
-        const std::vector<const ISolid*> copies = tracer->GetConfiguration();
-        for (std::size_t s = 0; s < copies.size(); ++s)
-        {
-            const std::vector<const ISurface*>& surfaces = copies[s]->GetSurfaces();
-            for (std::size_t f = 0; f < surfaces.size(); ++f)
-            {
-                faces[surfaces[f]] = FaceType(s, f, FaceKind(*surfaces[f]));
-            }
-        }
+        return call.rules.anyCallable ? calculate(call.length, std::move(call.rules.behaviorFunctions))
+                                      : calculate(call.length, std::move(call.rules.behaviors));
     }
+    return call.rules.anyCallable ? calculate(call.legCount, std::move(call.rules.behaviorFunctions))
+                                  : calculate(call.legCount, std::move(call.rules.behaviors));
+}
 
-    // The library's overload for the call: constant behaviours when there
-    // are no callables, so that the library converts them itself.
-    template <typename Calculate>
-    static auto Run(TraceCall& call, Calculate calculate)
-        -> decltype(calculate(0u, std::move(call.behaviors)))
+py::array_t<double> Trace(PyRayTracer& tracer, py::handle point, py::handle refractionAngle,
+                          py::handle skewAngle, py::handle legs, py::handle length, py::handle behaviors,
+                          py::handle laws)
+{
+    TraceCall call =
+        ReadCall(tracer.Faces(), point, refractionAngle, skewAngle, legs, length, behaviors, laws);
+    std::vector<LineSegment> segments;
     {
-        if (call.byLength)
-        {
-            return call.anyCallable ? calculate(call.length, std::move(call.behaviorFunctions))
-                                    : calculate(call.length, std::move(call.behaviors));
-        }
-        return call.anyCallable ? calculate(call.legCount, std::move(call.behaviorFunctions))
-                                : calculate(call.legCount, std::move(call.behaviors));
+        PyRayTracer::Turn turn(tracer);
+        py::gil_scoped_release release;
+        segments = Run(call,
+                       [&](const auto& stop, auto&& behaviorsAtInterfaces)
+                       {
+                           return tracer.Library().CalculateLegsFromEntryPoint(
+                               call.entryPoint, call.angles, stop, std::move(behaviorsAtInterfaces),
+                               std::move(call.rules.laws));
+                       });
     }
+    return LegsArray(segments);
+}
 
-    py::tuple Solids() const
+PyTraceReport Report(PyRayTracer& tracer, py::handle point, py::handle refractionAngle, py::handle skewAngle,
+                     py::handle legs, py::handle length, py::handle behaviors, py::handle laws)
+{
+    TraceCall call =
+        ReadCall(tracer.Faces(), point, refractionAngle, skewAngle, legs, length, behaviors, laws);
+    Quoria::TraceReport report;
     {
-        py::tuple tuple(solids.size());
-        for (std::size_t i = 0; i < solids.size(); ++i)
-        {
-            tuple[i] = solids[i];
-        }
-        return tuple;
+        PyRayTracer::Turn turn(tracer);
+        py::gil_scoped_release release;
+        report = Run(call,
+                     [&](const auto& stop, auto&& behaviorsAtInterfaces)
+                     {
+                         return Quoria::CalculateTrace(&tracer.Library(), call.entryPoint, call.angles, stop,
+                                                       std::move(behaviorsAtInterfaces),
+                                                       std::move(call.rules.laws));
+                     });
     }
-
-    py::array_t<double> Trace(py::handle point, py::handle refractionAngle, py::handle skewAngle,
-                              py::handle legs, py::handle length, py::handle behaviors, py::handle laws)
-    {
-        TraceCall call = ReadCall(faces, point, refractionAngle, skewAngle, legs, length, behaviors, laws);
-        std::vector<LineSegment> segments;
-        {
-            Turn turn(*this);
-            py::gil_scoped_release release;
-            segments = Run(call,
-                           [&](const auto& stop, auto&& behaviorsAtInterfaces)
-                           {
-                               return tracer->CalculateLegsFromEntryPoint(call.entryPoint, call.angles, stop,
-                                                                          std::move(behaviorsAtInterfaces),
-                                                                          std::move(call.laws));
-                           });
-        }
-        return LegsArray(segments);
-    }
-
-    PyTraceReport Report(py::handle point, py::handle refractionAngle, py::handle skewAngle, py::handle legs,
-                         py::handle length, py::handle behaviors, py::handle laws)
-    {
-        TraceCall call = ReadCall(faces, point, refractionAngle, skewAngle, legs, length, behaviors, laws);
-        Quoria::TraceReport report;
-        {
-            Turn turn(*this);
-            py::gil_scoped_release release;
-            report =
-                Run(call,
-                    [&](const auto& stop, auto&& behaviorsAtInterfaces)
-                    {
-                        return Quoria::CalculateTrace(tracer.get(), call.entryPoint, call.angles, stop,
-                                                      std::move(behaviorsAtInterfaces), std::move(call.laws));
-                    });
-        }
-        return PyTraceReport::From(report);
-    }
-
-private:
-    // Holds the tracer for one call; waits for it without the GIL, so that
-    // the thread that has it can take the GIL for its laws.
-    class Turn
-    {
-    public:
-        explicit Turn(PyRayTracer& tracer) : tracer(tracer)
-        {
-            if (tracer.owner.load() == std::this_thread::get_id())
-            {
-                throw std::runtime_error(
-                    "a RayTracer cannot trace from inside one of its own laws or behaviours");
-            }
-            {
-                py::gil_scoped_release release;
-                tracer.busy.lock();
-            }
-            tracer.owner.store(std::this_thread::get_id());
-        }
-        Turn(const Turn&) = delete;
-        Turn& operator=(const Turn&) = delete;
-        ~Turn()
-        {
-            tracer.owner.store(std::thread::id());
-            tracer.busy.unlock();
-        }
-
-    private:
-        PyRayTracer& tracer;
-    };
-
-    std::vector<py::object> solids;
-    std::unique_ptr<Quoria::IRayTracer> tracer;
-    FaceMap faces;
-    std::mutex busy;
-    std::atomic<std::thread::id> owner{};
-};
+    return PyTraceReport::From(report);
+}
 
 const char* const TraceParameters =
     "point : sequence of 3 floats, a point of a face (see Solid.snap); the beam enters the first solid "
@@ -410,6 +195,62 @@ const char* const TraceParameters =
     "exceptions propagate as they are. Raises ValueError with the library's message for a refused beam.";
 
 } // namespace
+
+PyRayTracer::PyRayTracer(py::handle solids)
+{
+    const py::list items = py::isinstance<PySolid>(solids) ? py::list(py::make_tuple(solids))
+                                                           : ReadSequence(solids, "solids", "quoria.Solid");
+    std::vector<const Solid*> configuration;
+    for (std::size_t i = 0; i < items.size(); ++i)
+    {
+        if (!py::isinstance<PySolid>(items[i]))
+        {
+            throw py::type_error("solids[" + std::to_string(i) + "] must be a quoria.Solid, not " +
+                                 TypeName(items[i]));
+        }
+        configuration.push_back(&items[i].cast<const PySolid&>().Get());
+        this->solids.push_back(items[i]);
+    }
+    tracer.reset(Quoria::CreateRayTracer(configuration));
+    const std::vector<const ISolid*> copies = tracer->GetConfiguration();
+    for (std::size_t s = 0; s < copies.size(); ++s)
+    {
+        const std::vector<const ISurface*>& surfaces = copies[s]->GetSurfaces();
+        for (std::size_t f = 0; f < surfaces.size(); ++f)
+        {
+            faces[surfaces[f]] = FaceType(s, f, FaceKind(*surfaces[f]));
+        }
+    }
+}
+
+py::tuple PyRayTracer::Solids() const
+{
+    py::tuple tuple(solids.size());
+    for (std::size_t i = 0; i < solids.size(); ++i)
+    {
+        tuple[i] = solids[i];
+    }
+    return tuple;
+}
+
+PyRayTracer::Turn::Turn(PyRayTracer& tracer) : tracer(tracer)
+{
+    if (tracer.owner.load() == std::this_thread::get_id())
+    {
+        throw std::runtime_error("a RayTracer cannot trace from inside one of its own laws or behaviours");
+    }
+    {
+        py::gil_scoped_release release;
+        tracer.busy.lock();
+    }
+    tracer.owner.store(std::this_thread::get_id());
+}
+
+PyRayTracer::Turn::~Turn()
+{
+    tracer.owner.store(std::thread::id());
+    tracer.busy.unlock();
+}
 
 void BindTracer(py::module_& module)
 {
@@ -476,11 +317,11 @@ void BindTracer(py::module_& module)
         "sequence of them and keeps its own copies, in order; pickles as its solids.")
         .def(py::init<py::handle>(), py::arg("solids"))
         .def_property_readonly("solids", &PyRayTracer::Solids, "The solids given, in order.")
-        .def("trace", &PyRayTracer::Trace, py::arg("point"), py::arg("refraction_angle") = 0.0,
+        .def("trace", &Trace, py::arg("point"), py::arg("refraction_angle") = 0.0,
              py::arg("skew_angle") = 0.0, py::kw_only(), py::arg("legs") = py::none(),
              py::arg("length") = py::none(), py::arg("behaviors") = py::tuple(),
              py::arg("laws") = py::tuple(), traceDoc.c_str())
-        .def("trace_report", &PyRayTracer::Report, py::arg("point"), py::arg("refraction_angle") = 0.0,
+        .def("trace_report", &Report, py::arg("point"), py::arg("refraction_angle") = 0.0,
              py::arg("skew_angle") = 0.0, py::kw_only(), py::arg("legs") = py::none(),
              py::arg("length") = py::none(), py::arg("behaviors") = py::tuple(),
              py::arg("laws") = py::tuple(), reportDoc.c_str())
