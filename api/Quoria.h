@@ -10,6 +10,7 @@
 #include "IRayTracer.h"
 #include "Material.h"
 #include "SlopeConfiguration.h"
+#include "SnapToFace.h"
 #include "Snell.h"
 #include "TraceEnding.h"
 #include "TraceReport.h"

@@ -8,6 +8,6 @@ build="${QUORIA_BENCH_DIR:-$root/build-bench}"
 
 "$root/scripts/setup.sh" libbenchmark-dev libembree-dev
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DQUORIA_BUILD_BENCHMARKS=ON -DQUORIA_BUILD_TESTS=OFF -DQUORIA_BUILD_TOOLS=OFF
+    -DQUORIA_BUILD_BENCHMARKS=ON -DQUORIA_BUILD_TESTS=OFF -DQUORIA_BUILD_TOOLS=OFF -DQUORIA_BUILD_PYTHON=OFF
 cmake --build "$build" --parallel 2 --target QuoriaBench
 "$build/bench/QuoriaBench" --benchmark_min_time=0.2 "$@"

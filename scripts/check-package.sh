@@ -66,12 +66,14 @@ if [ $# -ge 1 ]; then
 else
     library_build="$work/library"
     cmake -S "$root" -B "$library_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DQUORIA_BUILD_TESTS=OFF -DQUORIA_BUILD_TOOLS=OFF
+        -DQUORIA_BUILD_TESTS=OFF -DQUORIA_BUILD_TOOLS=OFF -DQUORIA_BUILD_PYTHON=OFF
     cmake --build "$library_build" --parallel 2
 fi
 cmake --install "$library_build" --prefix "$prefix"
 [ -f "$prefix/include/Quoria/Quoria.h" ] || fail "Quoria.h is not installed in include/Quoria"
 [ -f "$prefix/lib/pkgconfig/quoria.pc" ] || fail "quoria.pc is not installed"
+# The Python package installs only through pip (its own install component).
+[ ! -e "$prefix/quoria" ] || fail "the Python module was installed with the C++ library"
 
 step "find_package against the installed package"
 cmake -S "$root/examples/consumer" -B "$work/find-package" -G Ninja -DCMAKE_PREFIX_PATH="$prefix"
@@ -119,7 +121,7 @@ add_subdirectory("$root" quoria)
 add_subdirectory("$root/examples/consumer" consumer)
 CMAKE
 cmake -S "$work/wrapper" -B "$work/wrapper/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-for part in tests tools; do
+for part in tests tools python; do
     [ ! -e "$work/wrapper/build/quoria/$part" ] || fail "the subproject configured its $part"
 done
 cmake --build "$work/wrapper/build" --parallel 2

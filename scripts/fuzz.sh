@@ -30,7 +30,7 @@ build="$root/build-fuzz"
 flags="-O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DQUORIA_BUILD_TESTS=OFF -DQUORIA_BUILD_TOOLS=OFF -DQUORIA_BUILD_FUZZERS=ON \
+    -DQUORIA_BUILD_TESTS=OFF -DQUORIA_BUILD_TOOLS=OFF -DQUORIA_BUILD_PYTHON=OFF -DQUORIA_BUILD_FUZZERS=ON \
     -DQUORIA_WARNINGS_AS_ERRORS=ON \
     -DCMAKE_CXX_FLAGS="$flags" \
     -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \

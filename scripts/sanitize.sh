@@ -3,7 +3,9 @@
 #  - build-asan/: AddressSanitizer, UndefinedBehaviorSanitizer and
 #    LeakSanitizer, running the whole test suite;
 #  - build-tsan/: ThreadSanitizer, running the concurrency tests.
-# Assertions stay enabled (Debug), so a failed assert is a failure too.
+# Assertions stay enabled (Debug), so a failed assert is a failure too. The
+# Python package is left out: its module would run in an interpreter built
+# without the sanitizers.
 # Usage: scripts/sanitize.sh [asan|tsan]   (both when no argument is given)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -19,6 +21,7 @@ run_asan()
     local build="$root/build-asan"
     local flags="$common_flags -fsanitize=address,undefined -fno-sanitize-recover=all"
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORIA_WARNINGS_AS_ERRORS=ON \
+        -DQUORIA_BUILD_PYTHON=OFF \
         -DCMAKE_CXX_FLAGS="$flags" \
         -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
         -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined"
@@ -33,7 +36,7 @@ run_tsan()
     local build="$root/build-tsan"
     local flags="$common_flags -fsanitize=thread"
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORIA_WARNINGS_AS_ERRORS=ON \
-        -DQUORIA_BUILD_TOOLS=OFF \
+        -DQUORIA_BUILD_TOOLS=OFF -DQUORIA_BUILD_PYTHON=OFF \
         -DCMAKE_CXX_FLAGS="$flags" \
         -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
         -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=thread"

@@ -1,0 +1,60 @@
+"""Exact analytic inspection specimens and straight beam tracing, numpy arrays in and out.
+
+Build a specimen with one of the factories, hand one or several to a
+RayTracer, and ask it for the legs of a beam that enters at a point of a face:
+
+    import quoria
+    plate = quoria.create_axis_aligned_plate(centre=(0, 0, 10), size_x=100, size_y=100, size_z=20)
+    tracer = quoria.RayTracer([plate])
+    legs = tracer.trace((0, 0, 0), refraction_angle=0.5, legs=3)     # (3, 2, 3) float64
+
+Points are any sequence or array of three numbers; arrays come back as
+float64 (int32 for indices); angles are radians and lengths share the
+caller's unit. The library's errors are ValueError with its own messages.
+"""
+
+from ._quoria import (
+    Behavior,
+    Face,
+    Material,
+    RayTracer,
+    SlopeConfiguration,
+    Solid,
+    TraceReport,
+    WaveMode,
+    __version__,
+    create_axis_aligned_counterbored_plate,
+    create_axis_aligned_plate,
+    create_wedge_on_axis_aligned_plate,
+    create_wedge_on_x_oriented_cylinder,
+    create_wedge_on_y_oriented_cylinder,
+    create_x_oriented_bar,
+    create_x_oriented_counterbored_pipe,
+    create_x_oriented_pipe,
+    create_y_oriented_bar,
+    create_y_oriented_counterbored_pipe,
+    create_y_oriented_pipe,
+)
+
+__all__ = [
+    "Behavior",
+    "Face",
+    "Material",
+    "RayTracer",
+    "SlopeConfiguration",
+    "Solid",
+    "TraceReport",
+    "WaveMode",
+    "__version__",
+    "create_axis_aligned_counterbored_plate",
+    "create_axis_aligned_plate",
+    "create_wedge_on_axis_aligned_plate",
+    "create_wedge_on_x_oriented_cylinder",
+    "create_wedge_on_y_oriented_cylinder",
+    "create_x_oriented_bar",
+    "create_x_oriented_counterbored_pipe",
+    "create_x_oriented_pipe",
+    "create_y_oriented_bar",
+    "create_y_oriented_counterbored_pipe",
+    "create_y_oriented_pipe",
+]

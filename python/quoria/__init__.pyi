@@ -1,0 +1,151 @@
+"""Type stubs of quoria: lengths in the caller's unit, angles in radians."""
+
+import enum
+from typing import Callable, Literal, NamedTuple, Optional, Sequence, Tuple, Union, overload
+
+import numpy as np
+import numpy.typing as npt
+
+__version__: str
+
+PointLike = Union[Sequence[float], npt.ArrayLike]
+SlopeLike = Union["SlopeConfiguration", Tuple[float, float, float]]
+
+class Behavior(enum.IntEnum):
+    Reflect = 0
+    Transmit = 1
+    Stop = 2
+
+class WaveMode(enum.IntEnum):
+    L = 0
+    T = 1
+
+class Face(NamedTuple):
+    """The face where a leg ends, as a behaviour callable receives it."""
+
+    solid: int
+    index: int
+    kind: str
+
+BehaviorLike = Union[str, Behavior, Callable[[Face], Union[str, Behavior]]]
+Law = Optional[Callable[[float], float]]
+
+class SlopeConfiguration:
+    height: float
+    width: float
+    offset: float
+    def __init__(self, height: float, width: float, offset: float) -> None: ...
+    @property
+    def angle(self) -> float: ...
+
+class Solid:
+    @property
+    def face_count(self) -> int: ...
+    @property
+    def face_kinds(self) -> list[str]: ...
+    @property
+    def factory(self) -> str: ...
+    @property
+    def parameters(self) -> dict[str, object]: ...
+    @overload
+    def snap(self, point: PointLike, return_distance: Literal[False] = ...) -> Tuple[np.ndarray, int]: ...
+    @overload
+    def snap(self, point: PointLike, return_distance: Literal[True]) -> Tuple[np.ndarray, int, float]: ...
+    def face_normal(self, face: int, point: PointLike) -> np.ndarray: ...
+    def faces_containing(self, point: PointLike) -> np.ndarray: ...
+
+class TraceReport:
+    @property
+    def legs(self) -> np.ndarray: ...
+    @property
+    def solids(self) -> np.ndarray: ...
+    @property
+    def faces(self) -> np.ndarray: ...
+    @property
+    def behaviors(self) -> np.ndarray: ...
+    @property
+    def lengths(self) -> np.ndarray: ...
+    @property
+    def ending(self) -> str: ...
+    def __len__(self) -> int: ...
+
+class RayTracer:
+    def __init__(self, solids: Union[Solid, Sequence[Solid]]) -> None: ...
+    @property
+    def solids(self) -> Tuple[Solid, ...]: ...
+    def trace(
+        self,
+        point: PointLike,
+        refraction_angle: float = 0.0,
+        skew_angle: float = 0.0,
+        *,
+        legs: Optional[int] = None,
+        length: Optional[float] = None,
+        behaviors: Sequence[BehaviorLike] = (),
+        laws: Sequence[Law] = (),
+    ) -> np.ndarray: ...
+    def trace_report(
+        self,
+        point: PointLike,
+        refraction_angle: float = 0.0,
+        skew_angle: float = 0.0,
+        *,
+        legs: Optional[int] = None,
+        length: Optional[float] = None,
+        behaviors: Sequence[BehaviorLike] = (),
+        laws: Sequence[Law] = (),
+    ) -> TraceReport: ...
+
+class Material:
+    def __init__(self, name: str, longitudinal_speed: float, shear_speed: float) -> None: ...
+    @property
+    def name(self) -> str: ...
+    @property
+    def longitudinal_speed(self) -> float: ...
+    @property
+    def shear_speed(self) -> float: ...
+    @property
+    def carries_shear_waves(self) -> bool: ...
+    def speed(self, mode: Union[str, WaveMode]) -> float: ...
+
+def create_axis_aligned_plate(centre: PointLike, size_x: float, size_y: float, size_z: float) -> Solid: ...
+def create_x_oriented_bar(centre: PointLike, radius: float, length: float) -> Solid: ...
+def create_y_oriented_bar(centre: PointLike, radius: float, length: float) -> Solid: ...
+def create_x_oriented_pipe(centre: PointLike, inner_radius: float, outer_radius: float, length: float) -> Solid: ...
+def create_y_oriented_pipe(centre: PointLike, inner_radius: float, outer_radius: float, length: float) -> Solid: ...
+def create_axis_aligned_counterbored_plate(
+    centre: PointLike, size_x: float, size_y: float, size_z: float, slopes: Sequence[SlopeLike]
+) -> Solid: ...
+def create_x_oriented_counterbored_pipe(
+    centre: PointLike, inner_radius: float, outer_radius: float, length: float, slopes: Sequence[SlopeLike]
+) -> Solid: ...
+def create_y_oriented_counterbored_pipe(
+    centre: PointLike, inner_radius: float, outer_radius: float, length: float, slopes: Sequence[SlopeLike]
+) -> Solid: ...
+def create_wedge_on_axis_aligned_plate(
+    probe_set_origin: PointLike,
+    length: float,
+    width: float,
+    height: float,
+    wedge_angle: float,
+    roof_angle: float,
+    rotation_angle: float,
+) -> Solid: ...
+def create_wedge_on_x_oriented_cylinder(
+    probe_set_origin: PointLike,
+    length: float,
+    width: float,
+    height: float,
+    wedge_angle: float,
+    roof_angle: float,
+    cylinder_centroid: PointLike,
+) -> Solid: ...
+def create_wedge_on_y_oriented_cylinder(
+    probe_set_origin: PointLike,
+    length: float,
+    width: float,
+    height: float,
+    wedge_angle: float,
+    roof_angle: float,
+    cylinder_centroid: PointLike,
+) -> Solid: ...

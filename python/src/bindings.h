@@ -1,0 +1,50 @@
+#pragma once
+
+// What the binding files of the quoria module share: one Bind function per
+// area, called in order by module.cpp, and the conversions of arguments.
+
+#include "ISurface.h"
+#include "Point.h"
+#include "WaveMode.h"
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <string>
+
+namespace QuoriaPython
+{
+
+namespace py = pybind11;
+
+void BindErrors(py::module_& module);
+void BindEnums(py::module_& module);
+void BindSolids(py::module_& module);
+void BindTracer(py::module_& module);
+void BindMaterials(py::module_& module);
+
+// The argument conversions raise TypeError for a value of the wrong type and
+// ValueError for one of the wrong shape or range, naming the argument.
+std::string TypeName(py::handle value);
+// Any sequence or array of three numbers.
+Tessam::Geometry3D::Point ReadPoint(py::handle value, const std::string& name);
+// Anything with __float__ or __index__, NaN and infinities included: the
+// library decides what it accepts.
+double ReadNumber(py::handle value, const std::string& name);
+// A count of legs: an integer, zero or more. Counts beyond the range of
+// unsigned int are clamped; any count above the tracer's limit of 250 legs
+// gives the same trace.
+unsigned int ReadCount(py::handle value, const std::string& name);
+// A sequence that is not a string, as a list.
+py::list ReadSequence(py::handle value, const std::string& name, const char* ofWhat);
+
+py::tuple PointTuple(const Tessam::Geometry3D::Point& point);
+py::array_t<double> PointArray(const Tessam::Geometry3D::Point& point);
+
+// A mode of sound: a quoria.WaveMode or its name, "L" or "T".
+Quoria::WaveMode ReadWaveMode(py::handle value, const std::string& name);
+
+// The class of a face, as the C++ names it: "Rectangle", "Ring", ...
+const char* FaceKind(const Tessam::Geometry3D::ISurface& surface);
+
+} // namespace QuoriaPython

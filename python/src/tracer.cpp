@@ -1,0 +1,338 @@
+#include "tracer.h"
+
+#include "bindings.h"
+#include "solid.h"
+
+#include "IRayTracer.h"
+#include "TraceEnding.h"
+#include "TraceReport.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+using Quoria::BehaviorAtInterface;
+using namespace Tessam::Geometry3D;
+
+namespace QuoriaPython
+{
+
+namespace
+{
+
+// quoria.Face, the namedtuple handed to behaviour callables. Kept for the
+// life of the process, like the module.
+py::handle FaceType;
+
+// One call's arguments, read and checked in the order of the parameters.
+struct TraceCall
+{
+    Point entryPoint;
+    Quoria::BeamAngles angles{0.0, 0.0};
+    bool byLength = false;
+    unsigned int legCount = 0;
+    double length = 0.0;
+    CallerRules rules;
+};
+
+TraceCall ReadCall(const FaceMap& faces, py::handle point, py::handle refractionAngle, py::handle skewAngle,
+                   py::handle legs, py::handle length, py::handle behaviors, py::handle laws)
+{
+    TraceCall call;
+    call.entryPoint = ReadPoint(point, "point");
+    call.angles.refractionAngle = ReadNumber(refractionAngle, "refraction_angle");
+    call.angles.skewAngle = ReadNumber(skewAngle, "skew_angle");
+    if (legs.is_none() == length.is_none())
+    {
+        throw py::type_error(legs.is_none()
+                                 ? "give legs or length: the trace ends after that many legs or once "
+                                   "the legs reach that total length"
+                                 : "give legs or length, not both");
+    }
+    call.byLength = !length.is_none();
+    if (call.byLength)
+    {
+        call.length = ReadNumber(length, "length");
+    }
+    else
+    {
+        call.legCount = ReadCount(legs, "legs");
+    }
+
+    call.rules = ReadRules(faces, behaviors, laws);
+    return call;
+}
+
+const LineSegment& SegmentOf(const LineSegment& segment)
+{
+    return segment;
+}
+
+const LineSegment& SegmentOf(const Quoria::TraceLeg& leg)
+{
+    return leg.segment;
+}
+
+template <typename Legs> py::array_t<double> LegsArray(const Legs& legs)
+{
+    const auto count = static_cast<py::ssize_t>(legs.size());
+    py::array_t<double> array({count, py::ssize_t(2), py::ssize_t(3)});
+    auto out = array.template mutable_unchecked<3>();
+    for (py::ssize_t i = 0; i < count; ++i)
+    {
+        const LineSegment& segment = SegmentOf(legs[static_cast<std::size_t>(i)]);
+        const Point ends[2] = {segment.GetFirstPoint(), segment.GetSecondPoint()};
+        for (py::ssize_t end = 0; end < 2; ++end)
+        {
+            out(i, end, 0) = ends[end].X();
+            out(i, end, 1) = ends[end].Y();
+            out(i, end, 2) = ends[end].Z();
+        }
+    }
+    return array;
+}
+
+// The rich result of one trace, as arrays.
+struct PyTraceReport
+{
+    py::array_t<double> legs;
+    py::array_t<std::int32_t> solids;
+    py::array_t<std::int32_t> faces;
+    py::array_t<std::int32_t> behaviors;
+    py::array_t<double> lengths;
+    std::string ending;
+
+    static PyTraceReport From(const Quoria::TraceReport& report)
+    {
+        const std::size_t count = report.legs.size();
+        PyTraceReport result{LegsArray(report.legs),           py::array_t<std::int32_t>(count),
+                             py::array_t<std::int32_t>(count), py::array_t<std::int32_t>(count),
+                             py::array_t<double>(count),       Quoria::TraceEndingName(report.ending)};
+        for (std::size_t i = 0; i < count; ++i)
+        {
+            const Quoria::TraceLeg& leg = report.legs[i];
+            result.solids.mutable_at(i) = static_cast<std::int32_t>(leg.solid);
+            result.faces.mutable_at(i) =
+                leg.face == Quoria::NoFace ? -1 : static_cast<std::int32_t>(leg.face);
+            result.behaviors.mutable_at(i) = static_cast<std::int32_t>(leg.behavior);
+            result.lengths.mutable_at(i) = leg.segment.Length();
+        }
+        return result;
+    }
+};
+
+// The library's overload for the call: constant behaviours when there
+// are no callables, so that the library converts them itself.
+template <typename Calculate>
+auto Run(TraceCall& call, Calculate calculate) -> decltype(calculate(0u, std::move(call.rules.behaviors)))
+{
+    if (call.byLength)
+    {
+        return call.rules.anyCallable ? calculate(call.length, std::move(call.rules.behaviorFunctions))
+                                      : calculate(call.length, std::move(call.rules.behaviors));
+    }
+    return call.rules.anyCallable ? calculate(call.legCount, std::move(call.rules.behaviorFunctions))
+                                  : calculate(call.legCount, std::move(call.rules.behaviors));
+}
+
+py::array_t<double> Trace(PyRayTracer& tracer, py::handle point, py::handle refractionAngle,
+                          py::handle skewAngle, py::handle legs, py::handle length, py::handle behaviors,
+                          py::handle laws)
+{
+    TraceCall call =
+        ReadCall(tracer.Faces(), point, refractionAngle, skewAngle, legs, length, behaviors, laws);
+    std::vector<LineSegment> segments;
+    {
+        PyRayTracer::Turn turn(tracer);
+        py::gil_scoped_release release;
+        segments = Run(call,
+                       [&](const auto& stop, auto&& behaviorsAtInterfaces)
+                       {
+                           return tracer.Library().CalculateLegsFromEntryPoint(
+                               call.entryPoint, call.angles, stop, std::move(behaviorsAtInterfaces),
+                               std::move(call.rules.laws));
+                       });
+    }
+    return LegsArray(segments);
+}
+
+PyTraceReport Report(PyRayTracer& tracer, py::handle point, py::handle refractionAngle, py::handle skewAngle,
+                     py::handle legs, py::handle length, py::handle behaviors, py::handle laws)
+{
+    TraceCall call =
+        ReadCall(tracer.Faces(), point, refractionAngle, skewAngle, legs, length, behaviors, laws);
+    Quoria::TraceReport report;
+    {
+        PyRayTracer::Turn turn(tracer);
+        py::gil_scoped_release release;
+        report = Run(call,
+                     [&](const auto& stop, auto&& behaviorsAtInterfaces)
+                     {
+                         return Quoria::CalculateTrace(&tracer.Library(), call.entryPoint, call.angles, stop,
+                                                       std::move(behaviorsAtInterfaces),
+                                                       std::move(call.rules.laws));
+                     });
+    }
+    return PyTraceReport::From(report);
+}
+
+const char* const TraceParameters =
+    "point : sequence of 3 floats, a point of a face (see Solid.snap); the beam enters the first solid "
+    "that holds it.\n"
+    "refraction_angle, skew_angle : radians. The refraction angle tilts the beam from the inward normal, "
+    "strictly inside (-pi/2, pi/2); the skew then turns it about that normal.\n"
+    "legs : the number of legs to trace (at most 250 come back), or\n"
+    "length : the total length after which the trace ends (the last leg is never shortened).\n"
+    "behaviors : per interface, 'Reflect', 'Transmit', 'Stop', a quoria.Behavior, or a callable that takes a "
+    "quoria.Face (solid, index, kind) and returns one of those; element i applies where leg i + 1 ends, "
+    "missing ones mean 'Reflect'.\n"
+    "laws : per interface, None or a callable that takes the angle in radians from the face's outward normal "
+    "to the outgoing direction and returns the angle wanted.\n"
+    "The GIL is released while the library traces and taken back for each call of a law or behaviour; their "
+    "exceptions propagate as they are. Raises ValueError with the library's message for a refused beam.";
+
+} // namespace
+
+PyRayTracer::PyRayTracer(py::handle solids)
+{
+    const py::list items = py::isinstance<PySolid>(solids) ? py::list(py::make_tuple(solids))
+                                                           : ReadSequence(solids, "solids", "quoria.Solid");
+    std::vector<const Solid*> configuration;
+    for (std::size_t i = 0; i < items.size(); ++i)
+    {
+        if (!py::isinstance<PySolid>(items[i]))
+        {
+            throw py::type_error("solids[" + std::to_string(i) + "] must be a quoria.Solid, not " +
+                                 TypeName(items[i]));
+        }
+        configuration.push_back(&items[i].cast<const PySolid&>().Get());
+        this->solids.push_back(items[i]);
+    }
+    tracer.reset(Quoria::CreateRayTracer(configuration));
+    const std::vector<const ISolid*> copies = tracer->GetConfiguration();
+    for (std::size_t s = 0; s < copies.size(); ++s)
+    {
+        const std::vector<const ISurface*>& surfaces = copies[s]->GetSurfaces();
+        for (std::size_t f = 0; f < surfaces.size(); ++f)
+        {
+            faces[surfaces[f]] = FaceType(s, f, FaceKind(*surfaces[f]));
+        }
+    }
+}
+
+py::tuple PyRayTracer::Solids() const
+{
+    py::tuple tuple(solids.size());
+    for (std::size_t i = 0; i < solids.size(); ++i)
+    {
+        tuple[i] = solids[i];
+    }
+    return tuple;
+}
+
+PyRayTracer::Turn::Turn(PyRayTracer& tracer) : tracer(tracer)
+{
+    if (tracer.owner.load() == std::this_thread::get_id())
+    {
+        throw std::runtime_error("a RayTracer cannot trace from inside one of its own laws or behaviours");
+    }
+    {
+        py::gil_scoped_release release;
+        tracer.busy.lock();
+    }
+    tracer.owner.store(std::this_thread::get_id());
+}
+
+PyRayTracer::Turn::~Turn()
+{
+    tracer.owner.store(std::thread::id());
+    tracer.busy.unlock();
+}
+
+void BindTracer(py::module_& module)
+{
+    py::object face = py::module_::import("collections")
+                          .attr("namedtuple")("Face", py::make_tuple("solid", "index", "kind"));
+    face.attr("__module__") = "quoria";
+    face.attr("__doc__") =
+        "The face where a leg ends, as a behaviour callable receives it: the index of the solid "
+        "in the tracer, the index of the face in the solid, and the face's class "
+        "(see Solid.face_kinds).";
+    module.attr("Face") = face;
+    FaceType = face.release();
+
+    py::class_<PyTraceReport>(
+        module, "TraceReport",
+        "The legs of one trace and how it ended. legs: (n, 2, 3) float64, the start and end "
+        "of each leg; solids: (n,) int32, the solid each leg runs in; faces: (n,) int32, the "
+        "face of that solid where it ends (-1 for none); behaviors: (n,) int32, what the beam "
+        "did there (quoria.Behavior; Stop for a last leg that ended the trace before a "
+        "behaviour was asked for); lengths: (n,) float64; ending: 'legs', 'length', 'edge', "
+        "'stop', 'exit', 'limit' or 'open'.")
+        .def_readonly("legs", &PyTraceReport::legs)
+        .def_readonly("solids", &PyTraceReport::solids)
+        .def_readonly("faces", &PyTraceReport::faces)
+        .def_readonly("behaviors", &PyTraceReport::behaviors)
+        .def_readonly("lengths", &PyTraceReport::lengths)
+        .def_readonly("ending", &PyTraceReport::ending)
+        .def("__len__", [](const PyTraceReport& report) { return report.legs.shape(0); })
+        .def("__repr__",
+             [](const PyTraceReport& report)
+             {
+                 return "<quoria.TraceReport: " + std::to_string(report.legs.shape(0)) + " legs, ending '" +
+                        report.ending + "'>";
+             })
+        .def(py::pickle(
+            [](const PyTraceReport& report)
+            {
+                return py::make_tuple(report.legs, report.solids, report.faces, report.behaviors,
+                                      report.lengths, report.ending);
+            },
+            [](const py::tuple& state)
+            {
+                if (state.size() != 6)
+                {
+                    throw py::value_error("not the state of a quoria.TraceReport");
+                }
+                return PyTraceReport{
+                    state[0].cast<py::array_t<double>>(),       state[1].cast<py::array_t<std::int32_t>>(),
+                    state[2].cast<py::array_t<std::int32_t>>(), state[3].cast<py::array_t<std::int32_t>>(),
+                    state[4].cast<py::array_t<double>>(),       state[5].cast<std::string>()};
+            }));
+
+    static const std::string traceDoc =
+        "The legs of a beam, as an (n, 2, 3) float64 array: the start and the end of "
+        "each leg, in the order travelled.\n\n" +
+        std::string(TraceParameters);
+    static const std::string reportDoc =
+        "The legs of a beam with the solid, face and behaviour of each, and how the "
+        "trace ended: a quoria.TraceReport. Its legs are those trace() returns.\n\n" +
+        std::string(TraceParameters);
+    py::class_<PyRayTracer>(
+        module, "RayTracer",
+        "Traces beams through a configuration of solids, leg by leg. Takes a quoria.Solid or a "
+        "sequence of them and keeps its own copies, in order; pickles as its solids.")
+        .def(py::init<py::handle>(), py::arg("solids"))
+        .def_property_readonly("solids", &PyRayTracer::Solids, "The solids given, in order.")
+        .def("trace", &Trace, py::arg("point"), py::arg("refraction_angle") = 0.0,
+             py::arg("skew_angle") = 0.0, py::kw_only(), py::arg("legs") = py::none(),
+             py::arg("length") = py::none(), py::arg("behaviors") = py::tuple(),
+             py::arg("laws") = py::tuple(), traceDoc.c_str())
+        .def("trace_report", &Report, py::arg("point"), py::arg("refraction_angle") = 0.0,
+             py::arg("skew_angle") = 0.0, py::kw_only(), py::arg("legs") = py::none(),
+             py::arg("length") = py::none(), py::arg("behaviors") = py::tuple(),
+             py::arg("laws") = py::tuple(), reportDoc.c_str())
+        .def("__repr__", [](const PyRayTracer& tracer)
+             { return "quoria.RayTracer(" + std::string(py::repr(py::list(tracer.Solids()))) + ")"; })
+        .def("__reduce__",
+             [](py::object self)
+             {
+                 return py::make_tuple(self.attr("__class__"),
+                                       py::make_tuple(py::list(self.cast<const PyRayTracer&>().Solids())));
+             });
+}
+
+} // namespace QuoriaPython
