@@ -14,7 +14,14 @@
 // the inner slopes' height, and its wall beyond the outer slopes the outer
 // radius plus theirs, so the harness builds such pipes on purpose with those
 // radii at and around the tolerances.
+//
+// The same configuration then carries sound: an AcousticTracer over it, each
+// solid of a built-in material or of speeds drawn like any double, beams of
+// random wave modes (now and then a value that is no mode) and random leg,
+// length or time stops. Those beams come after the plain ones, so that the
+// corpus replays the plain beams as it always did.
 
+#include "AcousticTracer.h"
 #include "FactoryCalls.h"
 #include "FuzzInput.h"
 #include "IContour.h"
@@ -25,6 +32,7 @@
 #include "Intersection.h"
 #include "Line.h"
 #include "SlopeConfiguration.h"
+#include "Snell.h"
 
 #include <array>
 #include <cmath>
@@ -34,7 +42,9 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <string>
 #include <typeinfo>
 #include <vector>
 
@@ -279,6 +289,225 @@ void CheckLegs(const std::vector<LineSegment>& legs, bool byCount, unsigned int 
     }
 }
 
+Quoria::Material MakeMaterial(FuzzInput& input)
+{
+    const std::vector<Quoria::Material>& table = Quoria::BuiltInMaterials();
+    if (input.Choose(4) != 0)
+    {
+        return table[static_cast<std::size_t>(input.Choose(static_cast<int>(table.size())))];
+    }
+    const double longitudinal = input.Flag() ? input.AnyDouble() : input.Length(8000.0);
+    const double shear = input.Choose(4) == 0 ? input.AnyDouble() : longitudinal * input.Fraction();
+    return Quoria::Material("drawn", longitudinal, shear);
+}
+
+Quoria::TraceStop SoundStop(FuzzInput& input)
+{
+    switch (input.Choose(3))
+    {
+    case 0:
+        return Quoria::TraceStop::Legs(input.Flag() ? static_cast<unsigned int>(input.Choose(12))
+                                                    : input.Word());
+    case 1:
+        return Quoria::TraceStop::Length(input.Choose(4) == 0 ? input.AnyDouble() : input.Length(10 * Scale));
+    default:
+        return Quoria::TraceStop::Time(input.Choose(4) == 0 ? input.AnyDouble() : input.Length(100.0));
+    }
+}
+
+[[noreturn]] void Fail(const char* what, std::size_t leg)
+{
+    std::fprintf(stderr, "sound: %s (leg %zu)\n", what, leg);
+    std::abort();
+}
+
+// What every report of sound must be, whatever the physics did: chained legs
+// within the limits, each with the speed of its mode in its solid and the
+// mode the caller asked for, the total time their sum, and a message for an
+// Error alone, naming a liquid.
+void CheckSound(const Quoria::AcousticTracer& tracer, const Quoria::AcousticReport& report,
+                const Quoria::TraceStop& stop, const std::vector<Quoria::WaveMode>& modes)
+{
+    const std::vector<Quoria::AcousticLeg>& legs = report.legs;
+    if (QuoriaFuzz::Verbose())
+    {
+        std::fprintf(stderr, "sound: %zu legs, %s, %.17g us\n", legs.size(),
+                     Quoria::TraceEndingName(report.ending), report.time);
+    }
+    if (legs.size() > 250 ||
+        (stop.GetKind() == Quoria::TraceStop::Kind::Legs && legs.size() > stop.GetLegCount()))
+    {
+        Fail("too many legs", legs.size());
+    }
+    const std::vector<Quoria::Material>& materials = tracer.GetMaterials();
+    Quoria::WaveMode mode = modes.empty() ? Quoria::WaveMode::L : modes[0];
+    double time = 0.0;
+    for (std::size_t i = 0; i < legs.size(); ++i)
+    {
+        const Quoria::AcousticLeg& leg = legs[i];
+        mode = i < modes.size() ? modes[i] : mode;
+        if (i > 0 && leg.segment.GetFirstPoint() != legs[i - 1].segment.GetSecondPoint())
+        {
+            Fail("legs not chained", i + 1);
+        }
+        if (leg.solid >= materials.size() || leg.mode != mode)
+        {
+            Fail("leg in no solid or of a mode not asked for", i + 1);
+        }
+        if (!(leg.speed > 0.0) || leg.speed != materials[leg.solid].GetSpeed(mode))
+        {
+            Fail("speed is not the material's for the mode", i + 1);
+        }
+        if (!(leg.time >= 0.0))
+        {
+            Fail("negative or NaN time", i + 1);
+        }
+        time += leg.time;
+    }
+    if (!(report.time == time))
+    {
+        Fail("total time is not the sum of the legs'", legs.size());
+    }
+    const bool error = report.ending == Quoria::TraceEnding::Error;
+    if (error != !report.message.empty())
+    {
+        Fail("message without an Error, or an Error without a message", legs.size());
+    }
+    if (error)
+    {
+        bool namesLiquid = false;
+        for (const Quoria::Material& material : materials)
+        {
+            namesLiquid =
+                namesLiquid || (!material.CarriesShearWaves() &&
+                                report.message.find('"' + material.GetName() + '"') != std::string::npos);
+        }
+        if (!namesLiquid || report.message.rfind("AcousticTracer::Trace : Leg ", 0) != 0)
+        {
+            std::fprintf(stderr, "%s\n", report.message.c_str());
+            Fail("the Error names no liquid", legs.size());
+        }
+    }
+}
+
+// Snell's law answered by the free functions keeps sin / speed, with the
+// sign of the angle given, and read backwards gives the angle back.
+void CheckSnell(FuzzInput& input)
+{
+    const double angle = input.AngleValue();
+    const double first = input.Flag() ? input.AnyDouble() : input.Length(8000.0);
+    const double second = input.Flag() ? input.AnyDouble() : input.Length(8000.0);
+    try
+    {
+        const std::optional<double> refracted = Quoria::RefractedAngle(angle, first, second);
+        const std::optional<double> critical = Quoria::CriticalAngle(first, second);
+        if ((second > first) != critical.has_value())
+        {
+            Fail("a critical angle where the second medium is not faster, or none where it is", 0);
+        }
+        // Far from 1 the sines fall among the subnormals, which keep too few
+        // digits to compare.
+        const auto moderate = [](double value) { return value == 0.0 || std::fabs(value) > 1e-150; };
+        const bool comparable =
+            moderate(angle) && first > 1e-150 && first < 1e150 && second > 1e-150 && second < 1e150;
+        if (refracted && comparable)
+        {
+            const double before = std::sin(angle) / first;
+            const double after = std::sin(*refracted) / second;
+            if (std::fabs(before - after) > 1e-12 * std::fabs(before) + 1e-300 || before * after < 0.0)
+            {
+                std::fprintf(stderr, "%.17g from %.17g to %.17g: %.17g\n", angle, first, second, *refracted);
+                Fail("refracted angle breaks Snell's law", 0);
+            }
+            // At grazing incidence the way back may round past a sine of 1.
+            const std::optional<double> back = Quoria::IncidenceForRefractedAngle(*refracted, first, second);
+            const bool grazing = std::fabs(std::sin(angle)) > 1.0 - 1e-12;
+            if ((!back && !grazing) || (back && std::fabs(std::sin(*back) - std::sin(angle)) > 1e-9))
+            {
+                std::fprintf(stderr, "%.17g from %.17g to %.17g: %.17g, back %.17g\n", angle, first, second,
+                             *refracted, back ? *back : -99.0);
+                Fail("the incidence for the refracted angle is not the incidence", 0);
+            }
+        }
+    }
+    catch (const std::invalid_argument& error)
+    {
+        QuoriaFuzz::RequireDocumented(error);
+    }
+}
+
+void TraceSound(FuzzInput& input, const std::vector<const ISolid*>& configuration, bool& mayThrow)
+{
+    std::vector<const Solid*> solids;
+    for (const ISolid* solid : configuration)
+    {
+        solids.push_back(dynamic_cast<const Solid*>(solid));
+    }
+    std::vector<Quoria::Material> materials;
+    const std::size_t materialCount = solids.size() + (input.Choose(16) == 0 ? 1 : 0);
+    for (std::size_t i = 0; i < materialCount; ++i)
+    {
+        materials.push_back(MakeMaterial(input));
+    }
+    Quoria::AcousticTracer tracer(solids, materials);
+    for (int beam = 0; beam < 3 && (beam == 0 || !input.Empty()); ++beam)
+    {
+        Point entry;
+        try
+        {
+            entry = EntryPoint(input, configuration);
+        }
+        catch (const std::invalid_argument& error)
+        {
+            QuoriaFuzz::RequireDocumented(error);
+            entry = input.GridPoint(2 * Scale);
+        }
+        Quoria::BeamAngles angles;
+        angles.skewAngle = input.Flag() ? input.AnyDouble() : input.AngleValue() * 2.0;
+        angles.refractionAngle = input.AngleValue();
+        std::vector<Quoria::WaveMode> modes(static_cast<std::size_t>(input.Choose(6)));
+        for (Quoria::WaveMode& mode : modes)
+        {
+            mode = input.Choose(16) == 0
+                       ? static_cast<Quoria::WaveMode>(static_cast<std::int32_t>(input.Word()))
+                       : static_cast<Quoria::WaveMode>(input.Choose(2));
+        }
+        const Quoria::TraceStop stop = SoundStop(input);
+        const int behaviorCount = input.Choose(7);
+        Quoria::AcousticReport report;
+        if (input.Flag())
+        {
+            std::vector<Quoria::BehaviorAtInterface> behaviors;
+            for (int i = 0; i < behaviorCount; ++i)
+            {
+                behaviors.push_back(Behavior(input));
+            }
+            report = tracer.Trace(entry, angles, stop, behaviors, modes);
+        }
+        else
+        {
+            std::vector<std::function<Quoria::BehaviorAtInterface(const ISurface*)>> behaviors;
+            for (int i = 0; i < behaviorCount; ++i)
+            {
+                const Quoria::BehaviorAtInterface answer = Behavior(input);
+                const bool throws = input.Choose(8) == 0;
+                mayThrow = mayThrow || throws;
+                behaviors.push_back(
+                    [answer, throws](const ISurface* surface)
+                    {
+                        if (throws || surface == nullptr)
+                        {
+                            throw CallerError();
+                        }
+                        return answer;
+                    });
+            }
+            report = tracer.Trace(entry, angles, stop, behaviors, modes);
+        }
+        CheckSound(tracer, report, stop, modes);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -297,6 +526,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     bool mayThrow = false;
+    bool sound = false;
     try
     {
         std::vector<const Solid*> configuration;
@@ -399,12 +629,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             CheckLegs(legs, byCount, legCount);
         }
+        // Every input goes on to sound, even one used up by now: its zeros
+        // still make a beam.
+        CheckSnell(input);
+        sound = true;
+        TraceSound(input, tracer->GetConfiguration(), mayThrow);
     }
     catch (const std::invalid_argument& error)
     {
         // Over solids that exist, a trace rejects only its own arguments.
         QuoriaFuzz::RequireDocumented(error);
-        if (std::strncmp(error.what(), "RayTracer::", 11) != 0)
+        const char* const owner = sound ? "AcousticTracer::" : "RayTracer::";
+        if (std::strncmp(error.what(), owner, std::strlen(owner)) != 0 &&
+            !(sound && std::strncmp(error.what(), "Material::", 10) == 0))
         {
             std::fprintf(stderr, "trace failed inside the geometry: %s\n", error.what());
             std::abort();

@@ -10,6 +10,16 @@ namespace QuoriaFuzz
 {
 
 inline const char* const DocumentedMessages[] = {
+    "AcousticTracer::AcousticTracer : The configuration must contain at least one solid.",
+    "AcousticTracer::AcousticTracer : The configuration must not contain a null solid.",
+    "AcousticTracer::AcousticTracer : There must be one material per solid, in the same order.",
+    "AcousticTracer::Trace : Beam refraction angle must be contained within ]-90\xB0"
+    ", 90\xB0"
+    "[.",
+    "AcousticTracer::Trace : Entry point is not on the configuration or is on a corner.",
+    "AcousticTracer::Trace : Every wave mode must be L or T.",
+    "AcousticTracer::Trace : The total length must be positive or zero, and finite.",
+    "AcousticTracer::Trace : The total time must be positive or zero, and finite.",
     "ArcSegment::ArcSegment : First point in not on the circle.",
     "ArcSegment::ArcSegment : Plane normal and radial orientation are not orthogonal.",
     "ArcSegment::ArcSegment : Plane normal is a null vector.",
@@ -29,6 +39,7 @@ inline const char* const DocumentedMessages[] = {
     "Contour::Sort : The contour must be closed",
     "Contour::Sort : The contour must be oriented",
     "Contour::Sort : The point is not a vertex of the contour",
+    "CriticalAngle : Speeds must be positive and finite.",
     "CreationUtilitiesWedge : Roof angle must be equal to 0\xB0"
     ".",
     "CreationUtilitiesWedge : The length of the wedge is too large compared to the cylinder's radius.",
@@ -51,9 +62,16 @@ inline const char* const DocumentedMessages[] = {
     "Disk::Disk : Radius must be a positive value.",
     "DiskSector::DiskSector : Normal and radial orientation are not orthogonal.",
     "DiskSector::DiskSector : Radial rientation is a null vector.",
+    "IncidenceForRefractedAngle : Refracted angle must be contained within [-90\xB0"
+    ", 90\xB0"
+    "].",
+    "IncidenceForRefractedAngle : Speeds must be positive and finite.",
     "IntersectionOnSets::IntersectionOnSets : Both surfaces must be in the same plane.",
     "Line::ValidateDirection : Direction is a null vector.",
     "LineSegment::LineSegment : Point is not contained in the segment.",
+    "Material::Material : The longitudinal speed must be positive and finite.",
+    "Material::Material : The shear speed must be positive or zero, and finite.",
+    "Material::Material : The shear speed must be smaller than the longitudinal speed.",
     "Pipe::Pipe : Inner radius must be smaller than outer radius.",
     "Pipe::Pipe : Radii must be positive.",
     "Plane::InitializeNormal : Normal is a null vector.",
@@ -69,6 +87,10 @@ inline const char* const DocumentedMessages[] = {
     "Rectangle::Rectangle : One of the angles is not a right angle.",
     "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.",
     "RectangularPrism::RectangularPrism : The three axis must form an orthogonal system.",
+    "RefractedAngle : Incidence angle must be contained within [-90\xB0"
+    ", 90\xB0"
+    "].",
+    "RefractedAngle : Speeds must be positive and finite.",
     "Ring::Ring : Inner radius must be smaller than outer radius.",
     "SlopeConfiguraiton::SlopeConfiguration : Offset must be positive.",
     "SlopeConfiguration::SetHeight : Height must be positive.",

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <memory>
+#include <random>
 
 using namespace Tessam::Geometry3D;
 using Quoria::AcousticReport;
@@ -251,4 +253,178 @@ TEST(AcousticTracer, ConstructionChecksTheSolidsThenOneMaterialEach)
     materials[0] = Steel;
     EXPECT_EQ(tracer.GetMaterials()[0].GetName(), "Water");
     EXPECT_NE(tracer.GetConfiguration()[0], plate.get());
+}
+
+TEST(AcousticTracer, OneMaterialAndModeThroughoutTracesAsTheRayTracer)
+{
+    // Equal speeds on both sides: straight on and mirrored, bit for bit.
+    const SolidPtr wedge(Quoria::CreateWedgeOnAxisAlignedPlate(Point(), 40, 20, 10, 10 * Degree, 0, 0));
+    const SolidPtr plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 5), 200, 100, 10));
+    const std::vector<const Solid*> solids{wedge.get(), plate.get()};
+    const std::unique_ptr<Quoria::IRayTracer> rays(Quoria::CreateRayTracer(solids));
+    AcousticTracer sound(solids, {Steel, Steel});
+    const Point entry(-38, 0, -10 - 2 * std::tan(10 * Degree));
+    // Reflect at the plate's bottom, transmit elsewhere: out through the
+    // wedge's top in the end.
+    const ISurface* plateBottom = nullptr;
+    for (const ISurface* face : sound.GetConfiguration()[1]->GetSurfaces())
+    {
+        plateBottom = face->Contains(Point(0, 0, 10)) ? face : plateBottom;
+    }
+    ASSERT_NE(plateBottom, nullptr);
+    const BehaviorFunctions reflectAtBottom(6, [&](const ISurface* face)
+                                            { return face == plateBottom ? Reflect : Transmit; });
+    const Quoria::TraceReport expected = Quoria::CalculateTrace(
+        rays.get(), entry, Angles(20 * Degree), 6u, Behaviors{Transmit, Reflect, Transmit, Transmit});
+    const AcousticReport actual =
+        sound.Trace(entry, Angles(20 * Degree), TraceStop::Legs(6), reflectAtBottom, {WaveMode::T});
+    EXPECT_EQ(expected.ending, TraceEnding::Exit);
+    ASSERT_EQ(actual.legs.size(), expected.legs.size());
+    EXPECT_EQ(actual.ending, expected.ending);
+    for (std::size_t i = 0; i < expected.legs.size(); ++i)
+    {
+        EXPECT_EQ(actual.legs[i].segment.GetFirstPoint(), expected.legs[i].segment.GetFirstPoint()) << i;
+        EXPECT_EQ(actual.legs[i].segment.GetSecondPoint(), expected.legs[i].segment.GetSecondPoint()) << i;
+        EXPECT_EQ(actual.legs[i].solid, expected.legs[i].solid) << i;
+        EXPECT_EQ(actual.legs[i].face, expected.legs[i].face) << i;
+        EXPECT_EQ(actual.legs[i].behavior, expected.legs[i].behavior) << i;
+        EXPECT_EQ(actual.legs[i].speed, 3230.0);
+    }
+
+    // What a behaviour throws reaches the caller; the next trace starts afresh.
+    struct Thrown
+    {
+    };
+    const BehaviorFunctions throwing{[](const ISurface*) -> Quoria::BehaviorAtInterface { throw Thrown(); }};
+    EXPECT_THROW(sound.Trace(entry, Angles(20 * Degree), TraceStop::Legs(6), throwing), Thrown);
+    EXPECT_EQ(sound.Trace(entry, Angles(20 * Degree), TraceStop::Legs(6), reflectAtBottom, {WaveMode::T})
+                  .legs.size(),
+              expected.legs.size());
+}
+
+namespace
+{
+
+// Checks every interface of a trace against Snell's law worked out from the
+// geometry's own normal, and an ending past a critical angle or in a liquid
+// against the wave that was asked for. Returns the ending.
+TraceEnding CheckSnellAtEachInterface(const AcousticTracer& tracer, const AcousticReport& report,
+                                      const Behaviors& behaviors, const std::vector<WaveMode>& modes)
+{
+    // Closed solids always have a face ahead of a beam sent the right way.
+    EXPECT_NE(report.ending, TraceEnding::Open);
+    const std::vector<Material>& materials = tracer.GetMaterials();
+    double time = 0.0;
+    WaveMode mode = modes.empty() ? WaveMode::L : modes[0];
+    for (std::size_t i = 0; i < report.legs.size(); ++i)
+    {
+        const Quoria::AcousticLeg& leg = report.legs[i];
+        EXPECT_EQ(leg.mode, mode);
+        EXPECT_EQ(leg.speed, materials[leg.solid].GetSpeed(mode));
+        EXPECT_NEAR(leg.time, Microseconds(leg.segment.Length(), leg.speed), 1e-12 * leg.time);
+        time += leg.time;
+        const bool last = i + 1 == report.legs.size();
+        const bool continues =
+            !last || report.ending == TraceEnding::CriticalAngle || report.ending == TraceEnding::Error;
+        if (!continues)
+        {
+            continue;
+        }
+        const Quoria::BehaviorAtInterface behavior = i < behaviors.size() ? behaviors[i] : Reflect;
+        EXPECT_EQ(leg.behavior, behavior);
+        mode = i + 1 < modes.size() ? modes[i + 1] : mode;
+        const Point end = leg.segment.GetSecondPoint();
+        const Vector normal = tracer.GetConfiguration()[leg.solid]->GetSurfaces()[leg.face]->GetNormal(end);
+        const Vector incident = (end - leg.segment.GetFirstPoint()).Normalized();
+        const std::size_t nextSolid = behavior == Reflect ? leg.solid : 1 - leg.solid;
+        const double nextSpeed = materials[nextSolid].GetSpeed(mode);
+        const double incidentSine = incident.Cross(normal).Length();
+        if (last)
+        {
+            if (report.ending == TraceEnding::Error)
+            {
+                EXPECT_EQ(nextSpeed, 0.0);
+            }
+            else
+            {
+                EXPECT_GE(incidentSine / leg.speed * nextSpeed, 1.0 - 1e-12);
+            }
+            break;
+        }
+        const Quoria::AcousticLeg& next = report.legs[i + 1];
+        EXPECT_EQ(next.solid, nextSolid);
+        const Vector outgoing = (next.segment.GetSecondPoint() - end).Normalized();
+        EXPECT_NEAR(outgoing.Cross(normal).Length() / nextSpeed, incidentSine / leg.speed, 1e-12 / 1000);
+        // In the plane of incidence, on the far side of the normal.
+        EXPECT_NEAR(normal.Dot(incident.Cross(outgoing)), 0.0, 1e-9);
+        const Vector acrossBefore = incident - normal * incident.Dot(normal);
+        const Vector acrossAfter = outgoing - normal * outgoing.Dot(normal);
+        EXPECT_GE(acrossBefore.Dot(acrossAfter), -1e-12);
+        EXPECT_GT(incident.Dot(normal), 0.0);
+        if (behavior == Transmit)
+        {
+            EXPECT_GT(outgoing.Dot(normal), 0.0);
+        }
+        else
+        {
+            EXPECT_LT(outgoing.Dot(normal), 0.0);
+        }
+    }
+    EXPECT_NEAR(report.time, time, 1e-12 * time);
+    return report.ending;
+}
+
+} // namespace
+
+TEST(AcousticTracer, EveryInterfaceObeysSnellInThePlaneOfIncidence)
+{
+    // Immersion over a plate, and a wedge on a pipe, whose faces curve.
+    const SolidPtr water(Quoria::CreateAxisAlignedPlate(Point(0, 0, -10), 100, 100, 20));
+    const SolidPtr plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 12.5), 200, 200, 25));
+    const Point axis(0, 0, 50);
+    const double turn = 30 * Degree;
+    const SolidPtr pipe(Quoria::CreateXOrientedPipe(axis, 40, 50, 200));
+    const SolidPtr wedge(Quoria::CreateWedgeOnXOrientedCylinder(
+        axis + Vector(0, 50 * std::sin(turn), -50 * std::cos(turn)), 40, 20, 10, 0, 0, axis));
+    AcousticTracer immersion({water.get(), plate.get()}, {Water, Steel});
+    AcousticTracer contact({wedge.get(), pipe.get()}, {Wedge, Steel});
+    const Point immersionEntry(3, -2, -20);
+    const Point contactEntry(-30, 60 * std::sin(turn), 50 - 60 * std::cos(turn));
+
+    std::mt19937 random(15);
+    std::uniform_real_distribution<double> refraction(-70 * Degree, 70 * Degree);
+    std::uniform_real_distribution<double> skew(0, 2 * Pi);
+    std::uniform_int_distribution<int> count(0, 8);
+    std::uniform_int_distribution<int> coin(0, 1);
+    std::map<TraceEnding, int> endings;
+    int transmissions = 0;
+    for (int beam = 0; beam < 400; ++beam)
+    {
+        const bool inWater = beam % 2 == 0;
+        AcousticTracer& tracer = inWater ? immersion : contact;
+        Behaviors behaviors(count(random));
+        for (auto& behavior : behaviors)
+        {
+            behavior = coin(random) ? Transmit : Reflect;
+        }
+        std::vector<WaveMode> modes(count(random));
+        for (auto& mode : modes)
+        {
+            mode = coin(random) && !(inWater && &mode == &modes.front()) ? WaveMode::T : WaveMode::L;
+        }
+        const AcousticReport report =
+            tracer.Trace(inWater ? immersionEntry : contactEntry, Angles(refraction(random), skew(random)),
+                         TraceStop::Legs(10), behaviors, modes);
+        ++endings[CheckSnellAtEachInterface(tracer, report, behaviors, modes)];
+        for (const Quoria::AcousticLeg& leg : report.legs)
+        {
+            transmissions += leg.solid != report.legs.front().solid ? 1 : 0;
+        }
+    }
+    EXPECT_GT(transmissions, 100);
+    // The draw meets every ending the physics brings.
+    EXPECT_GT(endings[TraceEnding::Legs], 0);
+    EXPECT_GT(endings[TraceEnding::CriticalAngle], 0);
+    EXPECT_GT(endings[TraceEnding::Error], 0);
+    EXPECT_GT(endings[TraceEnding::Exit], 0);
 }
