@@ -1,9 +1,11 @@
 #include "ArcSegment.h"
 
 #include "AngularPosition.h"
-#include "Disk.h"
+#include "DiskContainment.h"
 #include "Line.h"
 #include "LineSegment.h"
+#include "Plane.h"
+#include "QuadraticRoots.h"
 #include "RelativeCheckEqual.h"
 
 #include <algorithm>
@@ -128,14 +130,7 @@ bool ArcSegment::Contains(const Point& point) const
         return false;
     }
     const double angle = AngleAboutAxis(fromCentre.Normalized(), radialOrientation, planeNormal);
-    const double first = firstAngle.Radians();
-    const double second = secondAngle.Radians();
-    if (second < TwoPi)
-    {
-        return first <= angle && angle <= second;
-    }
-    // The arc runs through angle 0.
-    return angle >= first || angle + TwoPi <= second;
+    return IsAngleInBand(angle, firstAngle.Radians(), secondAngle.Radians());
 }
 
 Intersection ArcSegment::Intersect(const ISegment& other) const
@@ -218,15 +213,17 @@ Intersection ArcSegment::IntersectLineSegment(const LineSegment& segment) const
     const auto isCommon = [this, &segment](const Point& point)
     { return Contains(point) && segment.Contains(point); };
 
-    const Intersection diskIntersection =
-        Disk(centre, radius, planeNormal)
-            .GetIntersection(Line(segment.GetFirstPoint(), segment.GetSecondPoint()));
+    // Across the arc's plane the line meets the circle only where it
+    // crosses the plane, at a point of the disk the circle bounds.
+    const Plane plane(planeNormal, centre);
+    const Intersection planeCrossing =
+        plane.Intersect(Line(segment.GetFirstPoint(), segment.GetSecondPoint()));
     std::vector<Point> points;
-    if (!diskIntersection.IsInfinite())
+    if (!planeCrossing.IsInfinite())
     {
-        for (const Point& point : diskIntersection.GetPoints())
+        for (const Point& point : planeCrossing.GetPoints())
         {
-            if (isCommon(point))
+            if (IsOnDisk(plane, centre, radius, point) && isCommon(point))
             {
                 points.push_back(point);
             }
@@ -238,29 +235,19 @@ Intersection ArcSegment::IntersectLineSegment(const LineSegment& segment) const
     const Point& first = segment.GetFirstPoint();
     const Vector& direction = segment.GetDirection();
     const Vector vectorFirstPointSegmentToCentroid = first - centre;
-    const double a = std::pow(direction.Length(), 2);
+    const double directionLength = direction.Length();
+    const double toCentreLength = vectorFirstPointSegmentToCentroid.Length();
+    const double a = directionLength * directionLength;
     const double b = 2.0 * vectorFirstPointSegmentToCentroid.Dot(direction);
-    const double c = std::pow(vectorFirstPointSegmentToCentroid.Length(), 2) - std::pow(radius, 2);
-    const double discriminant = std::pow(b, 2) - 4.0 * a * c;
-
-    if (RelativeCheckEqual(discriminant, 0.0, 1e-11))
+    const double c = toCentreLength * toCentreLength - radius * radius;
+    double roots[2];
+    const int rootCount = QuadraticRoots(a, b, c, roots, QuadraticConvention::Arc);
+    for (int i = 0; i < rootCount; ++i)
     {
-        const Point tangentPoint = first + (-b / (2.0 * a)) * direction;
-        if (isCommon(tangentPoint))
+        const Point candidate = first + roots[i] * direction;
+        if (isCommon(candidate))
         {
-            points.push_back(tangentPoint);
-        }
-    }
-    else if (0.0 < discriminant)
-    {
-        const double root = std::sqrt(discriminant);
-        for (const double t : {(-b - root) / (2.0 * a), (-b + root) / (2.0 * a)})
-        {
-            const Point candidate = first + t * direction;
-            if (isCommon(candidate))
-            {
-                points.push_back(candidate);
-            }
+            points.push_back(candidate);
         }
     }
     return Intersection(points, false);

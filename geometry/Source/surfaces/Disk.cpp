@@ -3,6 +3,7 @@
 #include "AngularPosition.h"
 #include "ArcSegment.h"
 #include "Contour.h"
+#include "DiskContainment.h"
 #include "RelativeCheckEqual.h"
 
 #include <stdexcept>
@@ -28,8 +29,7 @@ double Disk::GetRadius() const
 
 bool Disk::Contains(const Point& point) const
 {
-    // No tolerance on the radius: the rim is in, anything beyond it is out.
-    return GetPlane().Contains(point) && radius >= GetCentroid().DistanceTo(point);
+    return IsOnDisk(GetPlane(), GetCentroid(), radius, point);
 }
 
 IContour* Disk::GetContour() const
