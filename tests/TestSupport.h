@@ -3,6 +3,7 @@
 // Helpers shared by the test files.
 
 #include "IRayTracer.h"
+#include "Pi.h"
 #include "Quoria.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,9 @@
 #include <string>
 #include <vector>
 
-const double Pi = 3.141592653589793;
-const double HalfPi = 1.5707963267948966;
+using QuoriaTesting::HalfPi;
+using QuoriaTesting::Pi;
+using QuoriaTesting::TwoPi;
 const double Degree = Pi / 180;
 
 using Legs = std::vector<Tessam::Geometry3D::LineSegment>;

@@ -46,7 +46,7 @@ void ValidateCircle(double radius, Vector& planeNormal, Vector& radialOrientatio
 
 bool IsOnCircle(const Vector& fromCentre, double radius, const Vector& planeNormal)
 {
-    return RelativeCheckEqual(fromCentre.Length(), radius, 1e-11) && fromCentre.IsOrthogonal(planeNormal);
+    return RelativeCheckEqual(fromCentre.Length(), radius) && fromCentre.IsOrthogonal(planeNormal);
 }
 
 } // namespace
@@ -125,7 +125,7 @@ bool ArcSegment::Contains(const Point& point) const
     const Vector fromCentre = point - centre;
     // Only the distance from the centre and the angle count, not the
     // distance from the plane.
-    if (!RelativeCheckEqual(fromCentre.Length(), radius, 1e-11))
+    if (!RelativeCheckEqual(fromCentre.Length(), radius))
     {
         return false;
     }
@@ -281,7 +281,7 @@ Intersection ArcSegment::IntersectArcSegment(const ArcSegment& sphere) const
         return Intersection();
     }
     const Point centerCircleOnPlane = sphereCentre + h * planeNormal;
-    if (RelativeCheckEqual(std::fabs(h), sphereRadius, 1e-11))
+    if (RelativeCheckEqual(std::fabs(h), sphereRadius))
     {
         return keepCommon({centerCircleOnPlane});
     }
@@ -301,9 +301,9 @@ Intersection ArcSegment::IntersectArcSegment(const ArcSegment& sphere) const
 
     const double smaller = std::min(circleRadius, sectionRadius);
     const double larger = std::max(circleRadius, sectionRadius);
-    if (RelativeCheckEqual(d + smaller, larger, 1e-11))
+    if (RelativeCheckEqual(d + smaller, larger))
     {
-        if (RelativeCheckEqual(d, 0.0, 1e-11))
+        if (RelativeCheckEqual(d, 0.0))
         {
             // The same circle: any shared end means a shared stretch.
             const bool overlap = Contains(sphere.firstPoint) || Contains(sphere.secondPoint) ||

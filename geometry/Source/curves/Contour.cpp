@@ -4,6 +4,7 @@
 #include "LineSegment.h"
 #include "Point.h"
 #include "RelativeCheckEqual.h"
+#include "Tolerances.h"
 
 #include <stdexcept>
 
@@ -11,13 +12,6 @@ namespace Tessam
 {
 namespace Geometry3D
 {
-
-namespace
-{
-
-constexpr double VertexTolerance = 1e-6;
-
-} // namespace
 
 Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNormal)
     : planeNormal(planeNormal), windingDirection(Clockwise)
@@ -241,7 +235,7 @@ WindingDirection Contour::ComputeWindingDirection() const
     if (!arcSegments.empty())
     {
         const double angle = planeNormal.AngleTo(arcSegments.front()->GetPlaneNormal()).Radians();
-        return RelativeCheckEqual(angle, 0.0, 1e-11) ? CounterClockwise : Clockwise;
+        return RelativeCheckEqual(angle, 0.0) ? CounterClockwise : Clockwise;
     }
 
     // Signed area about the normal (shoelace), closing edge included.

@@ -7,6 +7,7 @@
 #include "LineCandidates.h"
 #include "MantleNormals.h"
 #include "RelativeCheckEqual.h"
+#include "Tolerances.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -78,7 +79,7 @@ Vector ConicalSurface::GetNormal(const Point& point) const
 bool ConicalSurface::Contains(const Point& point) const
 {
     // Every direction from the apex is degenerate there.
-    if (point.IsAlmostEqual(apex, 1e-6))
+    if (point.IsAlmostEqual(apex, VertexTolerance))
     {
         return true;
     }
@@ -109,7 +110,7 @@ bool ConicalSurface::Contains(const Point& point) const
     }
     const Angle angle = orientation.AngleTo(fromApex);
     // The angle test already rules out the opposite nappe.
-    return RelativeCheckEqual(angle.Radians(), halfAngle.Radians(), 1e-11);
+    return RelativeCheckEqual(angle.Radians(), halfAngle.Radians());
 }
 
 Intersection ConicalSurface::GetIntersection(const Line& line) const

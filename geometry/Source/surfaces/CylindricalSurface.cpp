@@ -118,7 +118,7 @@ bool CylindricalSurface::Contains(const Point& point) const
     }
     // The centroid itself gives 0/0 and is never on the mantle.
     const double distanceToAxis = length * std::sin(std::acos(axial / length));
-    return RelativeCheckEqual(distanceToAxis, radius, 1e-11);
+    return RelativeCheckEqual(distanceToAxis, radius);
 }
 
 Intersection CylindricalSurface::GetIntersection(const Line& line) const

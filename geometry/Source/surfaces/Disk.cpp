@@ -38,11 +38,11 @@ IContour* Disk::GetContour() const
     // Any direction orthogonal to the normal does; this choice fixes where
     // the rim starts so that equal disks give equal contours.
     Vector radialOrientation;
-    if (!RelativeCheckEqual(normal.X(), 0.0, 1e-11))
+    if (!RelativeCheckEqual(normal.X(), 0.0))
     {
         radialOrientation = Vector(-normal.Y(), normal.X(), 0.0);
     }
-    else if (RelativeCheckEqual(normal.Y(), 0.0, 1e-11))
+    else if (RelativeCheckEqual(normal.Y(), 0.0))
     {
         radialOrientation = Vector(normal.Z(), 0.0, -normal.X());
     }

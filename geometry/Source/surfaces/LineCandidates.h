@@ -41,7 +41,7 @@ inline LineCandidates PlaneLineCandidates(const Plane& plane, const Line& line)
     if (u.IsOrthogonal(normal))
     {
         // Parallel: either the whole line lies in the plane or none of it.
-        candidates.isInfinite = RelativeCheckEqual(normal.Dot(origin) + offset, 0.0, 1e-11);
+        candidates.isInfinite = RelativeCheckEqual(normal.Dot(origin) + offset, 0.0);
         return candidates;
     }
     const double t = -(origin.Dot(normal) + offset) / u.Dot(normal);
@@ -112,8 +112,7 @@ inline LineCandidates ConeLineCandidates(const Point& apex, const Vector& orient
     const double k = fromApexAlongAxis * fromApexAlongAxis - fromApex.Dot(fromApex) * cosineSquared;
 
     LineCandidates candidates;
-    if (RelativeCheckEqual(a, 0.0, 1e-11) && RelativeCheckEqual(b, 0.0, 1e-11) &&
-        RelativeCheckEqual(k, 0.0, 1e-11))
+    if (RelativeCheckEqual(a, 0.0) && RelativeCheckEqual(b, 0.0) && RelativeCheckEqual(k, 0.0))
     {
         candidates.isInfinite = true;
         return candidates;

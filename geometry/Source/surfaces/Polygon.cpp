@@ -4,6 +4,7 @@
 #include "Contour.h"
 #include "LineSegment.h"
 #include "RelativeCheckEqual.h"
+#include "Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,7 +43,7 @@ Polygon::Polygon(const std::vector<Point>& points)
     {
         for (std::size_t j = i + 1; j < points.size(); ++j)
         {
-            if (points[i].IsAlmostEqual(points[j], 1e-6))
+            if (points[i].IsAlmostEqual(points[j], VertexTolerance))
             {
                 throw std::invalid_argument("Polygon::Polygon : Invalid point collection.");
             }
@@ -152,7 +153,7 @@ bool Polygon::Contains(const Point& point) const
         }
         sum += toCurrent.AngleTo(toNext).Radians();
     }
-    return RelativeCheckEqual(sum, TwoPi, 1e-6);
+    return RelativeCheckEqual(sum, TwoPi, AngleTolerance);
 }
 
 IContour* Polygon::GetContour() const

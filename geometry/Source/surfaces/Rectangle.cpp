@@ -2,6 +2,7 @@
 
 #include "AngularPosition.h"
 #include "RelativeCheckEqual.h"
+#include "Tolerances.h"
 
 #include <stdexcept>
 
@@ -22,7 +23,7 @@ Rectangle::Rectangle(const std::vector<Point>& points) : Polygon(points)
         const Point& next = points[(i + 1) % 4];
         const Vector incoming = points[i] - previous;
         const Vector outgoing = next - points[i];
-        if (!RelativeCheckEqual(incoming.AngleTo(outgoing).Radians(), HalfPi, 1e-6))
+        if (!RelativeCheckEqual(incoming.AngleTo(outgoing).Radians(), HalfPi, AngleTolerance))
         {
             throw std::invalid_argument("Rectangle::Rectangle : One of the angles is not a right angle.");
         }

@@ -124,7 +124,7 @@ TEST(Contour, ClosureAndCoherenceChecks)
 TEST(Contour, OwnsCopiesListedByKindInChainOrder)
 {
     const ArcSegment half(Point(0, 0, 0), 1.0, Vector(0, 0, 1), Vector(1, 0, 0), Angle::FromRadians(0.0),
-                          Angle::FromRadians(3.141592653589793));
+                          Angle::FromRadians(Pi));
     auto lines = std::make_unique<std::vector<LineSegment>>(std::vector<LineSegment>{
         LineSegment(half.GetSecondPoint(), Point(-1, -1, 0)), LineSegment(Point(-1, -1, 0), Point(1, -1, 0)),
         LineSegment(Point(1, -1, 0), half.GetFirstPoint())});

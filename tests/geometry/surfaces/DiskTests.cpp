@@ -57,7 +57,7 @@ TEST(Disk, ContourStartsOnAFixedRadialDirection)
         const ArcSegment& rim = *contour->GetArcSegments().at(0);
         EXPECT_TRUE(rim.GetRadialOrientation().IsAlmostEqual(c.radialOrientation));
         EXPECT_EQ(rim.GetFirstAngle().Radians(), 0.0);
-        EXPECT_EQ(rim.GetSecondAngle().Radians(), 6.283185307179586);
+        EXPECT_EQ(rim.GetSecondAngle().Radians(), TwoPi);
         EXPECT_TRUE(rim.GetFirstPoint().IsAlmostEqual(centre + 3.0 * c.radialOrientation, 1e-12));
         EXPECT_EQ(contour->GetPlaneNormal(), disk.GetPlane().GetNormal());
         EXPECT_EQ(contour->GetWindingDirection(), CounterClockwise);
