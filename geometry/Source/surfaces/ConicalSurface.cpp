@@ -117,15 +117,7 @@ Intersection ConicalSurface::GetIntersection(const Line& line) const
 {
     const LineCandidates candidates =
         ConeLineCandidates(apex, orientation, std::cos(halfAngle.Radians()), line);
-    std::vector<Point> points;
-    for (int i = 0; i < candidates.count; ++i)
-    {
-        if (Contains(candidates.points[i]))
-        {
-            points.push_back(candidates.points[i]);
-        }
-    }
-    return Intersection(points, candidates.isInfinite);
+    return ContainedCandidates(candidates, *this);
 }
 
 IContour* ConicalSurface::GetContour() const

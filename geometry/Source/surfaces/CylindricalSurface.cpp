@@ -124,15 +124,7 @@ bool CylindricalSurface::Contains(const Point& point) const
 Intersection CylindricalSurface::GetIntersection(const Line& line) const
 {
     const LineCandidates candidates = CylinderLineCandidates(centroid, orientation, radius, line);
-    std::vector<Point> points;
-    for (int i = 0; i < candidates.count; ++i)
-    {
-        if (Contains(candidates.points[i]))
-        {
-            points.push_back(candidates.points[i]);
-        }
-    }
-    return Intersection(points, candidates.isInfinite);
+    return ContainedCandidates(candidates, *this);
 }
 
 IContour* CylindricalSurface::GetContour() const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Angle.h"
+#include "ISurface.h"
+#include "Intersection.h"
 #include "Line.h"
 #include "Plane.h"
 #include "Point.h"
@@ -9,6 +11,7 @@
 #include "Vector.h"
 
 #include <cmath>
+#include <vector>
 
 namespace Tessam
 {
@@ -49,6 +52,21 @@ inline LineCandidates PlaneLineCandidates(const Plane& plane, const Line& line)
     candidates.parameters[0] = t;
     candidates.count = 1;
     return candidates;
+}
+
+// What a face's GetIntersection answers: the candidates it contains, in
+// order.
+inline Intersection ContainedCandidates(const LineCandidates& candidates, const ISurface& face)
+{
+    std::vector<Point> points;
+    for (int i = 0; i < candidates.count; ++i)
+    {
+        if (face.Contains(candidates.points[i]))
+        {
+            points.push_back(candidates.points[i]);
+        }
+    }
+    return Intersection(points, candidates.isInfinite);
 }
 
 // The line's points at the roots of a t^2 + b t + k, in the roots' order.
