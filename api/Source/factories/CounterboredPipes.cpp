@@ -10,6 +10,7 @@
 #include "FactorySurfaces.h"
 #include "Polygon.h"
 #include "Ring.h"
+#include "SlopeQuadrants.h"
 #include "TruncatedConicalSurface.h"
 
 #include <cmath>
@@ -41,10 +42,6 @@ using Slopes = std::array<const SlopeConfiguration, 4>;
 namespace
 {
 
-// Quadrants 1 and 2 lie on the +y side (or at positive angles), 3 and 4 on
-// the other; 1 and 4 are cut into the bore, 2 and 3 into the outside.
-constexpr double SideOfQuadrant[4] = {1.0, 1.0, -1.0, -1.0};
-
 // Y-oriented pipe: the slopes run along the axis.
 
 struct AxialSlope
@@ -57,15 +54,11 @@ struct AxialSlope
     Vector beyond; // from the slope's end to the pipe's end
 };
 
-AxialSlope MakeAxialSlope(const SlopeConfiguration& slope, double side, double halfLength)
+AxialSlope MakeAxialSlope(const Slopes& slopes, std::size_t quadrant, double halfLength)
 {
-    const double beyond = (halfLength - slope.GetWidth()) - slope.GetOffset();
-    return {slope.GetHeight(),
-            slope.GetWidth(),
-            side,
-            Vector(0.0, side * slope.GetOffset(), 0.0),
-            Vector(0.0, side * slope.GetWidth(), 0.0),
-            Vector(0.0, side * beyond, 0.0)};
+    const SlopeConfiguration& slope = slopes[quadrant];
+    const SlopeSteps steps = StepsAlongY(slope, quadrant, halfLength);
+    return {slope.GetHeight(), slope.GetWidth(), SideSign(quadrant), steps.offset, steps.width, steps.beyond};
 }
 
 Vector YAxis()
@@ -176,11 +169,12 @@ struct CircumferentialSlope
     Vector opposite; // on the other circle of the base ring, at the end angle
 };
 
-CircumferentialSlope MakeCircumferentialSlope(const SlopeConfiguration& slope, std::size_t index,
-                                              double innerRadius, double outerRadius)
+CircumferentialSlope MakeCircumferentialSlope(const Slopes& slopes, std::size_t quadrant, double innerRadius,
+                                              double outerRadius)
 {
-    const bool isInner = index == 0 || index == 3;
-    const double side = SideOfQuadrant[index];
+    const SlopeConfiguration& slope = slopes[quadrant];
+    const bool isInner = IsBottomOrBore(quadrant);
+    const double side = SideSign(quadrant);
     const double radius = isInner ? innerRadius : outerRadius;
     const double beyondRadius = isInner ? radius - slope.GetHeight() : radius + slope.GetHeight();
     const double signedCircle = side * TwoPi;
@@ -189,7 +183,7 @@ CircumferentialSlope MakeCircumferentialSlope(const SlopeConfiguration& slope, s
         Angle::FromRadians((signedCircle * (slope.GetOffset() + slope.GetWidth())) / (TwoPi * radius));
     const Vector start = InSection(radius, startAngle);
     const Vector end = InSection(beyondRadius, endAngle);
-    const bool endFirst = index == 0 || index == 2;
+    const bool endFirst = IsOddQuadrant(quadrant);
     return {slope.GetOffset(),
             slope.GetWidth(),
             startAngle,
@@ -299,10 +293,10 @@ std::vector<ISurface*> CreateYOrientedCounterboredPipeSurfaces(const Point& cent
                                                                const Slopes& slopes)
 {
     const double halfLength = length / 2.0;
-    const AxialSlope q1 = MakeAxialSlope(slopes[0], SideOfQuadrant[0], halfLength);
-    const AxialSlope q2 = MakeAxialSlope(slopes[1], SideOfQuadrant[1], halfLength);
-    const AxialSlope q3 = MakeAxialSlope(slopes[2], SideOfQuadrant[2], halfLength);
-    const AxialSlope q4 = MakeAxialSlope(slopes[3], SideOfQuadrant[3], halfLength);
+    const AxialSlope q1 = MakeAxialSlope(slopes, 0, halfLength);
+    const AxialSlope q2 = MakeAxialSlope(slopes, 1, halfLength);
+    const AxialSlope q3 = MakeAxialSlope(slopes, 2, halfLength);
+    const AxialSlope q4 = MakeAxialSlope(slopes, 3, halfLength);
 
     OwnedSurfaces surfaces;
     AppendMiddleZone(surfaces, centre, innerRadius, q1, q4, false);
@@ -324,10 +318,10 @@ std::vector<ISurface*> CreateXOrientedCounterboredPipeSurfaces(const Point& cent
                                                                const Slopes& slopes)
 {
     const std::array<CircumferentialSlope, 4> quadrants = {
-        MakeCircumferentialSlope(slopes[0], 0, innerRadius, outerRadius),
-        MakeCircumferentialSlope(slopes[1], 1, innerRadius, outerRadius),
-        MakeCircumferentialSlope(slopes[2], 2, innerRadius, outerRadius),
-        MakeCircumferentialSlope(slopes[3], 3, innerRadius, outerRadius)};
+        MakeCircumferentialSlope(slopes, 0, innerRadius, outerRadius),
+        MakeCircumferentialSlope(slopes, 1, innerRadius, outerRadius),
+        MakeCircumferentialSlope(slopes, 2, innerRadius, outerRadius),
+        MakeCircumferentialSlope(slopes, 3, innerRadius, outerRadius)};
     // Validation made the paired heights equal.
     const double innerStep = slopes[0].GetHeight();
     const double outerStep = slopes[1].GetHeight();
@@ -380,10 +374,10 @@ const Solid* CreateXOrientedCounterboredPipe(const Point& centre, double innerRa
             "SpecimenFactory::CreateXOrientedCounterboredPipe : Radii and height must be "
             "larger than zero and outer radius must be larger than inner radius.");
     }
-    const double radii[4] = {innerRadius, outerRadius, outerRadius, innerRadius};
-    for (std::size_t index = 0; index < 4; ++index)
+    for (std::size_t quadrant = 0; quadrant < 4; ++quadrant)
     {
-        if (slopes[index].GetOffset() + slopes[index].GetWidth() > Pi * radii[index])
+        const double radius = IsBottomOrBore(quadrant) ? innerRadius : outerRadius;
+        if (slopes[quadrant].GetOffset() + slopes[quadrant].GetWidth() > Pi * radius)
         {
             throw std::invalid_argument(
                 "SpecimenFactory::CreateXOrientedCounterboredPipe : The sum of the offset "
