@@ -73,6 +73,18 @@ std::unique_ptr<ISurface> CutByCylinder(const Point& p0, const Point& p1, const 
     return std::unique_ptr<ISurface>(ComplexFlatSurface::CreateDifference(whole.get(), &crossSection));
 }
 
+// The band of the cylinder's mantle under the wedge's chord, centred on the
+// angle `theta` about the axis from the top direction (0, 0, -1).
+CylindricalArcSurface* CreateBottomArc(const Point& centroid, double radius, double extent,
+                                       const Vector& axis, double chord, double theta)
+{
+    const double centralAngle = 2.0 * std::asin(chord / (2.0 * radius));
+    const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
+    const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
+    return new CylindricalArcSurface(centroid, radius, extent, axis, Vector(0.0, 0.0, -1.0), firstAngle,
+                                     lastAngle, false);
+}
+
 } // namespace
 
 void CreationUtilitiesWedge::CheckSizes(double length, double width, double height)
@@ -199,7 +211,7 @@ CreationUtilitiesWedge::CreateSurfacesOnYOrientedCylinder(const Point& probeSetO
 
     OwnedSurfaces surfaces;
     Append(surfaces, CreatePolygon(c[6], c[2], c[1], c[5]));
-    Append(surfaces, CreateBottomOnYOrientedCylinder(length, width, middleOnAxis, radius, theta));
+    Append(surfaces, CreateBottomOnYOrientedCylinder(middleOnAxis, length, width, radius, theta));
     Append(surfaces, CreatePolygon(c[6], c[7], c[3], c[2]));
     Append(surfaces, CreatePolygon(c[1], c[0], c[4], c[5]));
     Append(surfaces, CutByCylinder(c[2], c[3], c[0], c[1], minusYSection));
@@ -211,23 +223,15 @@ CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnXOrientedCylinder(c
                                                                                double length, double width,
                                                                                double radius, double theta)
 {
-    const double centralAngle = 2.0 * std::asin(width / (2.0 * radius));
-    const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
-    const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
-    const Point centroid = tallEndOnAxis + Vector(-length / 2.0, 0.0, 0.0);
-    return new CylindricalArcSurface(centroid, radius, length, Vector(1.0, 0.0, 0.0), Vector(0.0, 0.0, -1.0),
-                                     firstAngle, lastAngle, false);
+    return CreateBottomArc(tallEndOnAxis + Vector(-length / 2.0, 0.0, 0.0), radius, length,
+                           Vector(1.0, 0.0, 0.0), width, theta);
 }
 
-CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnYOrientedCylinder(double length, double width,
-                                                                               const Point& middleOnAxis,
+CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnYOrientedCylinder(const Point& middleOnAxis,
+                                                                               double length, double width,
                                                                                double radius, double theta)
 {
-    const double centralAngle = 2.0 * std::asin(length / (2.0 * radius));
-    const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
-    const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
-    return new CylindricalArcSurface(middleOnAxis, radius, width, Vector(0.0, 1.0, 0.0),
-                                     Vector(0.0, 0.0, -1.0), firstAngle, lastAngle, false);
+    return CreateBottomArc(middleOnAxis, radius, width, Vector(0.0, 1.0, 0.0), length, theta);
 }
 
 } // namespace Quoria
