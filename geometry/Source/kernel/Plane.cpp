@@ -1,6 +1,6 @@
 #include "Plane.h"
 
-#include "LineCandidates.h"
+#include "PlaneLineCandidates.h"
 #include "RelativeCheckEqual.h"
 
 #include <stdexcept>
