@@ -9,6 +9,7 @@
 #include "Factories.h"
 #include "FactorySurfaces.h"
 #include "Polygon.h"
+#include "Rejection.h"
 #include "Ring.h"
 #include "SlopeQuadrants.h"
 #include "TruncatedConicalSurface.h"
@@ -16,7 +17,6 @@
 #include <cmath>
 #include <cstddef>
 #include <memory>
-#include <stdexcept>
 
 namespace Quoria
 {
@@ -31,6 +31,7 @@ using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Pi;
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Polygon;
+using Tessam::Geometry3D::RejectIf;
 using Tessam::Geometry3D::Ring;
 using Tessam::Geometry3D::Solid;
 using Tessam::Geometry3D::TruncatedConicalSurface;
@@ -339,28 +340,19 @@ std::vector<ISurface*> CreateXOrientedCounterboredPipeSurfaces(const Point& cent
 const Solid* CreateYOrientedCounterboredPipe(const Point& centre, double innerRadius, double outerRadius,
                                              double length, Slopes slopes)
 {
-    if (innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateYOrientedCounterboredPipe : Radii and height must be "
-            "larger than zero and outer radius must be larger than inner radius.");
-    }
+    RejectIf(innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0,
+             "SpecimenFactory::CreateYOrientedCounterboredPipe : Radii and height must be "
+             "larger than zero and outer radius must be larger than inner radius.");
     for (const SlopeConfiguration& slope : slopes)
     {
-        if (slope.GetOffset() + slope.GetWidth() > length / 2.0)
-        {
-            throw std::invalid_argument(
-                "SpecimenFactory::CreateYOrientedCounterboredPipe : The sum of the offset "
-                "and the width for one slope must be smaller of equal to half the height "
-                "of the cylinder.");
-        }
+        RejectIf(slope.GetOffset() + slope.GetWidth() > length / 2.0,
+                 "SpecimenFactory::CreateYOrientedCounterboredPipe : The sum of the offset "
+                 "and the width for one slope must be smaller of equal to half the height "
+                 "of the cylinder.");
     }
-    if (slopes[0].GetHeight() >= innerRadius || slopes[3].GetHeight() >= innerRadius)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateYOrientedCounterboredPipe : The heights of the inner "
-            "slopes must be smaller than the inner radius of the pipe.");
-    }
+    RejectIf(slopes[0].GetHeight() >= innerRadius || slopes[3].GetHeight() >= innerRadius,
+             "SpecimenFactory::CreateYOrientedCounterboredPipe : The heights of the inner "
+             "slopes must be smaller than the inner radius of the pipe.");
     return CreateCustomSolid(
         CreateYOrientedCounterboredPipeSurfaces(centre, innerRadius, outerRadius, length, slopes));
 }
@@ -368,47 +360,32 @@ const Solid* CreateYOrientedCounterboredPipe(const Point& centre, double innerRa
 const Solid* CreateXOrientedCounterboredPipe(const Point& centre, double innerRadius, double outerRadius,
                                              double length, Slopes slopes)
 {
-    if (innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateXOrientedCounterboredPipe : Radii and height must be "
-            "larger than zero and outer radius must be larger than inner radius.");
-    }
+    RejectIf(innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0,
+             "SpecimenFactory::CreateXOrientedCounterboredPipe : Radii and height must be "
+             "larger than zero and outer radius must be larger than inner radius.");
     for (std::size_t quadrant = 0; quadrant < 4; ++quadrant)
     {
         const double radius = IsBottomOrBore(quadrant) ? innerRadius : outerRadius;
-        if (slopes[quadrant].GetOffset() + slopes[quadrant].GetWidth() > Pi * radius)
-        {
-            throw std::invalid_argument(
-                "SpecimenFactory::CreateXOrientedCounterboredPipe : The sum of the offset "
-                "and the width for one slope must be smaller or equal to half the "
-                "circumference of the cylinder.");
-        }
+        RejectIf(slopes[quadrant].GetOffset() + slopes[quadrant].GetWidth() > Pi * radius,
+                 "SpecimenFactory::CreateXOrientedCounterboredPipe : The sum of the offset "
+                 "and the width for one slope must be smaller or equal to half the "
+                 "circumference of the cylinder.");
     }
-    if (slopes[0].GetHeight() != slopes[3].GetHeight() || slopes[1].GetHeight() != slopes[2].GetHeight())
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the two "
-            "inner slopes and the heights of the two outer slopes must be the same.");
-    }
-    if (slopes[0].GetHeight() >= innerRadius)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the inner "
-            "slopes must be smaller than the inner radius of the pipe.");
-    }
+    RejectIf(slopes[0].GetHeight() != slopes[3].GetHeight() || slopes[1].GetHeight() != slopes[2].GetHeight(),
+             "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the two "
+             "inner slopes and the heights of the two outer slopes must be the same.");
+    RejectIf(slopes[0].GetHeight() >= innerRadius,
+             "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the inner "
+             "slopes must be smaller than the inner radius of the pipe.");
     // Each pair is checked on its own: a flat wall cannot carry a slope of
     // some width, whatever the other pair does.
     const bool innerWidthWithoutStep =
         slopes[0].GetHeight() == 0.0 && (slopes[0].GetWidth() != 0.0 || slopes[3].GetWidth() != 0.0);
     const bool outerWidthWithoutStep =
         slopes[1].GetHeight() == 0.0 && (slopes[1].GetWidth() != 0.0 || slopes[2].GetWidth() != 0.0);
-    if (innerWidthWithoutStep || outerWidthWithoutStep)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateXOrientedCounterboredPipe : If the height of a slope "
-            "is null, its width should also be null.");
-    }
+    RejectIf(innerWidthWithoutStep || outerWidthWithoutStep,
+             "SpecimenFactory::CreateXOrientedCounterboredPipe : If the height of a slope "
+             "is null, its width should also be null.");
     return CreateCustomSolid(
         CreateXOrientedCounterboredPipeSurfaces(centre, innerRadius, outerRadius, length, slopes));
 }

@@ -2,15 +2,16 @@
 
 #include "Factories.h"
 #include "FactorySurfaces.h"
+#include "Rejection.h"
 #include "SlopeQuadrants.h"
 
 #include <algorithm>
 #include <memory>
-#include <stdexcept>
 
 using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Polygon;
+using Tessam::Geometry3D::RejectIf;
 using Tessam::Geometry3D::Solid;
 using Tessam::Geometry3D::Vector;
 
@@ -191,19 +192,13 @@ std::vector<ISurface*> CreateCounterboredPlateSurfaces(const Point& centre, doub
 const Solid* CreateAxisAlignedCounterboredPlate(const Point& centre, double sizeX, double sizeY, double sizeZ,
                                                 std::array<const SlopeConfiguration, 4> slopes)
 {
-    if (sizeX <= 0.0 || sizeY <= 0.0 || sizeZ <= 0.0)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateAxisAlignedCounterboredPlate : All sizes must be larger than 0.");
-    }
+    RejectIf(sizeX <= 0.0 || sizeY <= 0.0 || sizeZ <= 0.0,
+             "SpecimenFactory::CreateAxisAlignedCounterboredPlate : All sizes must be larger than 0.");
     for (const SlopeConfiguration& slope : slopes)
     {
-        if (slope.GetOffset() + slope.GetWidth() > sizeY / 2.0)
-        {
-            throw std::invalid_argument(
-                "SpecimenFactory::CreateAxisAlignedCounterboredPlate : The sum of the offset "
-                "and the width for one slope must be smaller of equal to half the size in y.");
-        }
+        RejectIf(slope.GetOffset() + slope.GetWidth() > sizeY / 2.0,
+                 "SpecimenFactory::CreateAxisAlignedCounterboredPlate : The sum of the offset "
+                 "and the width for one slope must be smaller of equal to half the size in y.");
     }
 
     return CreateCustomSolid(CreateCounterboredPlateSurfaces(centre, sizeX, sizeY, sizeZ, slopes));

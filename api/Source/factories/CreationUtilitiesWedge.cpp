@@ -5,11 +5,11 @@
 #include "ComplexFlatSurface.h"
 #include "Disk.h"
 #include "FactorySurfaces.h"
+#include "Rejection.h"
 
 #include <array>
 #include <cmath>
 #include <memory>
-#include <stdexcept>
 
 namespace Quoria
 {
@@ -23,6 +23,7 @@ using Tessam::Geometry3D::HalfPi;
 using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Polygon;
+using Tessam::Geometry3D::RejectIf;
 using Tessam::Geometry3D::Vector;
 
 namespace
@@ -89,25 +90,18 @@ CylindricalArcSurface* CreateBottomArc(const Point& centroid, double radius, dou
 
 void CreationUtilitiesWedge::CheckSizes(double length, double width, double height)
 {
-    if (length <= 0.0 || width <= 0.0 || height < 0.0)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : Wedge sizes must be larger than 0.");
-    }
+    RejectIf(length <= 0.0 || width <= 0.0 || height < 0.0,
+             "CreationUtilitiesWedge : Wedge sizes must be larger than 0.");
 }
 
 void CreationUtilitiesWedge::CheckAngles(double wedgeAngle, double roofAngle)
 {
-    if (wedgeAngle < -HalfPi || wedgeAngle > HalfPi)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : Wedge angle must be contained within [-90\xB0"
-                                    ", 90\xB0"
-                                    "].");
-    }
-    if (roofAngle != 0.0)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : Roof angle must be equal to 0\xB0"
-                                    ".");
-    }
+    RejectIf(wedgeAngle < -HalfPi || wedgeAngle > HalfPi,
+             "CreationUtilitiesWedge : Wedge angle must be contained within [-90\xB0"
+             ", 90\xB0"
+             "].");
+    RejectIf(roofAngle != 0.0, "CreationUtilitiesWedge : Roof angle must be equal to 0\xB0"
+                               ".");
 }
 
 Polygon* CreationUtilitiesWedge::CreatePolygon(const Point& p0, const Point& p1, const Point& p2,
@@ -152,11 +146,9 @@ CreationUtilitiesWedge::CreateSurfacesOnXOrientedCylinder(const Point& probeSetO
     const double dy = probeSetOrigin.Y() - cylinderCentroid.Y();
     const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
     const double radius = std::sqrt(dy * dy + dz * dz);
-    if (width / (2.0 * radius) > 1.0)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : The width of the wedge is too large compared "
-                                    "to the cylinder's radius.");
-    }
+    RejectIf(width / (2.0 * radius) > 1.0,
+             "CreationUtilitiesWedge : The width of the wedge is too large compared "
+             "to the cylinder's radius.");
     const double sagitta = Sagitta(radius, width);
     const Corners corners =
         MakeCorners(0.0, -length, width, sagitta, -height - length * std::tan(wedgeAngle), -height);
@@ -188,11 +180,9 @@ CreationUtilitiesWedge::CreateSurfacesOnYOrientedCylinder(const Point& probeSetO
     const double dx = probeSetOrigin.X() - cylinderCentroid.X();
     const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
     const double radius = std::sqrt(dx * dx + dz * dz);
-    if (length / (2.0 * radius) > 1.0)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : The length of the wedge is too large compared "
-                                    "to the cylinder's radius.");
-    }
+    RejectIf(length / (2.0 * radius) > 1.0,
+             "CreationUtilitiesWedge : The length of the wedge is too large compared "
+             "to the cylinder's radius.");
     const double sagitta = Sagitta(radius, length);
     const double halfLength = length / 2.0;
     const Corners corners = MakeCorners(halfLength, -halfLength, width, sagitta,

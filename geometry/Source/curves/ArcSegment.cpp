@@ -6,12 +6,12 @@
 #include "LineSegment.h"
 #include "Plane.h"
 #include "QuadraticRoots.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -23,25 +23,13 @@ namespace
 
 void ValidateCircle(double radius, Vector& planeNormal, Vector& radialOrientation)
 {
-    if (radius <= 0.0)
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : Radius must be positive.");
-    }
-    if (planeNormal.IsNull())
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : Plane normal is a null vector.");
-    }
+    RejectIf(radius <= 0.0, "ArcSegment::ArcSegment : Radius must be positive.");
+    RejectIf(planeNormal.IsNull(), "ArcSegment::ArcSegment : Plane normal is a null vector.");
     planeNormal.Normalize();
-    if (radialOrientation.IsNull())
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : RadialOrientation is a null vector.");
-    }
+    RejectIf(radialOrientation.IsNull(), "ArcSegment::ArcSegment : RadialOrientation is a null vector.");
     radialOrientation.Normalize();
-    if (!planeNormal.IsOrthogonal(radialOrientation))
-    {
-        throw std::invalid_argument(
-            "ArcSegment::ArcSegment : Plane normal and radial orientation are not orthogonal.");
-    }
+    RejectIf(!planeNormal.IsOrthogonal(radialOrientation),
+             "ArcSegment::ArcSegment : Plane normal and radial orientation are not orthogonal.");
 }
 
 bool IsOnCircle(const Vector& fromCentre, double radius, const Vector& planeNormal)
@@ -80,15 +68,11 @@ ArcSegment::ArcSegment(const Point& centre, double radius, const Vector& planeNo
     ValidateCircle(radius, this->planeNormal, this->radialOrientation);
 
     const Vector toFirst = firstPoint - centre;
-    if (!IsOnCircle(toFirst, radius, this->planeNormal))
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : First point in not on the circle.");
-    }
+    RejectIf(!IsOnCircle(toFirst, radius, this->planeNormal),
+             "ArcSegment::ArcSegment : First point in not on the circle.");
     const Vector toSecond = secondPoint - centre;
-    if (!IsOnCircle(toSecond, radius, this->planeNormal))
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : Second point in not on the circle.");
-    }
+    RejectIf(!IsOnCircle(toSecond, radius, this->planeNormal),
+             "ArcSegment::ArcSegment : Second point in not on the circle.");
 
     const double first = AngleAboutAxis(toFirst.Normalized(), this->radialOrientation, this->planeNormal);
     double second = AngleAboutAxis(toSecond.Normalized(), this->radialOrientation, this->planeNormal);
@@ -149,10 +133,7 @@ Intersection ArcSegment::Intersect(const ISegment& other) const
 
 Vector ArcSegment::GetTangent(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : Point is not contained in the segment.");
-    }
+    RejectIf(!Contains(point), "ArcSegment::ArcSegment : Point is not contained in the segment.");
     return planeNormal.Cross(point - centre).Normalized();
 }
 

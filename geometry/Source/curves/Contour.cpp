@@ -3,6 +3,7 @@
 #include "ArcSegment.h"
 #include "LineSegment.h"
 #include "Point.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
 #include "Tolerances.h"
 
@@ -23,11 +24,8 @@ Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNorma
     {
         if (const auto* lineSegment = dynamic_cast<const LineSegment*>(segment))
         {
-            if (hasNormal && !lineSegment->GetDirection().IsOrthogonal(planeNormal))
-            {
-                throw std::invalid_argument(
-                    "Contour::Contour : Plane normal is incoherent with one of the line segments");
-            }
+            RejectIf(hasNormal && !lineSegment->GetDirection().IsOrthogonal(planeNormal),
+                     "Contour::Contour : Plane normal is incoherent with one of the line segments");
             auto copy = std::make_unique<const LineSegment>(*lineSegment);
             lineSegments.push_back(copy.get());
             this->segments.push_back(std::move(copy));
@@ -35,11 +33,8 @@ Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNorma
         else if (const auto* arcSegment = dynamic_cast<const ArcSegment*>(segment))
         {
             // An arc run the other way (opposite normal) is still coherent.
-            if (hasNormal && !arcSegment->GetPlaneNormal().IsCollinear(planeNormal))
-            {
-                throw std::invalid_argument(
-                    "Contour::Contour : Plane normal is incoherent with one of the arc segments");
-            }
+            RejectIf(hasNormal && !arcSegment->GetPlaneNormal().IsCollinear(planeNormal),
+                     "Contour::Contour : Plane normal is incoherent with one of the arc segments");
             auto copy = std::make_unique<const ArcSegment>(*arcSegment);
             arcSegments.push_back(copy.get());
             this->segments.push_back(std::move(copy));
@@ -57,11 +52,7 @@ Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNorma
     {
         return;
     }
-    if (!IsClosed())
-    {
-        throw std::invalid_argument(
-            "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
-    }
+    RejectIf(!IsClosed(), "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
     windingDirection = ComputeWindingDirection();
 }
 
@@ -95,11 +86,9 @@ const Vector& Contour::GetPlaneNormal() const
 
 WindingDirection Contour::GetWindingDirection() const
 {
-    if (!IsOriented())
-    {
-        throw std::invalid_argument(
-            "Contour::GetWindingDirection : Winding direction is not defined if the contour is not oriented");
-    }
+    RejectIf(
+        !IsOriented(),
+        "Contour::GetWindingDirection : Winding direction is not defined if the contour is not oriented");
     return windingDirection;
 }
 
@@ -127,10 +116,7 @@ bool Contour::IsOriented() const
 
 IContour* Contour::Sort(const Point& start, WindingDirection direction) const
 {
-    if (!IsOriented())
-    {
-        throw std::invalid_argument("Contour::Sort : The contour must be oriented");
-    }
+    RejectIf(!IsOriented(), "Contour::Sort : The contour must be oriented");
     if (direction == windingDirection)
     {
         return Sort(start);
@@ -152,20 +138,14 @@ IContour* Contour::Sort(const Point& start, WindingDirection direction) const
 
 IContour* Contour::Sort(const Point& start) const
 {
-    if (!IsClosed())
-    {
-        throw std::invalid_argument("Contour::Sort : The contour must be closed");
-    }
+    RejectIf(!IsClosed(), "Contour::Sort : The contour must be closed");
     std::size_t startIndex = 0;
     while (startIndex < segments.size() &&
            !start.IsAlmostEqual(segments[startIndex]->GetFirstPoint(), VertexTolerance))
     {
         ++startIndex;
     }
-    if (startIndex == segments.size())
-    {
-        throw std::invalid_argument("Contour::Sort : The point is not a vertex of the contour");
-    }
+    RejectIf(startIndex == segments.size(), "Contour::Sort : The point is not a vertex of the contour");
 
     std::vector<const ISegment*> sortedSegments;
     sortedSegments.reserve(segments.size());

@@ -1,9 +1,8 @@
 #include "LineSegment.h"
 
 #include "AngularPosition.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
-
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -100,10 +99,7 @@ Intersection LineSegment::IntersectLineSegment(const LineSegment& other) const
 
 Vector LineSegment::GetTangent(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument("LineSegment::LineSegment : Point is not contained in the segment.");
-    }
+    RejectIf(!Contains(point), "LineSegment::LineSegment : Point is not contained in the segment.");
     return line.GetDirection();
 }
 

@@ -3,9 +3,9 @@
 #include "CylindricalSurface.h"
 #include "Disk.h"
 #include "OwnedSurfaces.h"
+#include "Rejection.h"
 
 #include <cassert>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -15,10 +15,7 @@ namespace Geometry3D
 Bar::Bar(const Point& centroid, double radius, double height, const Vector& orientation)
     : CylindricalSolid(centroid, height, orientation), radius(radius)
 {
-    if (radius <= 0.0)
-    {
-        throw std::invalid_argument("Bar::Bar : Radius must be positive.");
-    }
+    RejectIf(radius <= 0.0, "Bar::Bar : Radius must be positive.");
     const std::vector<Point> facesCentroids = GetFacesCentroids();
     assert(facesCentroids.size() == 2);
     const Vector& axis = GetOrientation();

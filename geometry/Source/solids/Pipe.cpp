@@ -2,10 +2,10 @@
 
 #include "CylindricalSurface.h"
 #include "OwnedSurfaces.h"
+#include "Rejection.h"
 #include "Ring.h"
 
 #include <cassert>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -16,14 +16,8 @@ Pipe::Pipe(const Point& centroid, double innerRadius, double outerRadius, double
            const Vector& orientation)
     : CylindricalSolid(centroid, height, orientation), innerRadius(innerRadius), outerRadius(outerRadius)
 {
-    if (innerRadius <= 0.0 || outerRadius <= 0.0)
-    {
-        throw std::invalid_argument("Pipe::Pipe : Radii must be positive.");
-    }
-    if (innerRadius >= outerRadius)
-    {
-        throw std::invalid_argument("Pipe::Pipe : Inner radius must be smaller than outer radius.");
-    }
+    RejectIf(innerRadius <= 0.0 || outerRadius <= 0.0, "Pipe::Pipe : Radii must be positive.");
+    RejectIf(innerRadius >= outerRadius, "Pipe::Pipe : Inner radius must be smaller than outer radius.");
     const std::vector<Point> facesCentroids = GetFacesCentroids();
     assert(facesCentroids.size() == 2);
     const Vector& axis = GetOrientation();

@@ -2,8 +2,7 @@
 
 #include "OwnedSurfaces.h"
 #include "Rectangle.h"
-
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -16,19 +15,13 @@ RectangularPrism::RectangularPrism(const Point& centroid, const Vector& firstAxi
     : centroid(centroid), firstAxis(firstAxis.Normalized()), secondAxis(secondAxis.Normalized()),
       thirdAxis(thirdAxis.Normalized()), firstSize(firstSize), secondSize(secondSize), thirdSize(thirdSize)
 {
-    if (firstSize <= 0.0 || secondSize <= 0.0 || thirdSize <= 0.0)
-    {
-        throw std::invalid_argument(
-            "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.");
-    }
+    RejectIf(firstSize <= 0.0 || secondSize <= 0.0 || thirdSize <= 0.0,
+             "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.");
     // The raw axes are tested, so the tolerance applies to unnormalised dot
     // products.
-    if (!firstAxis.IsOrthogonal(secondAxis) || !secondAxis.IsOrthogonal(thirdAxis) ||
-        !thirdAxis.IsOrthogonal(firstAxis))
-    {
-        throw std::invalid_argument(
-            "RectangularPrism::RectangularPrism : The three axis must form an orthogonal system.");
-    }
+    RejectIf(!firstAxis.IsOrthogonal(secondAxis) || !secondAxis.IsOrthogonal(thirdAxis) ||
+                 !thirdAxis.IsOrthogonal(firstAxis),
+             "RectangularPrism::RectangularPrism : The three axis must form an orthogonal system.");
 
     const Vector left = this->firstAxis * (-firstSize / 2.0);
     const Vector right = this->firstAxis * (firstSize / 2.0);

@@ -4,8 +4,7 @@
 #include "ArcSegment.h"
 #include "Contour.h"
 #include "LineSegment.h"
-
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -15,14 +14,8 @@ namespace Geometry3D
 void PrepareAngularBand(const Vector& axis, Vector& radialOrientation, Angle& firstAngle, Angle& lastAngle,
                         const char* nullRadialOrientation, const char* notOrthogonal)
 {
-    if (radialOrientation.Length() == 0.0)
-    {
-        throw std::invalid_argument(nullRadialOrientation);
-    }
-    if (!radialOrientation.IsOrthogonal(axis))
-    {
-        throw std::invalid_argument(notOrthogonal);
-    }
+    RejectIf(radialOrientation.Length() == 0.0, nullRadialOrientation);
+    RejectIf(!radialOrientation.IsOrthogonal(axis), notOrthogonal);
     radialOrientation.Normalize();
     firstAngle = Angle::FromRadians(ReduceAngle(firstAngle.Radians()));
     lastAngle = Angle::FromRadians(ReduceAngle(lastAngle.Radians()));

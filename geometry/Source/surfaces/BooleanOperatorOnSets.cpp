@@ -1,6 +1,6 @@
 #include "BooleanOperatorOnSets.h"
 
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -13,10 +13,7 @@ std::unique_ptr<const FlatSurface> CopyOperand(const FlatSurface& operand, const
 {
     // Own the clone before converting it, so that a failed conversion leaks nothing.
     std::unique_ptr<const ISurface> copy(operand.Clone());
-    if (dynamic_cast<const FlatSurface*>(copy.get()) == nullptr)
-    {
-        throw std::invalid_argument(notFlatCopy);
-    }
+    RejectIf(dynamic_cast<const FlatSurface*>(copy.get()) == nullptr, notFlatCopy);
     return std::unique_ptr<const FlatSurface>(static_cast<const FlatSurface*>(copy.release()));
 }
 } // namespace
@@ -25,10 +22,8 @@ BooleanOperatorOnSets::BooleanOperatorOnSets(const FlatSurface* first, const Fla
                                              const char* notInSamePlane, const char* notFlatCopy)
     : firstSurface(CopyOperand(*first, notFlatCopy)), secondSurface(CopyOperand(*second, notFlatCopy))
 {
-    if (!firstSurface->GetNormal(Point()).IsCollinear(secondSurface->GetNormal(Point())))
-    {
-        throw std::invalid_argument(notInSamePlane);
-    }
+    RejectIf(!firstSurface->GetNormal(Point()).IsCollinear(secondSurface->GetNormal(Point())),
+             notInSamePlane);
 }
 
 BooleanOperatorOnSets::~BooleanOperatorOnSets() = default;

@@ -6,11 +6,11 @@
 #include "Line.h"
 #include "LineCandidates.h"
 #include "MantleNormals.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
 #include "Tolerances.h"
 
 #include <cmath>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -22,18 +22,9 @@ ConicalSurface::ConicalSurface(const Point& apex, double radius, double height, 
     : apex(apex), radius(radius), height(height), orientation(orientation), outwardNormal(outwardNormal),
       halfAngle(Angle::FromRadians(std::atan(radius / height)))
 {
-    if (radius <= 0.0)
-    {
-        throw std::invalid_argument("ConicalSurface::ConicalSurface : Radius of the base must be positive.");
-    }
-    if (height <= 0.0)
-    {
-        throw std::invalid_argument("ConicalSurface::ConicalSurface : Height must be positive.");
-    }
-    if (orientation.Length() == 0.0)
-    {
-        throw std::invalid_argument("ConicalSurface::ConicalSurface : Orientation is a null vector.");
-    }
+    RejectIf(radius <= 0.0, "ConicalSurface::ConicalSurface : Radius of the base must be positive.");
+    RejectIf(height <= 0.0, "ConicalSurface::ConicalSurface : Height must be positive.");
+    RejectIf(orientation.Length() == 0.0, "ConicalSurface::ConicalSurface : Orientation is a null vector.");
     this->orientation.Normalize();
 }
 
@@ -69,10 +60,7 @@ Angle ConicalSurface::GetHalfAngle() const
 
 Vector ConicalSurface::GetNormal(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument("ConicalSurface::GetNormal : Point is not contained in ConicalSurface.");
-    }
+    RejectIf(!Contains(point), "ConicalSurface::GetNormal : Point is not contained in ConicalSurface.");
     return ConeNormal(apex, orientation, outwardNormal, point);
 }
 

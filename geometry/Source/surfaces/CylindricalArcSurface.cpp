@@ -3,8 +3,7 @@
 #include "AngularBand.h"
 #include "CylindricalSurface.h"
 #include "LineCandidates.h"
-
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -70,11 +69,8 @@ Angle CylindricalArcSurface::GetLastAngle() const
 
 Vector CylindricalArcSurface::GetNormal(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument(
-            "CylindricalArcSurface::GetNormal : Point is not contained in CylindricalArcSurface.");
-    }
+    RejectIf(!Contains(point),
+             "CylindricalArcSurface::GetNormal : Point is not contained in CylindricalArcSurface.");
     return cylinder->GetNormal(point);
 }
 

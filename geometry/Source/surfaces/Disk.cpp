@@ -4,9 +4,8 @@
 #include "ArcSegment.h"
 #include "Contour.h"
 #include "DiskContainment.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
-
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -16,10 +15,7 @@ namespace Geometry3D
 Disk::Disk(const Point& center, double radius, const Vector& normal)
     : PrimitiveFlatSurface(center, Plane(normal, center)), radius(radius)
 {
-    if (0.0 >= radius)
-    {
-        throw std::invalid_argument("Disk::Disk : Radius must be a positive value.");
-    }
+    RejectIf(0.0 >= radius, "Disk::Disk : Radius must be a positive value.");
 }
 
 double Disk::GetRadius() const

@@ -7,9 +7,9 @@
 #include "Contour.h"
 #include "DiskRim.h"
 #include "LineCandidates.h"
+#include "Rejection.h"
 
 #include <cmath>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -35,16 +35,10 @@ TruncatedConicalSurface::TruncatedConicalSurface(const Point& apex, double radiu
       radiusTop(radiusTop), truncatedHeight(truncatedHeight), radialOrientation(),
       firstAngle(Angle::FromRadians(0.0)), lastAngle(Angle::FromRadians(TwoPi))
 {
-    if (radiusTop <= 0.0)
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : Radius top is smaller or equal to 0.");
-    }
-    if (radiusTop >= radiusBase)
-    {
-        throw std::invalid_argument("TruncatedConicalSurface::TruncatedConicalSurface : Radius base is "
-                                    "smaller or equal to radius top.");
-    }
+    RejectIf(radiusTop <= 0.0,
+             "TruncatedConicalSurface::TruncatedConicalSurface : Radius top is smaller or equal to 0.");
+    RejectIf(radiusTop >= radiusBase, "TruncatedConicalSurface::TruncatedConicalSurface : Radius base is "
+                                      "smaller or equal to radius top.");
 }
 
 TruncatedConicalSurface::TruncatedConicalSurface(const Point& apex, double radiusBase, double radiusTop,
@@ -107,41 +101,29 @@ double TruncatedConicalSurface::GetTruncatedHeight() const
 
 const Vector& TruncatedConicalSurface::GetRadialOrientation() const
 {
-    if (IsFullRevolution())
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation was not defined.");
-    }
+    RejectIf(IsFullRevolution(),
+             "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation was not defined.");
     return radialOrientation;
 }
 
 Angle TruncatedConicalSurface::GetFirstAngle() const
 {
-    if (IsFullRevolution())
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : First angle was not defined.");
-    }
+    RejectIf(IsFullRevolution(),
+             "TruncatedConicalSurface::TruncatedConicalSurface : First angle was not defined.");
     return firstAngle;
 }
 
 Angle TruncatedConicalSurface::GetLastAngle() const
 {
-    if (IsFullRevolution())
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : Last angle was not defined.");
-    }
+    RejectIf(IsFullRevolution(),
+             "TruncatedConicalSurface::TruncatedConicalSurface : Last angle was not defined.");
     return lastAngle;
 }
 
 Vector TruncatedConicalSurface::GetNormal(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::GetNormal : Point is not contained in truncated conical surface.");
-    }
+    RejectIf(!Contains(point),
+             "TruncatedConicalSurface::GetNormal : Point is not contained in truncated conical surface.");
     return cone->GetNormal(point);
 }
 
