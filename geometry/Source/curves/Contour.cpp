@@ -14,6 +14,27 @@ namespace Tessam
 namespace Geometry3D
 {
 
+namespace
+{
+// The same number of segments, pairwise equal in order.
+template <typename Owned, typename Segment>
+bool AreEqualInOrder(const std::vector<Owned>& segments, const std::vector<const Segment*>& otherSegments)
+{
+    if (otherSegments.size() != segments.size())
+    {
+        return false;
+    }
+    for (std::size_t i = 0; i < segments.size(); ++i)
+    {
+        if (!(*segments[i] == *otherSegments[i]))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
 Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNormal)
     : planeNormal(planeNormal), windingDirection(Clockwise)
 {
@@ -158,54 +179,11 @@ IContour* Contour::Sort(const Point& start) const
 
 bool Contour::operator==(const IContour& other) const
 {
-    const std::vector<const ISegment*> otherSegments = other.GetSegments();
-    if (otherSegments.size() != segments.size())
-    {
-        return false;
-    }
-    for (std::size_t i = 0; i < segments.size(); ++i)
-    {
-        if (!(*segments[i] == *otherSegments[i]))
-        {
-            return false;
-        }
-    }
-
-    const std::vector<const LineSegment*> otherLineSegments = other.GetLineSegments();
-    if (otherLineSegments.size() != lineSegments.size())
-    {
-        return false;
-    }
-    for (std::size_t i = 0; i < lineSegments.size(); ++i)
-    {
-        if (!(*lineSegments[i] == *otherLineSegments[i]))
-        {
-            return false;
-        }
-    }
-
-    const std::vector<const ArcSegment*> otherArcSegments = other.GetArcSegments();
-    if (otherArcSegments.size() != arcSegments.size())
-    {
-        return false;
-    }
-    for (std::size_t i = 0; i < arcSegments.size(); ++i)
-    {
-        if (!(*arcSegments[i] == *otherArcSegments[i]))
-        {
-            return false;
-        }
-    }
-
-    if (planeNormal != other.GetPlaneNormal())
-    {
-        return false;
-    }
-    if (planeNormal.IsNull())
-    {
-        return true;
-    }
-    return windingDirection == other.GetWindingDirection();
+    // The winding direction means something only for an oriented contour.
+    return AreEqualInOrder(segments, other.GetSegments()) &&
+           AreEqualInOrder(lineSegments, other.GetLineSegments()) &&
+           AreEqualInOrder(arcSegments, other.GetArcSegments()) && planeNormal == other.GetPlaneNormal() &&
+           (planeNormal.IsNull() || windingDirection == other.GetWindingDirection());
 }
 
 WindingDirection Contour::ComputeWindingDirection() const

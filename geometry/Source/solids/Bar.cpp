@@ -31,10 +31,7 @@ Bar::Bar(const Point& centroid, double radius, double height, const Vector& orie
 Bar::Bar(const Bar& other)
     : CylindricalSolid(other.GetCentroid(), other.GetHeight(), other.GetOrientation()), radius(other.radius)
 {
-    for (const ISurface* surface : other.surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    AppendClones(ownedSurfaces, surfaces, other.surfaces);
 }
 
 Bar::~Bar() = default;
@@ -66,14 +63,12 @@ const std::vector<const ISurface*>& Bar::GetSurfaces() const
 
 std::vector<const FlatSurface*> Bar::GetFlatSurfaces() const
 {
-    const std::vector<const Disk*> disks = GetDisks();
-    return std::vector<const FlatSurface*>(disks.begin(), disks.end());
+    return AsBaseKind<FlatSurface>(GetDisks());
 }
 
 std::vector<const PrimitiveFlatSurface*> Bar::GetPrimitiveFlatSurfaces() const
 {
-    const std::vector<const Disk*> disks = GetDisks();
-    return std::vector<const PrimitiveFlatSurface*>(disks.begin(), disks.end());
+    return AsBaseKind<PrimitiveFlatSurface>(GetDisks());
 }
 
 std::vector<const Disk*> Bar::GetDisks() const

@@ -42,18 +42,12 @@ CustomSolid::CustomSolid(const std::vector<ISurface*>& surfaces)
 {
     RejectIf(surfaces.empty(), "CustomSolid::CustomSolid : Surface collection is invalid. A minimal "
                                "surface quantity of 1 is required.");
-    for (const ISurface* surface : surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, this->surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    AppendClones(ownedSurfaces, this->surfaces, surfaces);
 }
 
 CustomSolid::CustomSolid(const CustomSolid& other) : Solid()
 {
-    for (const ISurface* surface : other.surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    AppendClones(ownedSurfaces, surfaces, other.surfaces);
 }
 
 CustomSolid::~CustomSolid() = default;

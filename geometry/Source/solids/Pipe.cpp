@@ -39,10 +39,7 @@ Pipe::Pipe(const Pipe& other)
     : CylindricalSolid(other.GetCentroid(), other.GetHeight(), other.GetOrientation()),
       innerRadius(other.innerRadius), outerRadius(other.outerRadius)
 {
-    for (const ISurface* surface : other.surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    AppendClones(ownedSurfaces, surfaces, other.surfaces);
 }
 
 Pipe::~Pipe() = default;
@@ -79,14 +76,12 @@ const std::vector<const ISurface*>& Pipe::GetSurfaces() const
 
 std::vector<const FlatSurface*> Pipe::GetFlatSurfaces() const
 {
-    const std::vector<const Ring*> rings = GetRings();
-    return std::vector<const FlatSurface*>(rings.begin(), rings.end());
+    return AsBaseKind<FlatSurface>(GetRings());
 }
 
 std::vector<const ComplexFlatSurface*> Pipe::GetComplexFlatSurfaces() const
 {
-    const std::vector<const Ring*> rings = GetRings();
-    return std::vector<const ComplexFlatSurface*>(rings.begin(), rings.end());
+    return AsBaseKind<ComplexFlatSurface>(GetRings());
 }
 
 std::vector<const Ring*> Pipe::GetRings() const
