@@ -58,6 +58,16 @@ PlacedCorners PlaceOnCylinder(const Corners& corners, const Point& onAxis, doubl
     return placed;
 }
 
+// The distance in the cross-section from the cylinder's axis to the probe
+// set origin, offset from the axis by `across` and `down`, once the wedge's
+// chord is known to fit across the cylinder.
+double RadiusUnderChord(double across, double down, double chord, const char* tooLarge)
+{
+    const double radius = std::sqrt(across * across + down * down);
+    RejectIf(chord / (2.0 * radius) > 1.0, tooLarge);
+    return radius;
+}
+
 // The wedge on a cylinder stands on a chord of `chord` across the cylinder's
 // curvature; its ends lie this far below the top of the arc.
 double Sagitta(double radius, double chord)
@@ -145,10 +155,9 @@ CreationUtilitiesWedge::CreateSurfacesOnXOrientedCylinder(const Point& probeSetO
 {
     const double dy = probeSetOrigin.Y() - cylinderCentroid.Y();
     const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
-    const double radius = std::sqrt(dy * dy + dz * dz);
-    RejectIf(width / (2.0 * radius) > 1.0,
-             "CreationUtilitiesWedge : The width of the wedge is too large compared "
-             "to the cylinder's radius.");
+    const double radius = RadiusUnderChord(dy, dz, width,
+                                           "CreationUtilitiesWedge : The width of the wedge is too large "
+                                           "compared to the cylinder's radius.");
     const double sagitta = Sagitta(radius, width);
     const Corners corners =
         MakeCorners(0.0, -length, width, sagitta, -height - length * std::tan(wedgeAngle), -height);
@@ -179,10 +188,9 @@ CreationUtilitiesWedge::CreateSurfacesOnYOrientedCylinder(const Point& probeSetO
 {
     const double dx = probeSetOrigin.X() - cylinderCentroid.X();
     const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
-    const double radius = std::sqrt(dx * dx + dz * dz);
-    RejectIf(length / (2.0 * radius) > 1.0,
-             "CreationUtilitiesWedge : The length of the wedge is too large compared "
-             "to the cylinder's radius.");
+    const double radius = RadiusUnderChord(dx, dz, length,
+                                           "CreationUtilitiesWedge : The length of the wedge is too large "
+                                           "compared to the cylinder's radius.");
     const double sagitta = Sagitta(radius, length);
     const double halfLength = length / 2.0;
     const Corners corners = MakeCorners(halfLength, -halfLength, width, sagitta,
