@@ -25,6 +25,7 @@ namespace QuoriaFuzz
 {
 
 using QuoriaTesting::HalfPi;
+using QuoriaTesting::IsDocumentedMessage;
 using QuoriaTesting::Pi;
 
 class FuzzInput

@@ -2,6 +2,7 @@
 
 // Helpers shared by the test files.
 
+#include "DocumentedMessages.h"
 #include "IRayTracer.h"
 #include "Pi.h"
 #include "Quoria.h"
@@ -36,6 +37,27 @@ template <typename Action> std::string MessageOf(Action action)
         return error.what();
     }
     return "no exception";
+}
+
+// A call that must be refused, and how its documented message begins
+// ("Class::Method : first words", enough to tell it from the others).
+struct Rejection
+{
+    std::string messageStart;
+    std::function<void()> call;
+};
+
+// Each call throws exactly the one documented message that begins so, byte
+// for byte.
+inline void ExpectRejections(const std::vector<Rejection>& rejections)
+{
+    for (const Rejection& rejection : rejections)
+    {
+        SCOPED_TRACE(rejection.messageStart);
+        const std::string documented = QuoriaTesting::DocumentedMessageStartingWith(rejection.messageStart);
+        EXPECT_FALSE(documented.empty()) << "no single documented message begins so";
+        EXPECT_EQ(MessageOf(rejection.call), documented);
+    }
 }
 
 inline void ExpectNear(const Tessam::Geometry3D::Point& actual, const Tessam::Geometry3D::Point& expected,

@@ -13,10 +13,10 @@ using namespace Tessam::Geometry3D;
 
 TEST(Disk, ConstructionAndContainment)
 {
-    EXPECT_EQ(MessageOf([] { Disk(Point(0, 0, 0), 0.0, Vector(0, 0, 0)); }),
-              "Plane::InitializeNormal : Normal is a null vector.");
-    EXPECT_EQ(MessageOf([] { Disk(Point(0, 0, 0), -1.0, Vector(0, 0, 1)); }),
-              "Disk::Disk : Radius must be a positive value.");
+    ExpectRejections({
+        {"Plane::InitializeNormal : Normal is a", [] { Disk(Point(0, 0, 0), 0.0, Vector(0, 0, 0)); }},
+        {"Disk::Disk : Radius must be", [] { Disk(Point(0, 0, 0), -1.0, Vector(0, 0, 1)); }},
+    });
 
     const Disk disk(Point(0, 0, 3), 2.0, Vector(0, 0, 4));
     EXPECT_EQ(disk.GetNormal(Point(100, 100, 100)), Vector(0, 0, 1));
