@@ -9,8 +9,9 @@ namespace Tessam
 namespace Geometry3D
 {
 
-// The two documented ways of reading a quadratic's discriminant near zero
-// and of listing its roots.
+// How a caller reads a discriminant near zero and orders the roots. The
+// curved surfaces and the arcs have always differed in both, and their
+// results depend on it.
 enum class QuadraticConvention
 {
     // The curved surfaces: a negative discriminant is a miss even within the
