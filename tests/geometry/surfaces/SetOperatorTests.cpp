@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <typeinfo>
 
 using namespace Tessam::Geometry3D;
 
@@ -60,11 +61,20 @@ TEST(SetOperator, OwnsCopiesOfItsOperands)
     EXPECT_TRUE(firstOnly.Contains(Point(0.5, 0.5, 0)));
     EXPECT_FALSE(firstOnly.Contains(Point(1.5, 1, 0)));
 
-    const std::unique_ptr<BooleanOperatorOnSets> copy(both.Clone());
-    EXPECT_NE(dynamic_cast<const UnionOnSets*>(copy.get()), nullptr);
-    EXPECT_NE(copy->GetFirstSurface(), both.GetFirstSurface());
-    EXPECT_TRUE(*copy == both);
+    // Each kind clones to its own kind, over new copies, and equals only
+    // operators of its own kind.
+    const BooleanOperatorOnSets* kinds[] = {&both, &common, &firstOnly};
+    for (const BooleanOperatorOnSets* kind : kinds)
+    {
+        const std::unique_ptr<BooleanOperatorOnSets> copy(kind->Clone());
+        const BooleanOperatorOnSets& copied = *copy;
+        EXPECT_EQ(typeid(copied), typeid(*kind));
+        EXPECT_NE(copy->GetFirstSurface(), kind->GetFirstSurface());
+        EXPECT_TRUE(copied == *kind);
+        for (const BooleanOperatorOnSets* other : kinds)
+        {
+            EXPECT_EQ(*kind == *other, kind == other);
+        }
+    }
     EXPECT_FALSE(both == swapped);
-    EXPECT_FALSE(both == common);
-    EXPECT_FALSE(common == both);
 }
