@@ -7,6 +7,7 @@
 // make vertices, tangencies and shared edges coincide exactly.
 
 #include "DocumentedMessages.h"
+#include "Pi.h"
 #include "Point.h"
 #include "Vector.h"
 
@@ -23,8 +24,9 @@
 namespace QuoriaFuzz
 {
 
-const double Pi = 3.141592653589793;
-const double HalfPi = 1.5707963267948966;
+using QuoriaTesting::HalfPi;
+using QuoriaTesting::IsDocumentedMessage;
+using QuoriaTesting::Pi;
 
 class FuzzInput
 {

@@ -1,10 +1,7 @@
 #pragma once
 
 #include "BooleanOperatorOnSets.h"
-#include "FlatSurface.h"
 #include "QuoriaExport.h"
-
-#include <memory>
 
 namespace Tessam
 {
@@ -22,14 +19,8 @@ public:
     ~IntersectionOnSets() override;
 
     bool Contains(const Point& point) const override;
-    const FlatSurface* GetFirstSurface() const override;
-    const FlatSurface* GetSecondSurface() const override;
     BooleanOperatorOnSets* Clone() const override;
     bool operator==(const BooleanOperatorOnSets& other) const override;
-
-private:
-    std::unique_ptr<const FlatSurface> firstSurface;
-    std::unique_ptr<const FlatSurface> secondSurface;
 };
 
 } // namespace Geometry3D

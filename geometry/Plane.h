@@ -31,7 +31,7 @@ public:
 
     bool Contains(const Point& p) const
     {
-        return RelativeCheckEqual(normal.Dot(Vector(p.X(), p.Y(), p.Z())) + offset, 0.0, 1e-11);
+        return RelativeCheckEqual(normal.Dot(Vector(p.X(), p.Y(), p.Z())) + offset, 0.0);
     }
     Intersection Intersect(const Line& line) const;
 

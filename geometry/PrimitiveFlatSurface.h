@@ -17,7 +17,8 @@ public:
     PrimitiveFlatSurface(const Point& centroid, const Plane& plane);
     ~PrimitiveFlatSurface() override = default;
 
-    const Point& GetCentroid() const;
+    // Inline: the disks read it in every Contains.
+    const Point& GetCentroid() const { return centroid; }
 
 private:
     Point centroid;

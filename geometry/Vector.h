@@ -48,15 +48,12 @@ public:
         copy.Normalize();
         return copy;
     }
-    bool IsOrthogonal(const Vector& other) const { return RelativeCheckEqual(Dot(other), 0.0, 1e-11); }
-    bool IsCollinear(const Vector& other) const
-    {
-        return RelativeCheckEqual(Cross(other).Length(), 0.0, 1e-11);
-    }
+    bool IsOrthogonal(const Vector& other) const { return RelativeCheckEqual(Dot(other), 0.0); }
+    bool IsCollinear(const Vector& other) const { return RelativeCheckEqual(Cross(other).Length(), 0.0); }
     bool IsAlmostEqual(const Vector& other) const
     {
-        return RelativeCheckEqual(x, other.x, 1e-11) && RelativeCheckEqual(y, other.y, 1e-11) &&
-               RelativeCheckEqual(z, other.z, 1e-11);
+        return RelativeCheckEqual(x, other.x) && RelativeCheckEqual(y, other.y) &&
+               RelativeCheckEqual(z, other.z);
     }
     Angle AngleTo(const Vector& other) const;
 

@@ -2,7 +2,9 @@
 
 // Helpers shared by the test files.
 
+#include "DocumentedMessages.h"
 #include "IRayTracer.h"
+#include "Pi.h"
 #include "Quoria.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +14,9 @@
 #include <string>
 #include <vector>
 
-const double Pi = 3.141592653589793;
-const double HalfPi = 1.5707963267948966;
+using QuoriaTesting::HalfPi;
+using QuoriaTesting::Pi;
+using QuoriaTesting::TwoPi;
 const double Degree = Pi / 180;
 
 using Legs = std::vector<Tessam::Geometry3D::LineSegment>;
@@ -34,6 +37,27 @@ template <typename Action> std::string MessageOf(Action action)
         return error.what();
     }
     return "no exception";
+}
+
+// A call that must be refused, and how its documented message begins
+// ("Class::Method : first words", enough to tell it from the others).
+struct Rejection
+{
+    std::string messageStart;
+    std::function<void()> call;
+};
+
+// Each call throws exactly the one documented message that begins so, byte
+// for byte.
+inline void ExpectRejections(const std::vector<Rejection>& rejections)
+{
+    for (const Rejection& rejection : rejections)
+    {
+        SCOPED_TRACE(rejection.messageStart);
+        const std::string documented = QuoriaTesting::DocumentedMessageStartingWith(rejection.messageStart);
+        EXPECT_FALSE(documented.empty()) << "no single documented message begins so";
+        EXPECT_EQ(MessageOf(rejection.call), documented);
+    }
 }
 
 inline void ExpectNear(const Tessam::Geometry3D::Point& actual, const Tessam::Geometry3D::Point& expected,

@@ -9,13 +9,14 @@
 #include "Factories.h"
 #include "FactorySurfaces.h"
 #include "Polygon.h"
+#include "Rejection.h"
 #include "Ring.h"
+#include "SlopeQuadrants.h"
 #include "TruncatedConicalSurface.h"
 
 #include <cmath>
 #include <cstddef>
 #include <memory>
-#include <stdexcept>
 
 namespace Quoria
 {
@@ -30,6 +31,7 @@ using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Pi;
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Polygon;
+using Tessam::Geometry3D::RejectIf;
 using Tessam::Geometry3D::Ring;
 using Tessam::Geometry3D::Solid;
 using Tessam::Geometry3D::TruncatedConicalSurface;
@@ -40,10 +42,6 @@ using Slopes = std::array<const SlopeConfiguration, 4>;
 
 namespace
 {
-
-// Quadrants 1 and 2 lie on the +y side (or at positive angles), 3 and 4 on
-// the other; 1 and 4 are cut into the bore, 2 and 3 into the outside.
-constexpr double SideOfQuadrant[4] = {1.0, 1.0, -1.0, -1.0};
 
 // Y-oriented pipe: the slopes run along the axis.
 
@@ -57,15 +55,11 @@ struct AxialSlope
     Vector beyond; // from the slope's end to the pipe's end
 };
 
-AxialSlope MakeAxialSlope(const SlopeConfiguration& slope, double side, double halfLength)
+AxialSlope MakeAxialSlope(const Slopes& slopes, std::size_t quadrant, double halfLength)
 {
-    const double beyond = (halfLength - slope.GetWidth()) - slope.GetOffset();
-    return {slope.GetHeight(),
-            slope.GetWidth(),
-            side,
-            Vector(0.0, side * slope.GetOffset(), 0.0),
-            Vector(0.0, side * slope.GetWidth(), 0.0),
-            Vector(0.0, side * beyond, 0.0)};
+    const SlopeConfiguration& slope = slopes[quadrant];
+    const SlopeSteps steps = StepsAlongY(slope, quadrant, halfLength);
+    return {slope.GetHeight(), slope.GetWidth(), SideSign(quadrant), steps.offset, steps.width, steps.beyond};
 }
 
 Vector YAxis()
@@ -176,11 +170,12 @@ struct CircumferentialSlope
     Vector opposite; // on the other circle of the base ring, at the end angle
 };
 
-CircumferentialSlope MakeCircumferentialSlope(const SlopeConfiguration& slope, std::size_t index,
-                                              double innerRadius, double outerRadius)
+CircumferentialSlope MakeCircumferentialSlope(const Slopes& slopes, std::size_t quadrant, double innerRadius,
+                                              double outerRadius)
 {
-    const bool isInner = index == 0 || index == 3;
-    const double side = SideOfQuadrant[index];
+    const SlopeConfiguration& slope = slopes[quadrant];
+    const bool isInner = IsBottomOrBore(quadrant);
+    const double side = SideSign(quadrant);
     const double radius = isInner ? innerRadius : outerRadius;
     const double beyondRadius = isInner ? radius - slope.GetHeight() : radius + slope.GetHeight();
     const double signedCircle = side * TwoPi;
@@ -189,7 +184,7 @@ CircumferentialSlope MakeCircumferentialSlope(const SlopeConfiguration& slope, s
         Angle::FromRadians((signedCircle * (slope.GetOffset() + slope.GetWidth())) / (TwoPi * radius));
     const Vector start = InSection(radius, startAngle);
     const Vector end = InSection(beyondRadius, endAngle);
-    const bool endFirst = index == 0 || index == 2;
+    const bool endFirst = IsOddQuadrant(quadrant);
     return {slope.GetOffset(),
             slope.GetWidth(),
             startAngle,
@@ -299,10 +294,10 @@ std::vector<ISurface*> CreateYOrientedCounterboredPipeSurfaces(const Point& cent
                                                                const Slopes& slopes)
 {
     const double halfLength = length / 2.0;
-    const AxialSlope q1 = MakeAxialSlope(slopes[0], SideOfQuadrant[0], halfLength);
-    const AxialSlope q2 = MakeAxialSlope(slopes[1], SideOfQuadrant[1], halfLength);
-    const AxialSlope q3 = MakeAxialSlope(slopes[2], SideOfQuadrant[2], halfLength);
-    const AxialSlope q4 = MakeAxialSlope(slopes[3], SideOfQuadrant[3], halfLength);
+    const AxialSlope q1 = MakeAxialSlope(slopes, 0, halfLength);
+    const AxialSlope q2 = MakeAxialSlope(slopes, 1, halfLength);
+    const AxialSlope q3 = MakeAxialSlope(slopes, 2, halfLength);
+    const AxialSlope q4 = MakeAxialSlope(slopes, 3, halfLength);
 
     OwnedSurfaces surfaces;
     AppendMiddleZone(surfaces, centre, innerRadius, q1, q4, false);
@@ -324,10 +319,10 @@ std::vector<ISurface*> CreateXOrientedCounterboredPipeSurfaces(const Point& cent
                                                                const Slopes& slopes)
 {
     const std::array<CircumferentialSlope, 4> quadrants = {
-        MakeCircumferentialSlope(slopes[0], 0, innerRadius, outerRadius),
-        MakeCircumferentialSlope(slopes[1], 1, innerRadius, outerRadius),
-        MakeCircumferentialSlope(slopes[2], 2, innerRadius, outerRadius),
-        MakeCircumferentialSlope(slopes[3], 3, innerRadius, outerRadius)};
+        MakeCircumferentialSlope(slopes, 0, innerRadius, outerRadius),
+        MakeCircumferentialSlope(slopes, 1, innerRadius, outerRadius),
+        MakeCircumferentialSlope(slopes, 2, innerRadius, outerRadius),
+        MakeCircumferentialSlope(slopes, 3, innerRadius, outerRadius)};
     // Validation made the paired heights equal.
     const double innerStep = slopes[0].GetHeight();
     const double outerStep = slopes[1].GetHeight();
@@ -345,28 +340,19 @@ std::vector<ISurface*> CreateXOrientedCounterboredPipeSurfaces(const Point& cent
 const Solid* CreateYOrientedCounterboredPipe(const Point& centre, double innerRadius, double outerRadius,
                                              double length, Slopes slopes)
 {
-    if (innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateYOrientedCounterboredPipe : Radii and height must be "
-            "larger than zero and outer radius must be larger than inner radius.");
-    }
+    RejectIf(innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0,
+             "SpecimenFactory::CreateYOrientedCounterboredPipe : Radii and height must be "
+             "larger than zero and outer radius must be larger than inner radius.");
     for (const SlopeConfiguration& slope : slopes)
     {
-        if (slope.GetOffset() + slope.GetWidth() > length / 2.0)
-        {
-            throw std::invalid_argument(
-                "SpecimenFactory::CreateYOrientedCounterboredPipe : The sum of the offset "
-                "and the width for one slope must be smaller of equal to half the height "
-                "of the cylinder.");
-        }
+        RejectIf(slope.GetOffset() + slope.GetWidth() > length / 2.0,
+                 "SpecimenFactory::CreateYOrientedCounterboredPipe : The sum of the offset "
+                 "and the width for one slope must be smaller of equal to half the height "
+                 "of the cylinder.");
     }
-    if (slopes[0].GetHeight() >= innerRadius || slopes[3].GetHeight() >= innerRadius)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateYOrientedCounterboredPipe : The heights of the inner "
-            "slopes must be smaller than the inner radius of the pipe.");
-    }
+    RejectIf(slopes[0].GetHeight() >= innerRadius || slopes[3].GetHeight() >= innerRadius,
+             "SpecimenFactory::CreateYOrientedCounterboredPipe : The heights of the inner "
+             "slopes must be smaller than the inner radius of the pipe.");
     return CreateCustomSolid(
         CreateYOrientedCounterboredPipeSurfaces(centre, innerRadius, outerRadius, length, slopes));
 }
@@ -374,47 +360,32 @@ const Solid* CreateYOrientedCounterboredPipe(const Point& centre, double innerRa
 const Solid* CreateXOrientedCounterboredPipe(const Point& centre, double innerRadius, double outerRadius,
                                              double length, Slopes slopes)
 {
-    if (innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0)
+    RejectIf(innerRadius <= 0.0 || innerRadius >= outerRadius || length <= 0.0,
+             "SpecimenFactory::CreateXOrientedCounterboredPipe : Radii and height must be "
+             "larger than zero and outer radius must be larger than inner radius.");
+    for (std::size_t quadrant = 0; quadrant < 4; ++quadrant)
     {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateXOrientedCounterboredPipe : Radii and height must be "
-            "larger than zero and outer radius must be larger than inner radius.");
+        const double radius = IsBottomOrBore(quadrant) ? innerRadius : outerRadius;
+        RejectIf(slopes[quadrant].GetOffset() + slopes[quadrant].GetWidth() > Pi * radius,
+                 "SpecimenFactory::CreateXOrientedCounterboredPipe : The sum of the offset "
+                 "and the width for one slope must be smaller or equal to half the "
+                 "circumference of the cylinder.");
     }
-    const double radii[4] = {innerRadius, outerRadius, outerRadius, innerRadius};
-    for (std::size_t index = 0; index < 4; ++index)
-    {
-        if (slopes[index].GetOffset() + slopes[index].GetWidth() > Pi * radii[index])
-        {
-            throw std::invalid_argument(
-                "SpecimenFactory::CreateXOrientedCounterboredPipe : The sum of the offset "
-                "and the width for one slope must be smaller or equal to half the "
-                "circumference of the cylinder.");
-        }
-    }
-    if (slopes[0].GetHeight() != slopes[3].GetHeight() || slopes[1].GetHeight() != slopes[2].GetHeight())
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the two "
-            "inner slopes and the heights of the two outer slopes must be the same.");
-    }
-    if (slopes[0].GetHeight() >= innerRadius)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the inner "
-            "slopes must be smaller than the inner radius of the pipe.");
-    }
+    RejectIf(slopes[0].GetHeight() != slopes[3].GetHeight() || slopes[1].GetHeight() != slopes[2].GetHeight(),
+             "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the two "
+             "inner slopes and the heights of the two outer slopes must be the same.");
+    RejectIf(slopes[0].GetHeight() >= innerRadius,
+             "SpecimenFactory::CreateXOrientedCounterboredPipe : The heights of the inner "
+             "slopes must be smaller than the inner radius of the pipe.");
     // Each pair is checked on its own: a flat wall cannot carry a slope of
     // some width, whatever the other pair does.
     const bool innerWidthWithoutStep =
         slopes[0].GetHeight() == 0.0 && (slopes[0].GetWidth() != 0.0 || slopes[3].GetWidth() != 0.0);
     const bool outerWidthWithoutStep =
         slopes[1].GetHeight() == 0.0 && (slopes[1].GetWidth() != 0.0 || slopes[2].GetWidth() != 0.0);
-    if (innerWidthWithoutStep || outerWidthWithoutStep)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateXOrientedCounterboredPipe : If the height of a slope "
-            "is null, its width should also be null.");
-    }
+    RejectIf(innerWidthWithoutStep || outerWidthWithoutStep,
+             "SpecimenFactory::CreateXOrientedCounterboredPipe : If the height of a slope "
+             "is null, its width should also be null.");
     return CreateCustomSolid(
         CreateXOrientedCounterboredPipeSurfaces(centre, innerRadius, outerRadius, length, slopes));
 }

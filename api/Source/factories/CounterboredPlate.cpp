@@ -2,14 +2,16 @@
 
 #include "Factories.h"
 #include "FactorySurfaces.h"
+#include "Rejection.h"
+#include "SlopeQuadrants.h"
 
 #include <algorithm>
 #include <memory>
-#include <stdexcept>
 
 using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Polygon;
+using Tessam::Geometry3D::RejectIf;
 using Tessam::Geometry3D::Solid;
 using Tessam::Geometry3D::Vector;
 
@@ -37,18 +39,16 @@ public:
         const double halfZ = sizeZ / 2.0;
         for (std::size_t q = 0; q < 4; ++q)
         {
-            const bool bottom = q == BottomPlusY || q == BottomMinusY;
-            const bool plusY = q == BottomPlusY || q == TopPlusY;
-            const double zSign = bottom ? 1.0 : -1.0;
-            const double ySign = plusY ? 1.0 : -1.0;
+            const bool bottom = IsBottomOrBore(q);
             zHalf[q] = Vector(0.0, 0.0, bottom ? halfZ : -halfZ);
-            height[q] = Vector(0.0, 0.0, zSign * slopes[q].GetHeight());
-            offset[q] = Vector(0.0, ySign * slopes[q].GetOffset(), 0.0);
-            width[q] = Vector(0.0, ySign * slopes[q].GetWidth(), 0.0);
-            edge[q] = Vector(0.0, plusY ? halfY : -halfY, 0.0);
+            height[q] = Vector(0.0, 0.0, (bottom ? 1.0 : -1.0) * slopes[q].GetHeight());
+            const SlopeSteps steps = StepsAlongY(slopes[q], q, halfY);
+            offset[q] = steps.offset;
+            width[q] = steps.width;
             // Carries a middle-zone vertex from the start of an absent slope
             // to the edge.
-            toEdge[q] = Vector(0.0, ySign * ((halfY - slopes[q].GetWidth()) - slopes[q].GetOffset()), 0.0);
+            toEdge[q] = steps.beyond;
+            edge[q] = Vector(0.0, IsOnPlusSide(q) ? halfY : -halfY, 0.0);
         }
     }
 
@@ -154,8 +154,7 @@ std::vector<ISurface*> CreateCounterboredPlateSurfaces(const Point& centre, doub
         {
             continue;
         }
-        // Alternating the starting end keeps every normal pointing out.
-        const bool fromFront = q == BottomPlusY || q == TopMinusY;
+        const bool fromFront = IsOddQuadrant(q);
         const Vector& first = fromFront ? front : back;
         const Vector& second = fromFront ? back : front;
         addFace({vertices.Inner(q, first), vertices.Outer(q, first), vertices.Outer(q, second),
@@ -193,19 +192,13 @@ std::vector<ISurface*> CreateCounterboredPlateSurfaces(const Point& centre, doub
 const Solid* CreateAxisAlignedCounterboredPlate(const Point& centre, double sizeX, double sizeY, double sizeZ,
                                                 std::array<const SlopeConfiguration, 4> slopes)
 {
-    if (sizeX <= 0.0 || sizeY <= 0.0 || sizeZ <= 0.0)
-    {
-        throw std::invalid_argument(
-            "SpecimenFactory::CreateAxisAlignedCounterboredPlate : All sizes must be larger than 0.");
-    }
+    RejectIf(sizeX <= 0.0 || sizeY <= 0.0 || sizeZ <= 0.0,
+             "SpecimenFactory::CreateAxisAlignedCounterboredPlate : All sizes must be larger than 0.");
     for (const SlopeConfiguration& slope : slopes)
     {
-        if (slope.GetOffset() + slope.GetWidth() > sizeY / 2.0)
-        {
-            throw std::invalid_argument(
-                "SpecimenFactory::CreateAxisAlignedCounterboredPlate : The sum of the offset "
-                "and the width for one slope must be smaller of equal to half the size in y.");
-        }
+        RejectIf(slope.GetOffset() + slope.GetWidth() > sizeY / 2.0,
+                 "SpecimenFactory::CreateAxisAlignedCounterboredPlate : The sum of the offset "
+                 "and the width for one slope must be smaller of equal to half the size in y.");
     }
 
     return CreateCustomSolid(CreateCounterboredPlateSurfaces(centre, sizeX, sizeY, sizeZ, slopes));

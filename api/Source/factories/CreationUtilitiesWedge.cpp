@@ -5,11 +5,11 @@
 #include "ComplexFlatSurface.h"
 #include "Disk.h"
 #include "FactorySurfaces.h"
+#include "Rejection.h"
 
 #include <array>
 #include <cmath>
 #include <memory>
-#include <stdexcept>
 
 namespace Quoria
 {
@@ -23,6 +23,7 @@ using Tessam::Geometry3D::HalfPi;
 using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Polygon;
+using Tessam::Geometry3D::RejectIf;
 using Tessam::Geometry3D::Vector;
 
 namespace
@@ -57,6 +58,16 @@ PlacedCorners PlaceOnCylinder(const Corners& corners, const Point& onAxis, doubl
     return placed;
 }
 
+// The distance in the cross-section from the cylinder's axis to the probe
+// set origin, offset from the axis by `across` and `down`, once the wedge's
+// chord is known to fit across the cylinder.
+double RadiusUnderChord(double across, double down, double chord, const char* tooLarge)
+{
+    const double radius = std::sqrt(across * across + down * down);
+    RejectIf(chord / (2.0 * radius) > 1.0, tooLarge);
+    return radius;
+}
+
 // The wedge on a cylinder stands on a chord of `chord` across the cylinder's
 // curvature; its ends lie this far below the top of the arc.
 double Sagitta(double radius, double chord)
@@ -73,29 +84,34 @@ std::unique_ptr<ISurface> CutByCylinder(const Point& p0, const Point& p1, const 
     return std::unique_ptr<ISurface>(ComplexFlatSurface::CreateDifference(whole.get(), &crossSection));
 }
 
+// The band of the cylinder's mantle under the wedge's chord, centred on the
+// angle `theta` about the axis from the top direction (0, 0, -1).
+CylindricalArcSurface* CreateBottomArc(const Point& centroid, double radius, double extent,
+                                       const Vector& axis, double chord, double theta)
+{
+    const double centralAngle = 2.0 * std::asin(chord / (2.0 * radius));
+    const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
+    const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
+    return new CylindricalArcSurface(centroid, radius, extent, axis, Vector(0.0, 0.0, -1.0), firstAngle,
+                                     lastAngle, false);
+}
+
 } // namespace
 
 void CreationUtilitiesWedge::CheckSizes(double length, double width, double height)
 {
-    if (length <= 0.0 || width <= 0.0 || height < 0.0)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : Wedge sizes must be larger than 0.");
-    }
+    RejectIf(length <= 0.0 || width <= 0.0 || height < 0.0,
+             "CreationUtilitiesWedge : Wedge sizes must be larger than 0.");
 }
 
 void CreationUtilitiesWedge::CheckAngles(double wedgeAngle, double roofAngle)
 {
-    if (wedgeAngle < -HalfPi || wedgeAngle > HalfPi)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : Wedge angle must be contained within [-90\xB0"
-                                    ", 90\xB0"
-                                    "].");
-    }
-    if (roofAngle != 0.0)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : Roof angle must be equal to 0\xB0"
-                                    ".");
-    }
+    RejectIf(wedgeAngle < -HalfPi || wedgeAngle > HalfPi,
+             "CreationUtilitiesWedge : Wedge angle must be contained within [-90\xB0"
+             ", 90\xB0"
+             "].");
+    RejectIf(roofAngle != 0.0, "CreationUtilitiesWedge : Roof angle must be equal to 0\xB0"
+                               ".");
 }
 
 Polygon* CreationUtilitiesWedge::CreatePolygon(const Point& p0, const Point& p1, const Point& p2,
@@ -139,12 +155,9 @@ CreationUtilitiesWedge::CreateSurfacesOnXOrientedCylinder(const Point& probeSetO
 {
     const double dy = probeSetOrigin.Y() - cylinderCentroid.Y();
     const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
-    const double radius = std::sqrt(dy * dy + dz * dz);
-    if (width / (2.0 * radius) > 1.0)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : The width of the wedge is too large compared "
-                                    "to the cylinder's radius.");
-    }
+    const double radius = RadiusUnderChord(dy, dz, width,
+                                           "CreationUtilitiesWedge : The width of the wedge is too large "
+                                           "compared to the cylinder's radius.");
     const double sagitta = Sagitta(radius, width);
     const Corners corners =
         MakeCorners(0.0, -length, width, sagitta, -height - length * std::tan(wedgeAngle), -height);
@@ -175,12 +188,9 @@ CreationUtilitiesWedge::CreateSurfacesOnYOrientedCylinder(const Point& probeSetO
 {
     const double dx = probeSetOrigin.X() - cylinderCentroid.X();
     const double dz = probeSetOrigin.Z() - cylinderCentroid.Z();
-    const double radius = std::sqrt(dx * dx + dz * dz);
-    if (length / (2.0 * radius) > 1.0)
-    {
-        throw std::invalid_argument("CreationUtilitiesWedge : The length of the wedge is too large compared "
-                                    "to the cylinder's radius.");
-    }
+    const double radius = RadiusUnderChord(dx, dz, length,
+                                           "CreationUtilitiesWedge : The length of the wedge is too large "
+                                           "compared to the cylinder's radius.");
     const double sagitta = Sagitta(radius, length);
     const double halfLength = length / 2.0;
     const Corners corners = MakeCorners(halfLength, -halfLength, width, sagitta,
@@ -199,7 +209,7 @@ CreationUtilitiesWedge::CreateSurfacesOnYOrientedCylinder(const Point& probeSetO
 
     OwnedSurfaces surfaces;
     Append(surfaces, CreatePolygon(c[6], c[2], c[1], c[5]));
-    Append(surfaces, CreateBottomOnYOrientedCylinder(length, width, middleOnAxis, radius, theta));
+    Append(surfaces, CreateBottomOnYOrientedCylinder(middleOnAxis, length, width, radius, theta));
     Append(surfaces, CreatePolygon(c[6], c[7], c[3], c[2]));
     Append(surfaces, CreatePolygon(c[1], c[0], c[4], c[5]));
     Append(surfaces, CutByCylinder(c[2], c[3], c[0], c[1], minusYSection));
@@ -211,23 +221,15 @@ CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnXOrientedCylinder(c
                                                                                double length, double width,
                                                                                double radius, double theta)
 {
-    const double centralAngle = 2.0 * std::asin(width / (2.0 * radius));
-    const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
-    const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
-    const Point centroid = tallEndOnAxis + Vector(-length / 2.0, 0.0, 0.0);
-    return new CylindricalArcSurface(centroid, radius, length, Vector(1.0, 0.0, 0.0), Vector(0.0, 0.0, -1.0),
-                                     firstAngle, lastAngle, false);
+    return CreateBottomArc(tallEndOnAxis + Vector(-length / 2.0, 0.0, 0.0), radius, length,
+                           Vector(1.0, 0.0, 0.0), width, theta);
 }
 
-CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnYOrientedCylinder(double length, double width,
-                                                                               const Point& middleOnAxis,
+CylindricalArcSurface* CreationUtilitiesWedge::CreateBottomOnYOrientedCylinder(const Point& middleOnAxis,
+                                                                               double length, double width,
                                                                                double radius, double theta)
 {
-    const double centralAngle = 2.0 * std::asin(length / (2.0 * radius));
-    const Angle firstAngle = Angle::FromRadians(theta - centralAngle / 2.0);
-    const Angle lastAngle = Angle::FromRadians(theta + centralAngle / 2.0);
-    return new CylindricalArcSurface(middleOnAxis, radius, width, Vector(0.0, 1.0, 0.0),
-                                     Vector(0.0, 0.0, -1.0), firstAngle, lastAngle, false);
+    return CreateBottomArc(middleOnAxis, radius, width, Vector(0.0, 1.0, 0.0), length, theta);
 }
 
 } // namespace Quoria

@@ -51,9 +51,8 @@ public:
     // cylinder's axis level with the middle of the wedge's width; its arc is
     // centred on the angle `theta` about +y.
     static Tessam::Geometry3D::CylindricalArcSurface*
-    CreateBottomOnYOrientedCylinder(double length, double width,
-                                    const Tessam::Geometry3D::Point& middleOnAxis, double radius,
-                                    double theta);
+    CreateBottomOnYOrientedCylinder(const Tessam::Geometry3D::Point& middleOnAxis, double length,
+                                    double width, double radius, double theta);
 };
 
 } // namespace Quoria

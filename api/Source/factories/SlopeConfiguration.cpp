@@ -1,7 +1,8 @@
 #include "SlopeConfiguration.h"
 
+#include "Rejection.h"
+
 #include <cmath>
-#include <stdexcept>
 
 namespace Quoria
 {
@@ -11,10 +12,7 @@ namespace
 // NaN is not below zero and therefore passes.
 void RejectNegative(double value, const char* message)
 {
-    if (value < 0.0)
-    {
-        throw std::invalid_argument(message);
-    }
+    Tessam::Geometry3D::RejectIf(value < 0.0, message);
 }
 } // namespace
 

@@ -1,15 +1,17 @@
 #include "ArcSegment.h"
 
 #include "AngularPosition.h"
-#include "Disk.h"
+#include "DiskContainment.h"
 #include "Line.h"
 #include "LineSegment.h"
+#include "Plane.h"
+#include "QuadraticRoots.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -21,30 +23,18 @@ namespace
 
 void ValidateCircle(double radius, Vector& planeNormal, Vector& radialOrientation)
 {
-    if (radius <= 0.0)
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : Radius must be positive.");
-    }
-    if (planeNormal.IsNull())
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : Plane normal is a null vector.");
-    }
+    RejectIf(radius <= 0.0, "ArcSegment::ArcSegment : Radius must be positive.");
+    RejectIf(planeNormal.IsNull(), "ArcSegment::ArcSegment : Plane normal is a null vector.");
     planeNormal.Normalize();
-    if (radialOrientation.IsNull())
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : RadialOrientation is a null vector.");
-    }
+    RejectIf(radialOrientation.IsNull(), "ArcSegment::ArcSegment : RadialOrientation is a null vector.");
     radialOrientation.Normalize();
-    if (!planeNormal.IsOrthogonal(radialOrientation))
-    {
-        throw std::invalid_argument(
-            "ArcSegment::ArcSegment : Plane normal and radial orientation are not orthogonal.");
-    }
+    RejectIf(!planeNormal.IsOrthogonal(radialOrientation),
+             "ArcSegment::ArcSegment : Plane normal and radial orientation are not orthogonal.");
 }
 
 bool IsOnCircle(const Vector& fromCentre, double radius, const Vector& planeNormal)
 {
-    return RelativeCheckEqual(fromCentre.Length(), radius, 1e-11) && fromCentre.IsOrthogonal(planeNormal);
+    return RelativeCheckEqual(fromCentre.Length(), radius) && fromCentre.IsOrthogonal(planeNormal);
 }
 
 } // namespace
@@ -78,15 +68,11 @@ ArcSegment::ArcSegment(const Point& centre, double radius, const Vector& planeNo
     ValidateCircle(radius, this->planeNormal, this->radialOrientation);
 
     const Vector toFirst = firstPoint - centre;
-    if (!IsOnCircle(toFirst, radius, this->planeNormal))
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : First point in not on the circle.");
-    }
+    RejectIf(!IsOnCircle(toFirst, radius, this->planeNormal),
+             "ArcSegment::ArcSegment : First point in not on the circle.");
     const Vector toSecond = secondPoint - centre;
-    if (!IsOnCircle(toSecond, radius, this->planeNormal))
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : Second point in not on the circle.");
-    }
+    RejectIf(!IsOnCircle(toSecond, radius, this->planeNormal),
+             "ArcSegment::ArcSegment : Second point in not on the circle.");
 
     const double first = AngleAboutAxis(toFirst.Normalized(), this->radialOrientation, this->planeNormal);
     double second = AngleAboutAxis(toSecond.Normalized(), this->radialOrientation, this->planeNormal);
@@ -123,19 +109,12 @@ bool ArcSegment::Contains(const Point& point) const
     const Vector fromCentre = point - centre;
     // Only the distance from the centre and the angle count, not the
     // distance from the plane.
-    if (!RelativeCheckEqual(fromCentre.Length(), radius, 1e-11))
+    if (!RelativeCheckEqual(fromCentre.Length(), radius))
     {
         return false;
     }
     const double angle = AngleAboutAxis(fromCentre.Normalized(), radialOrientation, planeNormal);
-    const double first = firstAngle.Radians();
-    const double second = secondAngle.Radians();
-    if (second < TwoPi)
-    {
-        return first <= angle && angle <= second;
-    }
-    // The arc runs through angle 0.
-    return angle >= first || angle + TwoPi <= second;
+    return IsAngleInBand(angle, firstAngle.Radians(), secondAngle.Radians());
 }
 
 Intersection ArcSegment::Intersect(const ISegment& other) const
@@ -154,10 +133,7 @@ Intersection ArcSegment::Intersect(const ISegment& other) const
 
 Vector ArcSegment::GetTangent(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument("ArcSegment::ArcSegment : Point is not contained in the segment.");
-    }
+    RejectIf(!Contains(point), "ArcSegment::ArcSegment : Point is not contained in the segment.");
     return planeNormal.Cross(point - centre).Normalized();
 }
 
@@ -218,15 +194,17 @@ Intersection ArcSegment::IntersectLineSegment(const LineSegment& segment) const
     const auto isCommon = [this, &segment](const Point& point)
     { return Contains(point) && segment.Contains(point); };
 
-    const Intersection diskIntersection =
-        Disk(centre, radius, planeNormal)
-            .GetIntersection(Line(segment.GetFirstPoint(), segment.GetSecondPoint()));
+    // Across the arc's plane the line meets the circle only where it
+    // crosses the plane, at a point of the disk the circle bounds.
+    const Plane plane(planeNormal, centre);
+    const Intersection planeCrossing =
+        plane.Intersect(Line(segment.GetFirstPoint(), segment.GetSecondPoint()));
     std::vector<Point> points;
-    if (!diskIntersection.IsInfinite())
+    if (!planeCrossing.IsInfinite())
     {
-        for (const Point& point : diskIntersection.GetPoints())
+        for (const Point& point : planeCrossing.GetPoints())
         {
-            if (isCommon(point))
+            if (IsOnDisk(plane, centre, radius, point) && isCommon(point))
             {
                 points.push_back(point);
             }
@@ -238,29 +216,19 @@ Intersection ArcSegment::IntersectLineSegment(const LineSegment& segment) const
     const Point& first = segment.GetFirstPoint();
     const Vector& direction = segment.GetDirection();
     const Vector vectorFirstPointSegmentToCentroid = first - centre;
-    const double a = std::pow(direction.Length(), 2);
+    const double directionLength = direction.Length();
+    const double toCentreLength = vectorFirstPointSegmentToCentroid.Length();
+    const double a = directionLength * directionLength;
     const double b = 2.0 * vectorFirstPointSegmentToCentroid.Dot(direction);
-    const double c = std::pow(vectorFirstPointSegmentToCentroid.Length(), 2) - std::pow(radius, 2);
-    const double discriminant = std::pow(b, 2) - 4.0 * a * c;
-
-    if (RelativeCheckEqual(discriminant, 0.0, 1e-11))
+    const double c = toCentreLength * toCentreLength - radius * radius;
+    double roots[2];
+    const int rootCount = QuadraticRoots(a, b, c, roots, QuadraticConvention::Arc);
+    for (int i = 0; i < rootCount; ++i)
     {
-        const Point tangentPoint = first + (-b / (2.0 * a)) * direction;
-        if (isCommon(tangentPoint))
+        const Point candidate = first + roots[i] * direction;
+        if (isCommon(candidate))
         {
-            points.push_back(tangentPoint);
-        }
-    }
-    else if (0.0 < discriminant)
-    {
-        const double root = std::sqrt(discriminant);
-        for (const double t : {(-b - root) / (2.0 * a), (-b + root) / (2.0 * a)})
-        {
-            const Point candidate = first + t * direction;
-            if (isCommon(candidate))
-            {
-                points.push_back(candidate);
-            }
+            points.push_back(candidate);
         }
     }
     return Intersection(points, false);
@@ -294,7 +262,7 @@ Intersection ArcSegment::IntersectArcSegment(const ArcSegment& sphere) const
         return Intersection();
     }
     const Point centerCircleOnPlane = sphereCentre + h * planeNormal;
-    if (RelativeCheckEqual(std::fabs(h), sphereRadius, 1e-11))
+    if (RelativeCheckEqual(std::fabs(h), sphereRadius))
     {
         return keepCommon({centerCircleOnPlane});
     }
@@ -314,9 +282,9 @@ Intersection ArcSegment::IntersectArcSegment(const ArcSegment& sphere) const
 
     const double smaller = std::min(circleRadius, sectionRadius);
     const double larger = std::max(circleRadius, sectionRadius);
-    if (RelativeCheckEqual(d + smaller, larger, 1e-11))
+    if (RelativeCheckEqual(d + smaller, larger))
     {
-        if (RelativeCheckEqual(d, 0.0, 1e-11))
+        if (RelativeCheckEqual(d, 0.0))
         {
             // The same circle: any shared end means a shared stretch.
             const bool overlap = Contains(sphere.firstPoint) || Contains(sphere.secondPoint) ||

@@ -3,7 +3,9 @@
 #include "ArcSegment.h"
 #include "LineSegment.h"
 #include "Point.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
+#include "Tolerances.h"
 
 #include <stdexcept>
 
@@ -14,9 +16,23 @@ namespace Geometry3D
 
 namespace
 {
-
-constexpr double VertexTolerance = 1e-6;
-
+// The same number of segments, pairwise equal in order.
+template <typename Owned, typename Segment>
+bool AreEqualInOrder(const std::vector<Owned>& segments, const std::vector<const Segment*>& otherSegments)
+{
+    if (otherSegments.size() != segments.size())
+    {
+        return false;
+    }
+    for (std::size_t i = 0; i < segments.size(); ++i)
+    {
+        if (!(*segments[i] == *otherSegments[i]))
+        {
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNormal)
@@ -29,11 +45,8 @@ Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNorma
     {
         if (const auto* lineSegment = dynamic_cast<const LineSegment*>(segment))
         {
-            if (hasNormal && !lineSegment->GetDirection().IsOrthogonal(planeNormal))
-            {
-                throw std::invalid_argument(
-                    "Contour::Contour : Plane normal is incoherent with one of the line segments");
-            }
+            RejectIf(hasNormal && !lineSegment->GetDirection().IsOrthogonal(planeNormal),
+                     "Contour::Contour : Plane normal is incoherent with one of the line segments");
             auto copy = std::make_unique<const LineSegment>(*lineSegment);
             lineSegments.push_back(copy.get());
             this->segments.push_back(std::move(copy));
@@ -41,11 +54,8 @@ Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNorma
         else if (const auto* arcSegment = dynamic_cast<const ArcSegment*>(segment))
         {
             // An arc run the other way (opposite normal) is still coherent.
-            if (hasNormal && !arcSegment->GetPlaneNormal().IsCollinear(planeNormal))
-            {
-                throw std::invalid_argument(
-                    "Contour::Contour : Plane normal is incoherent with one of the arc segments");
-            }
+            RejectIf(hasNormal && !arcSegment->GetPlaneNormal().IsCollinear(planeNormal),
+                     "Contour::Contour : Plane normal is incoherent with one of the arc segments");
             auto copy = std::make_unique<const ArcSegment>(*arcSegment);
             arcSegments.push_back(copy.get());
             this->segments.push_back(std::move(copy));
@@ -63,11 +73,7 @@ Contour::Contour(std::vector<const ISegment*> segments, const Vector& planeNorma
     {
         return;
     }
-    if (!IsClosed())
-    {
-        throw std::invalid_argument(
-            "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
-    }
+    RejectIf(!IsClosed(), "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
     windingDirection = ComputeWindingDirection();
 }
 
@@ -101,11 +107,9 @@ const Vector& Contour::GetPlaneNormal() const
 
 WindingDirection Contour::GetWindingDirection() const
 {
-    if (!IsOriented())
-    {
-        throw std::invalid_argument(
-            "Contour::GetWindingDirection : Winding direction is not defined if the contour is not oriented");
-    }
+    RejectIf(
+        !IsOriented(),
+        "Contour::GetWindingDirection : Winding direction is not defined if the contour is not oriented");
     return windingDirection;
 }
 
@@ -133,10 +137,7 @@ bool Contour::IsOriented() const
 
 IContour* Contour::Sort(const Point& start, WindingDirection direction) const
 {
-    if (!IsOriented())
-    {
-        throw std::invalid_argument("Contour::Sort : The contour must be oriented");
-    }
+    RejectIf(!IsOriented(), "Contour::Sort : The contour must be oriented");
     if (direction == windingDirection)
     {
         return Sort(start);
@@ -158,20 +159,14 @@ IContour* Contour::Sort(const Point& start, WindingDirection direction) const
 
 IContour* Contour::Sort(const Point& start) const
 {
-    if (!IsClosed())
-    {
-        throw std::invalid_argument("Contour::Sort : The contour must be closed");
-    }
+    RejectIf(!IsClosed(), "Contour::Sort : The contour must be closed");
     std::size_t startIndex = 0;
     while (startIndex < segments.size() &&
            !start.IsAlmostEqual(segments[startIndex]->GetFirstPoint(), VertexTolerance))
     {
         ++startIndex;
     }
-    if (startIndex == segments.size())
-    {
-        throw std::invalid_argument("Contour::Sort : The point is not a vertex of the contour");
-    }
+    RejectIf(startIndex == segments.size(), "Contour::Sort : The point is not a vertex of the contour");
 
     std::vector<const ISegment*> sortedSegments;
     sortedSegments.reserve(segments.size());
@@ -184,54 +179,11 @@ IContour* Contour::Sort(const Point& start) const
 
 bool Contour::operator==(const IContour& other) const
 {
-    const std::vector<const ISegment*> otherSegments = other.GetSegments();
-    if (otherSegments.size() != segments.size())
-    {
-        return false;
-    }
-    for (std::size_t i = 0; i < segments.size(); ++i)
-    {
-        if (!(*segments[i] == *otherSegments[i]))
-        {
-            return false;
-        }
-    }
-
-    const std::vector<const LineSegment*> otherLineSegments = other.GetLineSegments();
-    if (otherLineSegments.size() != lineSegments.size())
-    {
-        return false;
-    }
-    for (std::size_t i = 0; i < lineSegments.size(); ++i)
-    {
-        if (!(*lineSegments[i] == *otherLineSegments[i]))
-        {
-            return false;
-        }
-    }
-
-    const std::vector<const ArcSegment*> otherArcSegments = other.GetArcSegments();
-    if (otherArcSegments.size() != arcSegments.size())
-    {
-        return false;
-    }
-    for (std::size_t i = 0; i < arcSegments.size(); ++i)
-    {
-        if (!(*arcSegments[i] == *otherArcSegments[i]))
-        {
-            return false;
-        }
-    }
-
-    if (planeNormal != other.GetPlaneNormal())
-    {
-        return false;
-    }
-    if (planeNormal.IsNull())
-    {
-        return true;
-    }
-    return windingDirection == other.GetWindingDirection();
+    // The winding direction means something only for an oriented contour.
+    return AreEqualInOrder(segments, other.GetSegments()) &&
+           AreEqualInOrder(lineSegments, other.GetLineSegments()) &&
+           AreEqualInOrder(arcSegments, other.GetArcSegments()) && planeNormal == other.GetPlaneNormal() &&
+           (planeNormal.IsNull() || windingDirection == other.GetWindingDirection());
 }
 
 WindingDirection Contour::ComputeWindingDirection() const
@@ -241,7 +193,7 @@ WindingDirection Contour::ComputeWindingDirection() const
     if (!arcSegments.empty())
     {
         const double angle = planeNormal.AngleTo(arcSegments.front()->GetPlaneNormal()).Radians();
-        return RelativeCheckEqual(angle, 0.0, 1e-11) ? CounterClockwise : Clockwise;
+        return RelativeCheckEqual(angle, 0.0) ? CounterClockwise : Clockwise;
     }
 
     // Signed area about the normal (shoelace), closing edge included.

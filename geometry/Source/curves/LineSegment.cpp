@@ -1,9 +1,8 @@
 #include "LineSegment.h"
 
 #include "AngularPosition.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
-
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -80,13 +79,13 @@ Intersection LineSegment::IntersectLineSegment(const LineSegment& other) const
     const Vector c2 = directionB.Cross(directionA);
     const double c1Length = c1.Length();
     const double c2Length = c2.Length();
-    if (RelativeCheckEqual(c1Length, 0.0, 1e-11) || RelativeCheckEqual(c2Length, 0.0, 1e-11))
+    if (RelativeCheckEqual(c1Length, 0.0) || RelativeCheckEqual(c2Length, 0.0))
     {
         return Intersection();
     }
     Vector toCrossing = (c1Length / c2Length) * directionA;
     // Opposite cross products put the crossing behind our first point.
-    if (RelativeCheckEqual(c1.AngleTo(c2).Radians(), Pi, 1e-11))
+    if (RelativeCheckEqual(c1.AngleTo(c2).Radians(), Pi))
     {
         toCrossing *= -1.0;
     }
@@ -100,10 +99,7 @@ Intersection LineSegment::IntersectLineSegment(const LineSegment& other) const
 
 Vector LineSegment::GetTangent(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument("LineSegment::LineSegment : Point is not contained in the segment.");
-    }
+    RejectIf(!Contains(point), "LineSegment::LineSegment : Point is not contained in the segment.");
     return line.GetDirection();
 }
 

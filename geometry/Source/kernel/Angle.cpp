@@ -1,11 +1,12 @@
 #include "Angle.h"
+#include "AngularPosition.h"
 
 namespace Tessam
 {
 namespace Geometry3D
 {
 
-const double RadiansToDegrees = 180.0 / 3.141592653589793;
+const double RadiansToDegrees = 180.0 / Pi;
 
 Angle Angle::FromDegrees(double degrees)
 {

@@ -21,6 +21,12 @@ double AngleAboutAxis(const Vector& direction, const Vector& reference, const Ve
 
 bool IsAngleInBand(double angle, double first, double last)
 {
+    // Reduced bounds never reach 2*pi: this is an arc through 0, whose
+    // angles past 2*pi are compared unreduced.
+    if (last >= TwoPi)
+    {
+        return angle >= first || angle + TwoPi <= last;
+    }
     if (last > first)
     {
         return first <= angle && angle <= last;

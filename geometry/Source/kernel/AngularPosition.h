@@ -23,9 +23,11 @@ double ReduceAngle(double radians);
 // reference by it lands on the direction, and as 2*pi minus it otherwise.
 double AngleAboutAxis(const Vector& direction, const Vector& reference, const Vector& axis);
 
-// Whether a reduced angle lies in the band from `first` to `last`, both
-// reduced; a band whose last angle is not above its first wraps through 0.
-// Both bounds are included.
+// Whether a reduced angle lies in the band from `first` to `last`; both
+// bounds are included. A surface's band has both bounds reduced and wraps
+// through 0 when its last angle is not above its first. An arc keeps its
+// last angle in (first, first + 2*pi], at 2*pi or beyond when it runs
+// through 0.
 bool IsAngleInBand(double angle, double first, double last);
 
 // The angle about the unit `axis`, counted from the unit `reference`

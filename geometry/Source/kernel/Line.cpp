@@ -1,6 +1,6 @@
 #include "Line.h"
 
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -72,10 +72,7 @@ bool Line::operator==(const Line& other) const
 
 void Line::ValidateDirection(const Vector& direction)
 {
-    if (direction.Length() == 0.0)
-    {
-        throw std::invalid_argument("Line::ValidateDirection : Direction is a null vector.");
-    }
+    RejectIf(direction.Length() == 0.0, "Line::ValidateDirection : Direction is a null vector.");
 }
 
 } // namespace Geometry3D

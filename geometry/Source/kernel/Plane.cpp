@@ -1,9 +1,8 @@
 #include "Plane.h"
 
-#include "LineCandidates.h"
+#include "PlaneLineCandidates.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
-
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -20,10 +19,7 @@ Vector AsVector(const Point& p)
 // (p2 - p0) x (p1 - p0), once the three points are known to exist.
 Vector NormalOfFirstThreePoints(const std::vector<Point>& points)
 {
-    if (points.size() < 3)
-    {
-        throw std::invalid_argument("Plane::Plane : Invalid point collection.");
-    }
+    RejectIf(points.size() < 3, "Plane::Plane : Invalid point collection.");
     return (points[2] - points[0]).Cross(points[1] - points[0]);
 }
 } // namespace
@@ -48,10 +44,7 @@ Plane::Plane(const Vector& normal, double offset) : normal(normal), offset(offse
 
 void Plane::InitializeNormal()
 {
-    if (normal.Length() == 0.0)
-    {
-        throw std::invalid_argument("Plane::InitializeNormal : Normal is a null vector.");
-    }
+    RejectIf(normal.Length() == 0.0, "Plane::InitializeNormal : Normal is a null vector.");
     normal.Normalize();
 }
 

@@ -3,9 +3,9 @@
 #include "CylindricalSurface.h"
 #include "Disk.h"
 #include "OwnedSurfaces.h"
+#include "Rejection.h"
 
 #include <cassert>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -15,10 +15,7 @@ namespace Geometry3D
 Bar::Bar(const Point& centroid, double radius, double height, const Vector& orientation)
     : CylindricalSolid(centroid, height, orientation), radius(radius)
 {
-    if (radius <= 0.0)
-    {
-        throw std::invalid_argument("Bar::Bar : Radius must be positive.");
-    }
+    RejectIf(radius <= 0.0, "Bar::Bar : Radius must be positive.");
     const std::vector<Point> facesCentroids = GetFacesCentroids();
     assert(facesCentroids.size() == 2);
     const Vector& axis = GetOrientation();
@@ -34,10 +31,7 @@ Bar::Bar(const Point& centroid, double radius, double height, const Vector& orie
 Bar::Bar(const Bar& other)
     : CylindricalSolid(other.GetCentroid(), other.GetHeight(), other.GetOrientation()), radius(other.radius)
 {
-    for (const ISurface* surface : other.surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    AppendClones(ownedSurfaces, surfaces, other.surfaces);
 }
 
 Bar::~Bar() = default;
@@ -69,14 +63,12 @@ const std::vector<const ISurface*>& Bar::GetSurfaces() const
 
 std::vector<const FlatSurface*> Bar::GetFlatSurfaces() const
 {
-    const std::vector<const Disk*> disks = GetDisks();
-    return std::vector<const FlatSurface*>(disks.begin(), disks.end());
+    return AsBaseKind<FlatSurface>(GetDisks());
 }
 
 std::vector<const PrimitiveFlatSurface*> Bar::GetPrimitiveFlatSurfaces() const
 {
-    const std::vector<const Disk*> disks = GetDisks();
-    return std::vector<const PrimitiveFlatSurface*>(disks.begin(), disks.end());
+    return AsBaseKind<PrimitiveFlatSurface>(GetDisks());
 }
 
 std::vector<const Disk*> Bar::GetDisks() const

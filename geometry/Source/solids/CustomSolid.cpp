@@ -11,12 +11,11 @@
 #include "Polygon.h"
 #include "PrimitiveFlatSurface.h"
 #include "Rectangle.h"
+#include "Rejection.h"
 #include "Ring.h"
 #include "Torus.h"
 #include "TruncatedConicalSurface.h"
 #include "TruncatedTorus.h"
-
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -41,23 +40,14 @@ template <typename Kind> std::vector<const Kind*> SurfacesOfKind(const std::vect
 
 CustomSolid::CustomSolid(const std::vector<ISurface*>& surfaces)
 {
-    if (surfaces.empty())
-    {
-        throw std::invalid_argument("CustomSolid::CustomSolid : Surface collection is invalid. A minimal "
-                                    "surface quantity of 1 is required.");
-    }
-    for (const ISurface* surface : surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, this->surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    RejectIf(surfaces.empty(), "CustomSolid::CustomSolid : Surface collection is invalid. A minimal "
+                               "surface quantity of 1 is required.");
+    AppendClones(ownedSurfaces, this->surfaces, surfaces);
 }
 
 CustomSolid::CustomSolid(const CustomSolid& other) : Solid()
 {
-    for (const ISurface* surface : other.surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    AppendClones(ownedSurfaces, surfaces, other.surfaces);
 }
 
 CustomSolid::~CustomSolid() = default;

@@ -1,6 +1,6 @@
 #include "CylindricalSolid.h"
 
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -10,14 +10,9 @@ namespace Geometry3D
 CylindricalSolid::CylindricalSolid(const Point& centroid, double height, const Vector& orientation)
     : centroid(centroid), height(height), orientation(orientation)
 {
-    if (height <= 0.0)
-    {
-        throw std::invalid_argument("CylindricalSolid::CylindricalSolid : Height must be positive.");
-    }
-    if (orientation.Length() == 0.0)
-    {
-        throw std::invalid_argument("CylindricalSolid::CylindricalSolid : Orientation is a null vector.");
-    }
+    RejectIf(height <= 0.0, "CylindricalSolid::CylindricalSolid : Height must be positive.");
+    RejectIf(orientation.Length() == 0.0,
+             "CylindricalSolid::CylindricalSolid : Orientation is a null vector.");
     this->orientation.Normalize();
 }
 

@@ -2,10 +2,10 @@
 
 #include "CylindricalSurface.h"
 #include "OwnedSurfaces.h"
+#include "Rejection.h"
 #include "Ring.h"
 
 #include <cassert>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -16,14 +16,8 @@ Pipe::Pipe(const Point& centroid, double innerRadius, double outerRadius, double
            const Vector& orientation)
     : CylindricalSolid(centroid, height, orientation), innerRadius(innerRadius), outerRadius(outerRadius)
 {
-    if (innerRadius <= 0.0 || outerRadius <= 0.0)
-    {
-        throw std::invalid_argument("Pipe::Pipe : Radii must be positive.");
-    }
-    if (innerRadius >= outerRadius)
-    {
-        throw std::invalid_argument("Pipe::Pipe : Inner radius must be smaller than outer radius.");
-    }
+    RejectIf(innerRadius <= 0.0 || outerRadius <= 0.0, "Pipe::Pipe : Radii must be positive.");
+    RejectIf(innerRadius >= outerRadius, "Pipe::Pipe : Inner radius must be smaller than outer radius.");
     const std::vector<Point> facesCentroids = GetFacesCentroids();
     assert(facesCentroids.size() == 2);
     const Vector& axis = GetOrientation();
@@ -45,10 +39,7 @@ Pipe::Pipe(const Pipe& other)
     : CylindricalSolid(other.GetCentroid(), other.GetHeight(), other.GetOrientation()),
       innerRadius(other.innerRadius), outerRadius(other.outerRadius)
 {
-    for (const ISurface* surface : other.surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    AppendClones(ownedSurfaces, surfaces, other.surfaces);
 }
 
 Pipe::~Pipe() = default;
@@ -85,14 +76,12 @@ const std::vector<const ISurface*>& Pipe::GetSurfaces() const
 
 std::vector<const FlatSurface*> Pipe::GetFlatSurfaces() const
 {
-    const std::vector<const Ring*> rings = GetRings();
-    return std::vector<const FlatSurface*>(rings.begin(), rings.end());
+    return AsBaseKind<FlatSurface>(GetRings());
 }
 
 std::vector<const ComplexFlatSurface*> Pipe::GetComplexFlatSurfaces() const
 {
-    const std::vector<const Ring*> rings = GetRings();
-    return std::vector<const ComplexFlatSurface*>(rings.begin(), rings.end());
+    return AsBaseKind<ComplexFlatSurface>(GetRings());
 }
 
 std::vector<const Ring*> Pipe::GetRings() const

@@ -2,8 +2,7 @@
 
 #include "OwnedSurfaces.h"
 #include "Rectangle.h"
-
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -16,19 +15,13 @@ RectangularPrism::RectangularPrism(const Point& centroid, const Vector& firstAxi
     : centroid(centroid), firstAxis(firstAxis.Normalized()), secondAxis(secondAxis.Normalized()),
       thirdAxis(thirdAxis.Normalized()), firstSize(firstSize), secondSize(secondSize), thirdSize(thirdSize)
 {
-    if (firstSize <= 0.0 || secondSize <= 0.0 || thirdSize <= 0.0)
-    {
-        throw std::invalid_argument(
-            "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.");
-    }
+    RejectIf(firstSize <= 0.0 || secondSize <= 0.0 || thirdSize <= 0.0,
+             "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.");
     // The raw axes are tested, so the tolerance applies to unnormalised dot
     // products.
-    if (!firstAxis.IsOrthogonal(secondAxis) || !secondAxis.IsOrthogonal(thirdAxis) ||
-        !thirdAxis.IsOrthogonal(firstAxis))
-    {
-        throw std::invalid_argument(
-            "RectangularPrism::RectangularPrism : The three axis must form an orthogonal system.");
-    }
+    RejectIf(!firstAxis.IsOrthogonal(secondAxis) || !secondAxis.IsOrthogonal(thirdAxis) ||
+                 !thirdAxis.IsOrthogonal(firstAxis),
+             "RectangularPrism::RectangularPrism : The three axis must form an orthogonal system.");
 
     const Vector left = this->firstAxis * (-firstSize / 2.0);
     const Vector right = this->firstAxis * (firstSize / 2.0);
@@ -46,29 +39,17 @@ RectangularPrism::RectangularPrism(const Point& centroid, const Vector& firstAxi
     const Point topRightBackCorner = centroid + right + back + top;
     const Point bottomRightBackCorner = centroid + right + back + bottom;
 
-    AppendOwnedSurface(
-        ownedSurfaces, surfaces,
-        std::make_unique<const Rectangle>(std::vector<Point>{bottomLeftFrontCorner, topLeftFrontCorner,
-                                                             topRightFrontCorner, bottomRightFrontCorner}));
-    AppendOwnedSurface(
-        ownedSurfaces, surfaces,
-        std::make_unique<const Rectangle>(std::vector<Point>{bottomLeftFrontCorner, bottomLeftBackCorner,
-                                                             topLeftBackCorner, topLeftFrontCorner}));
-    AppendOwnedSurface(
-        ownedSurfaces, surfaces,
-        std::make_unique<const Rectangle>(std::vector<Point>{bottomLeftBackCorner, bottomRightBackCorner,
-                                                             topRightBackCorner, topLeftBackCorner}));
-    AppendOwnedSurface(
-        ownedSurfaces, surfaces,
-        std::make_unique<const Rectangle>(std::vector<Point>{bottomRightFrontCorner, topRightFrontCorner,
-                                                             topRightBackCorner, bottomRightBackCorner}));
-    AppendOwnedSurface(ownedSurfaces, surfaces,
-                       std::make_unique<const Rectangle>(std::vector<Point>{
-                           topLeftFrontCorner, topLeftBackCorner, topRightBackCorner, topRightFrontCorner}));
-    AppendOwnedSurface(
-        ownedSurfaces, surfaces,
-        std::make_unique<const Rectangle>(std::vector<Point>{bottomLeftFrontCorner, bottomRightFrontCorner,
-                                                             bottomRightBackCorner, bottomLeftBackCorner}));
+    const auto addFace = [this](const Point& p0, const Point& p1, const Point& p2, const Point& p3)
+    {
+        AppendOwnedSurface(ownedSurfaces, surfaces,
+                           std::make_unique<const Rectangle>(std::vector<Point>{p0, p1, p2, p3}));
+    };
+    addFace(bottomLeftFrontCorner, topLeftFrontCorner, topRightFrontCorner, bottomRightFrontCorner);
+    addFace(bottomLeftFrontCorner, bottomLeftBackCorner, topLeftBackCorner, topLeftFrontCorner);
+    addFace(bottomLeftBackCorner, bottomRightBackCorner, topRightBackCorner, topLeftBackCorner);
+    addFace(bottomRightFrontCorner, topRightFrontCorner, topRightBackCorner, bottomRightBackCorner);
+    addFace(topLeftFrontCorner, topLeftBackCorner, topRightBackCorner, topRightFrontCorner);
+    addFace(bottomLeftFrontCorner, bottomRightFrontCorner, bottomRightBackCorner, bottomLeftBackCorner);
 }
 
 RectangularPrism::RectangularPrism(const RectangularPrism& other)
@@ -76,10 +57,7 @@ RectangularPrism::RectangularPrism(const RectangularPrism& other)
       thirdAxis(other.thirdAxis), firstSize(other.firstSize), secondSize(other.secondSize),
       thirdSize(other.thirdSize)
 {
-    for (const ISurface* surface : other.surfaces)
-    {
-        AppendOwnedSurface(ownedSurfaces, surfaces, std::unique_ptr<const ISurface>(surface->Clone()));
-    }
+    AppendClones(ownedSurfaces, surfaces, other.surfaces);
 }
 
 RectangularPrism::~RectangularPrism() = default;
@@ -91,20 +69,17 @@ const std::vector<const ISurface*>& RectangularPrism::GetSurfaces() const
 
 std::vector<const FlatSurface*> RectangularPrism::GetFlatSurfaces() const
 {
-    const std::vector<const Rectangle*> rectangles = GetRectangles();
-    return std::vector<const FlatSurface*>(rectangles.begin(), rectangles.end());
+    return AsBaseKind<FlatSurface>(GetRectangles());
 }
 
 std::vector<const PrimitiveFlatSurface*> RectangularPrism::GetPrimitiveFlatSurfaces() const
 {
-    const std::vector<const Rectangle*> rectangles = GetRectangles();
-    return std::vector<const PrimitiveFlatSurface*>(rectangles.begin(), rectangles.end());
+    return AsBaseKind<PrimitiveFlatSurface>(GetRectangles());
 }
 
 std::vector<const Polygon*> RectangularPrism::GetPolygons() const
 {
-    const std::vector<const Rectangle*> rectangles = GetRectangles();
-    return std::vector<const Polygon*>(rectangles.begin(), rectangles.end());
+    return AsBaseKind<Polygon>(GetRectangles());
 }
 
 std::vector<const Rectangle*> RectangularPrism::GetRectangles() const

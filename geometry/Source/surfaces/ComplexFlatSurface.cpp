@@ -5,6 +5,7 @@
 #include "DifferenceOnSets.h"
 #include "IntersectionOnSets.h"
 #include "LineSegment.h"
+#include "Tolerances.h"
 #include "UnionOnSets.h"
 
 #include <algorithm>
@@ -199,7 +200,7 @@ ComplexFlatSurface::SegmentList ComplexFlatSurface::CreateSubSegments(const ISeg
     for (std::size_t i = 1; i < orderedPoints.size(); ++i)
     {
         const Point& lastPoint = orderedPoints[i];
-        if (lastPoint.IsAlmostEqual(firstPoint, 1e-6))
+        if (lastPoint.IsAlmostEqual(firstPoint, VertexTolerance))
         {
             // An uncut full circle is reproduced whole.
             if (arc != nullptr && orderedPoints.size() == 2)
@@ -313,12 +314,12 @@ ComplexFlatSurface::SegmentView ComplexFlatSurface::OrderSegments(const SegmentV
         for (; next != segmentIndexes.end(); ++next)
         {
             const ISegment* candidate = segments[*next];
-            if (candidate->GetFirstPoint().IsAlmostEqual(end, 1e-6))
+            if (candidate->GetFirstPoint().IsAlmostEqual(end, VertexTolerance))
             {
                 orderedSegments.push_back(candidate);
                 break;
             }
-            if (candidate->GetSecondPoint().IsAlmostEqual(end, 1e-6))
+            if (candidate->GetSecondPoint().IsAlmostEqual(end, VertexTolerance))
             {
                 std::unique_ptr<const ISegment> reversedCandidate(candidate->Inverse());
                 createdSegments.push_back(std::move(reversedCandidate));

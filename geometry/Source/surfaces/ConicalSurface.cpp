@@ -6,10 +6,11 @@
 #include "Line.h"
 #include "LineCandidates.h"
 #include "MantleNormals.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
+#include "Tolerances.h"
 
 #include <cmath>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -21,18 +22,9 @@ ConicalSurface::ConicalSurface(const Point& apex, double radius, double height, 
     : apex(apex), radius(radius), height(height), orientation(orientation), outwardNormal(outwardNormal),
       halfAngle(Angle::FromRadians(std::atan(radius / height)))
 {
-    if (radius <= 0.0)
-    {
-        throw std::invalid_argument("ConicalSurface::ConicalSurface : Radius of the base must be positive.");
-    }
-    if (height <= 0.0)
-    {
-        throw std::invalid_argument("ConicalSurface::ConicalSurface : Height must be positive.");
-    }
-    if (orientation.Length() == 0.0)
-    {
-        throw std::invalid_argument("ConicalSurface::ConicalSurface : Orientation is a null vector.");
-    }
+    RejectIf(radius <= 0.0, "ConicalSurface::ConicalSurface : Radius of the base must be positive.");
+    RejectIf(height <= 0.0, "ConicalSurface::ConicalSurface : Height must be positive.");
+    RejectIf(orientation.Length() == 0.0, "ConicalSurface::ConicalSurface : Orientation is a null vector.");
     this->orientation.Normalize();
 }
 
@@ -68,17 +60,14 @@ Angle ConicalSurface::GetHalfAngle() const
 
 Vector ConicalSurface::GetNormal(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument("ConicalSurface::GetNormal : Point is not contained in ConicalSurface.");
-    }
+    RejectIf(!Contains(point), "ConicalSurface::GetNormal : Point is not contained in ConicalSurface.");
     return ConeNormal(apex, orientation, outwardNormal, point);
 }
 
 bool ConicalSurface::Contains(const Point& point) const
 {
     // Every direction from the apex is degenerate there.
-    if (point.IsAlmostEqual(apex, 1e-6))
+    if (point.IsAlmostEqual(apex, VertexTolerance))
     {
         return true;
     }
@@ -109,22 +98,14 @@ bool ConicalSurface::Contains(const Point& point) const
     }
     const Angle angle = orientation.AngleTo(fromApex);
     // The angle test already rules out the opposite nappe.
-    return RelativeCheckEqual(angle.Radians(), halfAngle.Radians(), 1e-11);
+    return RelativeCheckEqual(angle.Radians(), halfAngle.Radians());
 }
 
 Intersection ConicalSurface::GetIntersection(const Line& line) const
 {
     const LineCandidates candidates =
         ConeLineCandidates(apex, orientation, std::cos(halfAngle.Radians()), line);
-    std::vector<Point> points;
-    for (int i = 0; i < candidates.count; ++i)
-    {
-        if (Contains(candidates.points[i]))
-        {
-            points.push_back(candidates.points[i]);
-        }
-    }
-    return Intersection(points, candidates.isInfinite);
+    return ContainedCandidates(candidates, *this);
 }
 
 IContour* ConicalSurface::GetContour() const

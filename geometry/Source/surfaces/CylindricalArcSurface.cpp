@@ -1,13 +1,9 @@
 #include "CylindricalArcSurface.h"
 
-#include "AngularPosition.h"
-#include "ArcSegment.h"
-#include "Contour.h"
+#include "AngularBand.h"
 #include "CylindricalSurface.h"
 #include "LineCandidates.h"
-#include "LineSegment.h"
-
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -22,19 +18,11 @@ CylindricalArcSurface::CylindricalArcSurface(const Point& centroid, double radiu
           std::make_unique<const CylindricalSurface>(centroid, radius, height, orientation, outwardNormal)),
       radialOrientation(radialOrientation), firstAngle(firstAngle), lastAngle(lastAngle)
 {
-    if (radialOrientation.Length() == 0.0)
-    {
-        throw std::invalid_argument(
-            "CylindricalArcSurface::CylindricalArcSurface : Radial orientation is a null vector.");
-    }
-    if (!radialOrientation.IsOrthogonal(cylinder->GetOrientation()))
-    {
-        throw std::invalid_argument("CylindricalArcSurface::CylindricalArcSurface : Orientation and radial "
-                                    "orientation are not orthogonal.");
-    }
-    this->radialOrientation.Normalize();
-    this->firstAngle = Angle::FromRadians(ReduceAngle(firstAngle.Radians()));
-    this->lastAngle = Angle::FromRadians(ReduceAngle(lastAngle.Radians()));
+    PrepareAngularBand(
+        cylinder->GetOrientation(), this->radialOrientation, this->firstAngle, this->lastAngle,
+        "CylindricalArcSurface::CylindricalArcSurface : Radial orientation is a null vector.",
+        "CylindricalArcSurface::CylindricalArcSurface : Orientation and radial orientation are not "
+        "orthogonal.");
 }
 
 CylindricalArcSurface::~CylindricalArcSurface() = default;
@@ -81,11 +69,8 @@ Angle CylindricalArcSurface::GetLastAngle() const
 
 Vector CylindricalArcSurface::GetNormal(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument(
-            "CylindricalArcSurface::GetNormal : Point is not contained in CylindricalArcSurface.");
-    }
+    RejectIf(!Contains(point),
+             "CylindricalArcSurface::GetNormal : Point is not contained in CylindricalArcSurface.");
     return cylinder->GetNormal(point);
 }
 
@@ -95,9 +80,8 @@ bool CylindricalArcSurface::Contains(const Point& point) const
     {
         return false;
     }
-    const double angle =
-        AngleOfPointAboutAxis(point, cylinder->GetCentroid(), cylinder->GetOrientation(), radialOrientation);
-    return IsAngleInBand(angle, firstAngle.Radians(), lastAngle.Radians());
+    return IsInAngularBand(point, cylinder->GetCentroid(), cylinder->GetOrientation(), radialOrientation,
+                           firstAngle, lastAngle);
 }
 
 Intersection CylindricalArcSurface::GetIntersection(const Line& line) const
@@ -106,15 +90,7 @@ Intersection CylindricalArcSurface::GetIntersection(const Line& line) const
     // point of the full mantle's intersection.
     const LineCandidates candidates = CylinderLineCandidates(
         cylinder->GetCentroid(), cylinder->GetOrientation(), cylinder->GetRadius(), line);
-    std::vector<Point> points;
-    for (int i = 0; i < candidates.count; ++i)
-    {
-        if (Contains(candidates.points[i]))
-        {
-            points.push_back(candidates.points[i]);
-        }
-    }
-    return Intersection(points, candidates.isInfinite);
+    return ContainedCandidates(candidates, *this);
 }
 
 IContour* CylindricalArcSurface::GetContour() const
@@ -122,17 +98,9 @@ IContour* CylindricalArcSurface::GetContour() const
     const Vector& orientation = cylinder->GetOrientation();
     const Vector halfAxis = (cylinder->GetHeight() / 2.0) * orientation;
     const double radius = cylinder->GetRadius();
-
-    const ArcSegment topArc(cylinder->GetCentroid() + halfAxis, radius, orientation, radialOrientation,
-                            firstAngle, lastAngle);
-    // Seen from the other side the same band runs back from the last angle
-    // to the first.
-    const ArcSegment bottomArc(cylinder->GetCentroid() + -1.0 * halfAxis, radius, -1.0 * orientation,
-                               radialOrientation, Angle::FromRadians(TwoPi - lastAngle.Radians()),
-                               Angle::FromRadians(TwoPi - firstAngle.Radians()));
-    const LineSegment lastGeneratrix(topArc.GetSecondPoint(), bottomArc.GetFirstPoint());
-    const LineSegment firstGeneratrix(bottomArc.GetSecondPoint(), topArc.GetFirstPoint());
-    return new Contour({&topArc, &lastGeneratrix, &bottomArc, &firstGeneratrix}, Vector());
+    return AngularBandContour(cylinder->GetCentroid() + halfAxis, radius,
+                              cylinder->GetCentroid() + -1.0 * halfAxis, radius, orientation,
+                              radialOrientation, firstAngle, lastAngle);
 }
 
 ISurface* CylindricalArcSurface::Clone() const

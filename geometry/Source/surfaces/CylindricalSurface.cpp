@@ -6,11 +6,11 @@
 #include "Line.h"
 #include "LineCandidates.h"
 #include "MantleNormals.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -22,18 +22,10 @@ CylindricalSurface::CylindricalSurface(const Point& centroid, double radius, dou
     : centroid(centroid), radius(radius), height(height), orientation(orientation),
       outwardNormal(outwardNormal)
 {
-    if (radius <= 0.0)
-    {
-        throw std::invalid_argument("CylindricalSurface::CylindricalSurface : Radius must be positive.");
-    }
-    if (height <= 0.0)
-    {
-        throw std::invalid_argument("CylindricalSurface::CylindricalSurface : Height must be positive.");
-    }
-    if (orientation.Length() == 0.0)
-    {
-        throw std::invalid_argument("CylindricalSurface::CylindricalSurface : Orientation is a null vector.");
-    }
+    RejectIf(radius <= 0.0, "CylindricalSurface::CylindricalSurface : Radius must be positive.");
+    RejectIf(height <= 0.0, "CylindricalSurface::CylindricalSurface : Height must be positive.");
+    RejectIf(orientation.Length() == 0.0,
+             "CylindricalSurface::CylindricalSurface : Orientation is a null vector.");
     this->orientation.Normalize();
 }
 
@@ -79,11 +71,8 @@ bool CylindricalSurface::IsNormalOutward() const
 
 Vector CylindricalSurface::GetNormal(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument(
-            "CylindricalSurface::GetNormal : Point is not contained in CylindricalSurface.");
-    }
+    RejectIf(!Contains(point),
+             "CylindricalSurface::GetNormal : Point is not contained in CylindricalSurface.");
     return CylinderNormal(centroid, orientation, outwardNormal, point);
 }
 
@@ -118,21 +107,13 @@ bool CylindricalSurface::Contains(const Point& point) const
     }
     // The centroid itself gives 0/0 and is never on the mantle.
     const double distanceToAxis = length * std::sin(std::acos(axial / length));
-    return RelativeCheckEqual(distanceToAxis, radius, 1e-11);
+    return RelativeCheckEqual(distanceToAxis, radius);
 }
 
 Intersection CylindricalSurface::GetIntersection(const Line& line) const
 {
     const LineCandidates candidates = CylinderLineCandidates(centroid, orientation, radius, line);
-    std::vector<Point> points;
-    for (int i = 0; i < candidates.count; ++i)
-    {
-        if (Contains(candidates.points[i]))
-        {
-            points.push_back(candidates.points[i]);
-        }
-    }
-    return Intersection(points, candidates.isInfinite);
+    return ContainedCandidates(candidates, *this);
 }
 
 IContour* CylindricalSurface::GetContour() const

@@ -3,9 +3,9 @@
 #include "AngularPosition.h"
 #include "ArcSegment.h"
 #include "Contour.h"
+#include "DiskContainment.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
-
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -15,10 +15,7 @@ namespace Geometry3D
 Disk::Disk(const Point& center, double radius, const Vector& normal)
     : PrimitiveFlatSurface(center, Plane(normal, center)), radius(radius)
 {
-    if (0.0 >= radius)
-    {
-        throw std::invalid_argument("Disk::Disk : Radius must be a positive value.");
-    }
+    RejectIf(0.0 >= radius, "Disk::Disk : Radius must be a positive value.");
 }
 
 double Disk::GetRadius() const
@@ -28,8 +25,7 @@ double Disk::GetRadius() const
 
 bool Disk::Contains(const Point& point) const
 {
-    // No tolerance on the radius: the rim is in, anything beyond it is out.
-    return GetPlane().Contains(point) && radius >= GetCentroid().DistanceTo(point);
+    return IsOnDisk(GetPlane(), GetCentroid(), radius, point);
 }
 
 IContour* Disk::GetContour() const
@@ -38,11 +34,11 @@ IContour* Disk::GetContour() const
     // Any direction orthogonal to the normal does; this choice fixes where
     // the rim starts so that equal disks give equal contours.
     Vector radialOrientation;
-    if (!RelativeCheckEqual(normal.X(), 0.0, 1e-11))
+    if (!RelativeCheckEqual(normal.X(), 0.0))
     {
         radialOrientation = Vector(-normal.Y(), normal.X(), 0.0);
     }
-    else if (RelativeCheckEqual(normal.Y(), 0.0, 1e-11))
+    else if (RelativeCheckEqual(normal.Y(), 0.0))
     {
         radialOrientation = Vector(normal.Z(), 0.0, -normal.X());
     }

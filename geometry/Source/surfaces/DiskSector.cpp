@@ -4,8 +4,7 @@
 #include "ArcSegment.h"
 #include "Contour.h"
 #include "LineSegment.h"
-
-#include <stdexcept>
+#include "Rejection.h"
 
 namespace Tessam
 {
@@ -18,15 +17,10 @@ DiskSector::DiskSector(const Point& center, double radius, const Vector& normal,
       disk(std::make_unique<Disk>(center, radius, normal)), radialOrientation(radialOrientation),
       firstAngle(firstAngle), lastAngle(lastAngle)
 {
-    if (radialOrientation.Length() == 0.0)
-    {
-        throw std::invalid_argument("DiskSector::DiskSector : Radial rientation is a null vector.");
-    }
-    if (!radialOrientation.IsOrthogonal(GetNormal(center)))
-    {
-        throw std::invalid_argument(
-            "DiskSector::DiskSector : Normal and radial orientation are not orthogonal.");
-    }
+    RejectIf(radialOrientation.Length() == 0.0,
+             "DiskSector::DiskSector : Radial rientation is a null vector.");
+    RejectIf(!radialOrientation.IsOrthogonal(GetNormal(center)),
+             "DiskSector::DiskSector : Normal and radial orientation are not orthogonal.");
     this->radialOrientation.Normalize();
     this->firstAngle = Angle::FromRadians(ReduceAngle(firstAngle.Radians()));
     this->lastAngle = Angle::FromRadians(ReduceAngle(lastAngle.Radians()));

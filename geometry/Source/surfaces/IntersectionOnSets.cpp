@@ -1,55 +1,32 @@
 #include "IntersectionOnSets.h"
 
-#include <stdexcept>
-
 namespace Tessam
 {
 namespace Geometry3D
 {
 
-namespace
-{
-const char* const NotAFlatCopy =
-    "IntersectionOnSets::IntersectionOnSets : The copy of an operand is not a flat surface.";
-} // namespace
-
 IntersectionOnSets::IntersectionOnSets(const FlatSurface* first, const FlatSurface* second)
-    : firstSurface(CopyOperand(*first, NotAFlatCopy)), secondSurface(CopyOperand(*second, NotAFlatCopy))
+    : BooleanOperatorOnSets(
+          first, second, "IntersectionOnSets::IntersectionOnSets : Both surfaces must be in the same plane.",
+          "IntersectionOnSets::IntersectionOnSets : The copy of an operand is not a flat surface.")
 {
-    if (!AreInSamePlane(*firstSurface, *secondSurface))
-    {
-        throw std::invalid_argument(
-            "IntersectionOnSets::IntersectionOnSets : Both surfaces must be in the same plane.");
-    }
 }
 
 IntersectionOnSets::~IntersectionOnSets() = default;
 
 bool IntersectionOnSets::Contains(const Point& point) const
 {
-    return firstSurface->Contains(point) && secondSurface->Contains(point);
-}
-
-const FlatSurface* IntersectionOnSets::GetFirstSurface() const
-{
-    return firstSurface.get();
-}
-
-const FlatSurface* IntersectionOnSets::GetSecondSurface() const
-{
-    return secondSurface.get();
+    return FirstOperand().Contains(point) && SecondOperand().Contains(point);
 }
 
 BooleanOperatorOnSets* IntersectionOnSets::Clone() const
 {
-    return new IntersectionOnSets(firstSurface.get(), secondSurface.get());
+    return new IntersectionOnSets(&FirstOperand(), &SecondOperand());
 }
 
 bool IntersectionOnSets::operator==(const BooleanOperatorOnSets& other) const
 {
-    const auto* otherOperator = dynamic_cast<const IntersectionOnSets*>(&other);
-    return otherOperator != nullptr && *firstSurface == *otherOperator->firstSurface &&
-           *secondSurface == *otherOperator->secondSurface;
+    return dynamic_cast<const IntersectionOnSets*>(&other) != nullptr && HasEqualOperands(other);
 }
 
 } // namespace Geometry3D

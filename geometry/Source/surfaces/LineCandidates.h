@@ -1,54 +1,37 @@
 #pragma once
 
-#include "Angle.h"
+#include "ISurface.h"
+#include "Intersection.h"
 #include "Line.h"
-#include "Plane.h"
+#include "PlaneLineCandidates.h"
 #include "Point.h"
 #include "QuadraticRoots.h"
 #include "RelativeCheckEqual.h"
 #include "Vector.h"
 
 #include <cmath>
+#include <vector>
 
+// The line candidates of the cylinder and the cone, built on the record and
+// the plane's candidates of PlaneLineCandidates.h.
 namespace Tessam
 {
 namespace Geometry3D
 {
 
-// Where a line meets the unbounded plane, cylinder or cone that carries a
-// face, before the face's own containment test: a face's GetIntersection
-// keeps exactly those of these points that it Contains. Kept apart so that
-// the ray tracer can test containment for the nearest points only, and
-// without allocating. Inline: the tracer asks them of every face for every
-// leg.
-struct LineCandidates
+// What a face's GetIntersection answers: the candidates it contains, in
+// order.
+inline Intersection ContainedCandidates(const LineCandidates& candidates, const ISurface& face)
 {
-    Point points[2];
-    // Of each point, t in line point + t * line direction.
-    double parameters[2] = {0.0, 0.0};
-    int count = 0;
-    bool isInfinite = false;
-};
-
-inline LineCandidates PlaneLineCandidates(const Plane& plane, const Line& line)
-{
-    const Vector& normal = plane.GetNormal();
-    const double offset = plane.GetOffset();
-    const Vector& u = line.GetDirection();
-    const Point& p = line.GetPoint();
-    const Vector origin(p.X(), p.Y(), p.Z());
-    LineCandidates candidates;
-    if (u.IsOrthogonal(normal))
+    std::vector<Point> points;
+    for (int i = 0; i < candidates.count; ++i)
     {
-        // Parallel: either the whole line lies in the plane or none of it.
-        candidates.isInfinite = RelativeCheckEqual(normal.Dot(origin) + offset, 0.0, 1e-11);
-        return candidates;
+        if (face.Contains(candidates.points[i]))
+        {
+            points.push_back(candidates.points[i]);
+        }
     }
-    const double t = -(origin.Dot(normal) + offset) / u.Dot(normal);
-    candidates.points[0] = Point(p.X() + t * u.X(), p.Y() + t * u.Y(), p.Z() + t * u.Z());
-    candidates.parameters[0] = t;
-    candidates.count = 1;
-    return candidates;
+    return Intersection(points, candidates.isInfinite);
 }
 
 // The line's points at the roots of a t^2 + b t + k, in the roots' order.
@@ -112,8 +95,7 @@ inline LineCandidates ConeLineCandidates(const Point& apex, const Vector& orient
     const double k = fromApexAlongAxis * fromApexAlongAxis - fromApex.Dot(fromApex) * cosineSquared;
 
     LineCandidates candidates;
-    if (RelativeCheckEqual(a, 0.0, 1e-11) && RelativeCheckEqual(b, 0.0, 1e-11) &&
-        RelativeCheckEqual(k, 0.0, 1e-11))
+    if (RelativeCheckEqual(a, 0.0) && RelativeCheckEqual(b, 0.0) && RelativeCheckEqual(k, 0.0))
     {
         candidates.isInfinite = true;
         return candidates;

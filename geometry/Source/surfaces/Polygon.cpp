@@ -3,11 +3,12 @@
 #include "AngularPosition.h"
 #include "Contour.h"
 #include "LineSegment.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
+#include "Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -42,10 +43,8 @@ Polygon::Polygon(const std::vector<Point>& points)
     {
         for (std::size_t j = i + 1; j < points.size(); ++j)
         {
-            if (points[i].IsAlmostEqual(points[j], 1e-6))
-            {
-                throw std::invalid_argument("Polygon::Polygon : Invalid point collection.");
-            }
+            RejectIf(points[i].IsAlmostEqual(points[j], VertexTolerance),
+                     "Polygon::Polygon : Invalid point collection.");
         }
     }
     PrepareSideTests();
@@ -152,7 +151,7 @@ bool Polygon::Contains(const Point& point) const
         }
         sum += toCurrent.AngleTo(toNext).Radians();
     }
-    return RelativeCheckEqual(sum, TwoPi, 1e-6);
+    return RelativeCheckEqual(sum, TwoPi, AngleTolerance);
 }
 
 IContour* Polygon::GetContour() const

@@ -10,10 +10,5 @@ PrimitiveFlatSurface::PrimitiveFlatSurface(const Point& centroid, const Plane& p
 {
 }
 
-const Point& PrimitiveFlatSurface::GetCentroid() const
-{
-    return centroid;
-}
-
 } // namespace Geometry3D
 } // namespace Tessam

@@ -1,9 +1,9 @@
 #include "Rectangle.h"
 
 #include "AngularPosition.h"
+#include "Rejection.h"
 #include "RelativeCheckEqual.h"
-
-#include <stdexcept>
+#include "Tolerances.h"
 
 namespace Tessam
 {
@@ -12,20 +12,15 @@ namespace Geometry3D
 
 Rectangle::Rectangle(const std::vector<Point>& points) : Polygon(points)
 {
-    if (points.size() != 4)
-    {
-        throw std::invalid_argument("Rectangle::Rectangle : Invalid point collection.");
-    }
+    RejectIf(points.size() != 4, "Rectangle::Rectangle : Invalid point collection.");
     for (std::size_t i = 0; i < 4; ++i)
     {
         const Point& previous = points[(i + 3) % 4];
         const Point& next = points[(i + 1) % 4];
         const Vector incoming = points[i] - previous;
         const Vector outgoing = next - points[i];
-        if (!RelativeCheckEqual(incoming.AngleTo(outgoing).Radians(), HalfPi, 1e-6))
-        {
-            throw std::invalid_argument("Rectangle::Rectangle : One of the angles is not a right angle.");
-        }
+        RejectIf(!RelativeCheckEqual(incoming.AngleTo(outgoing).Radians(), HalfPi, AngleTolerance),
+                 "Rectangle::Rectangle : One of the angles is not a right angle.");
     }
 }
 

@@ -1,8 +1,8 @@
 #include "Ring.h"
 
 #include "DifferenceOnSets.h"
+#include "Rejection.h"
 
-#include <stdexcept>
 #include <utility>
 
 namespace Tessam
@@ -20,10 +20,7 @@ Ring::Ring(const Point& center, double innerRadius, double outerRadius, Disks di
       innerRadius(innerRadius), outerRadius(outerRadius), innerDisk(std::move(disks.inner)),
       outerDisk(std::move(disks.outer))
 {
-    if (innerRadius >= outerRadius)
-    {
-        throw std::invalid_argument("Ring::Ring : Inner radius must be smaller than outer radius.");
-    }
+    RejectIf(innerRadius >= outerRadius, "Ring::Ring : Inner radius must be smaller than outer radius.");
 }
 
 Ring::~Ring() = default;

@@ -1,15 +1,15 @@
 #include "TruncatedConicalSurface.h"
 
+#include "AngularBand.h"
 #include "AngularPosition.h"
 #include "ArcSegment.h"
 #include "ConicalSurface.h"
 #include "Contour.h"
 #include "DiskRim.h"
 #include "LineCandidates.h"
-#include "LineSegment.h"
+#include "Rejection.h"
 
 #include <cmath>
-#include <stdexcept>
 
 namespace Tessam
 {
@@ -35,16 +35,10 @@ TruncatedConicalSurface::TruncatedConicalSurface(const Point& apex, double radiu
       radiusTop(radiusTop), truncatedHeight(truncatedHeight), radialOrientation(),
       firstAngle(Angle::FromRadians(0.0)), lastAngle(Angle::FromRadians(TwoPi))
 {
-    if (radiusTop <= 0.0)
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : Radius top is smaller or equal to 0.");
-    }
-    if (radiusTop >= radiusBase)
-    {
-        throw std::invalid_argument("TruncatedConicalSurface::TruncatedConicalSurface : Radius base is "
-                                    "smaller or equal to radius top.");
-    }
+    RejectIf(radiusTop <= 0.0,
+             "TruncatedConicalSurface::TruncatedConicalSurface : Radius top is smaller or equal to 0.");
+    RejectIf(radiusTop >= radiusBase, "TruncatedConicalSurface::TruncatedConicalSurface : Radius base is "
+                                      "smaller or equal to radius top.");
 }
 
 TruncatedConicalSurface::TruncatedConicalSurface(const Point& apex, double radiusBase, double radiusTop,
@@ -56,20 +50,11 @@ TruncatedConicalSurface::TruncatedConicalSurface(const Point& apex, double radiu
     this->radialOrientation = radialOrientation;
     this->firstAngle = firstAngle;
     this->lastAngle = lastAngle;
-    if (radialOrientation.Length() == 0.0)
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation is a null vector.");
-    }
-    if (!radialOrientation.IsOrthogonal(cone->GetOrientation()))
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : Orientation and radial "
-            "orientation are not orthogonal.");
-    }
-    this->radialOrientation.Normalize();
-    this->firstAngle = Angle::FromRadians(ReduceAngle(firstAngle.Radians()));
-    this->lastAngle = Angle::FromRadians(ReduceAngle(lastAngle.Radians()));
+    PrepareAngularBand(
+        cone->GetOrientation(), this->radialOrientation, this->firstAngle, this->lastAngle,
+        "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation is a null vector.",
+        "TruncatedConicalSurface::TruncatedConicalSurface : Orientation and radial "
+        "orientation are not orthogonal.");
 }
 
 TruncatedConicalSurface::~TruncatedConicalSurface() = default;
@@ -116,41 +101,29 @@ double TruncatedConicalSurface::GetTruncatedHeight() const
 
 const Vector& TruncatedConicalSurface::GetRadialOrientation() const
 {
-    if (IsFullRevolution())
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation was not defined.");
-    }
+    RejectIf(IsFullRevolution(),
+             "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation was not defined.");
     return radialOrientation;
 }
 
 Angle TruncatedConicalSurface::GetFirstAngle() const
 {
-    if (IsFullRevolution())
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : First angle was not defined.");
-    }
+    RejectIf(IsFullRevolution(),
+             "TruncatedConicalSurface::TruncatedConicalSurface : First angle was not defined.");
     return firstAngle;
 }
 
 Angle TruncatedConicalSurface::GetLastAngle() const
 {
-    if (IsFullRevolution())
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::TruncatedConicalSurface : Last angle was not defined.");
-    }
+    RejectIf(IsFullRevolution(),
+             "TruncatedConicalSurface::TruncatedConicalSurface : Last angle was not defined.");
     return lastAngle;
 }
 
 Vector TruncatedConicalSurface::GetNormal(const Point& point) const
 {
-    if (!Contains(point))
-    {
-        throw std::invalid_argument(
-            "TruncatedConicalSurface::GetNormal : Point is not contained in truncated conical surface.");
-    }
+    RejectIf(!Contains(point),
+             "TruncatedConicalSurface::GetNormal : Point is not contained in truncated conical surface.");
     return cone->GetNormal(point);
 }
 
@@ -171,9 +144,8 @@ bool TruncatedConicalSurface::Contains(const Point& point) const
     {
         return true;
     }
-    const double angle =
-        AngleOfPointAboutAxis(point, cone->GetApex(), cone->GetOrientation(), radialOrientation);
-    return IsAngleInBand(angle, firstAngle.Radians(), lastAngle.Radians());
+    return IsInAngularBand(point, cone->GetApex(), cone->GetOrientation(), radialOrientation, firstAngle,
+                           lastAngle);
 }
 
 Intersection TruncatedConicalSurface::GetIntersection(const Line& line) const
@@ -182,15 +154,7 @@ Intersection TruncatedConicalSurface::GetIntersection(const Line& line) const
     // the cone's intersection.
     const LineCandidates candidates = ConeLineCandidates(cone->GetApex(), cone->GetOrientation(),
                                                          std::cos(cone->GetHalfAngle().Radians()), line);
-    std::vector<Point> points;
-    for (int i = 0; i < candidates.count; ++i)
-    {
-        if (Contains(candidates.points[i]))
-        {
-            points.push_back(candidates.points[i]);
-        }
-    }
-    return Intersection(points, candidates.isInfinite);
+    return ContainedCandidates(candidates, *this);
 }
 
 IContour* TruncatedConicalSurface::GetContour() const
@@ -208,16 +172,8 @@ IContour* TruncatedConicalSurface::GetContour() const
         return new Contour({&baseCircle, &topCircle}, Vector());
     }
 
-    const ArcSegment baseArc(baseCenter, cone->GetRadius(), orientation, radialOrientation, firstAngle,
-                             lastAngle);
-    // Seen from the other side the same band runs back from the last angle
-    // to the first.
-    const ArcSegment topArc(topCenter, radiusTop, -1.0 * orientation, radialOrientation,
-                            Angle::FromRadians(TwoPi - lastAngle.Radians()),
-                            Angle::FromRadians(TwoPi - firstAngle.Radians()));
-    const LineSegment lastGeneratrix(baseArc.GetSecondPoint(), topArc.GetFirstPoint());
-    const LineSegment firstGeneratrix(topArc.GetSecondPoint(), baseArc.GetFirstPoint());
-    return new Contour({&baseArc, &lastGeneratrix, &topArc, &firstGeneratrix}, Vector());
+    return AngularBandContour(baseCenter, cone->GetRadius(), topCenter, radiusTop, orientation,
+                              radialOrientation, firstAngle, lastAngle);
 }
 
 ISurface* TruncatedConicalSurface::Clone() const

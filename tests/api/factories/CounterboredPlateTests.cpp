@@ -35,11 +35,6 @@ std::unique_ptr<const Solid> Plate(const Point& centre, double sizeX, double siz
         Quoria::CreateAxisAlignedCounterboredPlate(centre, sizeX, sizeY, sizeZ, slopes));
 }
 
-std::string PlateMessage(double sizeX, double sizeY, double sizeZ, const Slopes& slopes)
-{
-    return MessageOf([&] { Plate(Point(), sizeX, sizeY, sizeZ, slopes); });
-}
-
 // Worked out from the slope definitions alone: the faces of a quadrant ramp
 // linearly from the middle level to the outer level.
 double Rise(const SlopeConfiguration& slope, double distance)
@@ -138,21 +133,23 @@ TEST(CounterboredPlate, SlopesAddFacesWithOutwardNormals)
 
 TEST(CounterboredPlate, ValidatesSizesFirstThenEachSlopeAgainstHalfTheWidth)
 {
-    const std::string sizes =
-        "SpecimenFactory::CreateAxisAlignedCounterboredPlate : All sizes must be larger than 0.";
-    const std::string tooWide =
-        "SpecimenFactory::CreateAxisAlignedCounterboredPlate : The sum of the offset and the "
-        "width for one slope must be smaller of equal to half the size in y.";
-    EXPECT_EQ(PlateMessage(0, 10, 10, AllSlopes(0, 0, 0)), sizes);
-    EXPECT_EQ(PlateMessage(10, 10, -1, AllSlopes(1, 1000, 0)), sizes);
-    EXPECT_EQ(PlateMessage(10, 100, 10, AllSlopes(2, 20, 30)), "no exception");
-    EXPECT_EQ(PlateMessage(10, 100, 10, AllSlopes(2, 20.000001, 30)), tooWide);
-    // Every slope is checked, even one of height 0.
+    const std::string plate = "SpecimenFactory::CreateAxisAlignedCounterboredPlate : ";
     const SlopeConfiguration small(1, 1, 1);
-    EXPECT_EQ(PlateMessage(10, 100, 10, {small, small, small, SlopeConfiguration(0, 40, 11)}), tooWide);
-
-    // A step too small for a face fails while the faces are being built; the
-    // faces made before it are released.
-    EXPECT_EQ(PlateMessage(10, 100, 10, {small, small, SlopeConfiguration(1e-7, 0, 5), small}),
-              "Polygon::Polygon : Invalid point collection.");
+    ExpectRejections({
+        {plate + "All sizes must", [] { Plate(Point(), 0, 10, 10, AllSlopes(0, 0, 0)); }},
+        {plate + "All sizes must", [] { Plate(Point(), 10, 10, -1, AllSlopes(1, 1000, 0)); }},
+        {plate + "The sum of", [] { Plate(Point(), 10, 100, 10, AllSlopes(2, 20.000001, 30)); }},
+        // Every slope is checked, even one of height 0.
+        {plate + "The sum of",
+         [&] {
+             Plate(Point(), 10, 100, 10, {small, small, small, SlopeConfiguration(0, 40, 11)});
+         }},
+        // A step too small for a face fails while the faces are being built;
+        // the faces made before it are released.
+        {"Polygon::Polygon : Invalid point",
+         [&] {
+             Plate(Point(), 10, 100, 10, {small, small, SlopeConfiguration(1e-7, 0, 5), small});
+         }},
+    });
+    EXPECT_NO_THROW(Plate(Point(), 10, 100, 10, AllSlopes(2, 20, 30)));
 }

@@ -52,12 +52,12 @@ TEST(SimpleSpecimen, FactoriesPassOnTheSolidsMessages)
     // The solids' own order of checks is tested with the solids; here only
     // that each factory hands its sizes to the right parameters.
     const Point c(0, 0, 0);
-    EXPECT_EQ(MessageOf([&] { delete Quoria::CreateAxisAlignedPlate(c, 10, 0, 5); }),
-              "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.");
-    EXPECT_EQ(MessageOf([&] { delete Quoria::CreateYOrientedBar(c, 0, 1); }),
-              "Bar::Bar : Radius must be positive.");
-    EXPECT_EQ(MessageOf([&] { delete Quoria::CreateYOrientedPipe(c, 0, 2, 0); }),
-              "CylindricalSolid::CylindricalSolid : Height must be positive.");
-    EXPECT_EQ(MessageOf([&] { delete Quoria::CreateXOrientedPipe(c, 2, 2, 10); }),
-              "Pipe::Pipe : Inner radius must be smaller than outer radius.");
+    ExpectRejections({
+        {"RectangularPrism::RectangularPrism : Prism sizes must",
+         [&] { delete Quoria::CreateAxisAlignedPlate(c, 10, 0, 5); }},
+        {"Bar::Bar : Radius must be", [&] { delete Quoria::CreateYOrientedBar(c, 0, 1); }},
+        {"CylindricalSolid::CylindricalSolid : Height must be",
+         [&] { delete Quoria::CreateYOrientedPipe(c, 0, 2, 0); }},
+        {"Pipe::Pipe : Inner radius must", [&] { delete Quoria::CreateXOrientedPipe(c, 2, 2, 10); }},
+    });
 }

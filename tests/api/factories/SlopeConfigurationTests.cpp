@@ -10,28 +10,30 @@ using Quoria::SlopeConfiguration;
 TEST(SlopeConfiguration, ZeroIsValidAndNegativesAreRejectedHeightFirst)
 {
     EXPECT_EQ(MessageOf([] { SlopeConfiguration(0, 0, 0); }), "no exception");
-    EXPECT_EQ(MessageOf([] { SlopeConfiguration(-1e-300, 1, 1); }),
-              "SlopeConfiguration::SlopeConfiguration : Height must be positive.");
-    EXPECT_EQ(MessageOf([] { SlopeConfiguration(-1, -1, -1); }),
-              "SlopeConfiguration::SlopeConfiguration : Height must be positive.");
-    EXPECT_EQ(MessageOf([] { SlopeConfiguration(1, -1, -1); }),
-              "SlopeConfiguration::SlopeConfiguration : Width must be positive.");
-    EXPECT_EQ(MessageOf([] { SlopeConfiguration(1, 1, -1); }),
-              "SlopeConfiguraiton::SlopeConfiguration : Offset must be positive.");
+    ExpectRejections({
+        {"SlopeConfiguration::SlopeConfiguration : Height must be",
+         [] { SlopeConfiguration(-1e-300, 1, 1); }},
+        {"SlopeConfiguration::SlopeConfiguration : Height must be", [] { SlopeConfiguration(-1, -1, -1); }},
+        {"SlopeConfiguration::SlopeConfiguration : Width must be", [] { SlopeConfiguration(1, -1, -1); }},
+        {"SlopeConfiguraiton::SlopeConfiguration : Offset must be", [] { SlopeConfiguration(1, 1, -1); }},
+    });
     EXPECT_EQ(MessageOf([] { SlopeConfiguration(std::nan(""), 1, 1); }), "no exception");
 }
 
 TEST(SlopeConfiguration, RejectedSettersLeaveTheValueUnchanged)
 {
     SlopeConfiguration slope(1, 2, 3);
-    EXPECT_EQ(MessageOf([&] { slope.SetWidth(-2); }),
-              "SlopeConfiguration::SetWidth : Width must be positive.");
+    ExpectRejections({
+        {"SlopeConfiguration::SetWidth : Width must be", [&] { slope.SetWidth(-2); }},
+    });
     EXPECT_EQ(slope.GetWidth(), 2.0);
-    EXPECT_EQ(MessageOf([&] { slope.SetHeight(-2); }),
-              "SlopeConfiguration::SetHeight : Height must be positive.");
+    ExpectRejections({
+        {"SlopeConfiguration::SetHeight : Height must be", [&] { slope.SetHeight(-2); }},
+    });
     EXPECT_EQ(slope.GetHeight(), 1.0);
-    EXPECT_EQ(MessageOf([&] { slope.SetOffset(-2); }),
-              "SlopeConfiguration::SetOffset : Offset must be positive.");
+    ExpectRejections({
+        {"SlopeConfiguration::SetOffset : Offset must be", [&] { slope.SetOffset(-2); }},
+    });
     EXPECT_EQ(slope.GetOffset(), 3.0);
     slope.SetHeight(0);
     EXPECT_EQ(slope.GetHeight(), 0.0);

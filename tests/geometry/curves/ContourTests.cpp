@@ -51,15 +51,13 @@ TEST(Contour, EmptyContour)
     const Contour empty({}, Vector(0, 0, 0));
     EXPECT_FALSE(empty.IsClosed());
     EXPECT_FALSE(empty.IsOriented());
-    EXPECT_EQ(
-        MessageOf([&] { empty.GetWindingDirection(); }),
-        "Contour::GetWindingDirection : Winding direction is not defined if the contour is not oriented");
-    EXPECT_EQ(MessageOf([&] { delete empty.Sort(Point(0, 0, 0)); }),
-              "Contour::Sort : The contour must be closed");
-    EXPECT_EQ(MessageOf([&] { delete empty.Sort(Point(0, 0, 0), CounterClockwise); }),
-              "Contour::Sort : The contour must be oriented");
-    EXPECT_EQ(MessageOf([] { Contour({}, Vector(0, 0, 1)); }),
-              "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
+    ExpectRejections({
+        {"Contour::GetWindingDirection : Winding direction is", [&] { empty.GetWindingDirection(); }},
+        {"Contour::Sort : The contour must be closed", [&] { delete empty.Sort(Point(0, 0, 0)); }},
+        {"Contour::Sort : The contour must be oriented",
+         [&] { delete empty.Sort(Point(0, 0, 0), CounterClockwise); }},
+        {"Contour::Contour : Plane normal cannot", [] { Contour({}, Vector(0, 0, 1)); }},
+    });
 }
 
 TEST(Contour, WindingDirection)
@@ -91,8 +89,9 @@ TEST(Contour, ClosureAndCoherenceChecks)
     };
     EXPECT_TRUE(Contour(View(withGap(5e-7)), Vector(0, 0, 0)).IsClosed());
     EXPECT_FALSE(Contour(View(withGap(1e-6)), Vector(0, 0, 0)).IsClosed());
-    EXPECT_EQ(MessageOf([&] { Contour(View(withGap(1e-6)), Vector(0, 0, 1)); }),
-              "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
+    ExpectRejections({
+        {"Contour::Contour : Plane normal cannot", [&] { Contour(View(withGap(1e-6)), Vector(0, 0, 1)); }},
+    });
     const std::vector<LineSegment> innerGap = {Square[0], LineSegment(Point(1, 1e-6, 0), Point(1, 1, 0)),
                                                LineSegment(Point(1, 1, 0), Point(0, 0, 0))};
     EXPECT_FALSE(Contour(View(innerGap), Vector(0, 0, 0)).IsClosed());
@@ -100,31 +99,31 @@ TEST(Contour, ClosureAndCoherenceChecks)
     const LineSegment vertical(Point(0, 0, 0), Point(0, 0, 1));
     const ArcSegment tilted(Point(0, 0, 0), 1.0, Vector(1, 0, 0), Vector(0, 1, 0), Angle::FromRadians(0.0),
                             Angle::FromRadians(0.0));
-    EXPECT_EQ(MessageOf(
-                  [&] {
-                      Contour({&tilted, &vertical}, Vector(0, 0, 1));
-                  }),
-              "Contour::Contour : Plane normal is incoherent with one of the arc segments");
-    EXPECT_EQ(MessageOf(
-                  [&] {
-                      Contour({&vertical, &tilted}, Vector(0, 0, 1));
-                  }),
-              "Contour::Contour : Plane normal is incoherent with one of the line segments");
+    ExpectRejections({
+        {"Contour::Contour : Plane normal is incoherent with one of the arc",
+         [&] {
+             Contour({&tilted, &vertical}, Vector(0, 0, 1));
+         }},
+        {"Contour::Contour : Plane normal is incoherent with one of the line",
+         [&] {
+             Contour({&vertical, &tilted}, Vector(0, 0, 1));
+         }},
+    });
     EXPECT_NO_THROW(Contour({&vertical, &tilted}, Vector(0, 0, 0)));
     // The normal is used as given: a long one magnifies a slight tilt.
     const LineSegment slight(Point(0, 0, 0), Point(1, 0, 1e-12));
-    EXPECT_EQ(MessageOf([&] { Contour({&slight}, Vector(0, 0, 1)); }),
-              "Contour::Contour : Plane normal cannot be defined if the contour is not closed");
-    EXPECT_EQ(MessageOf([&] { Contour({&slight}, Vector(0, 0, 100)); }),
-              "Contour::Contour : Plane normal is incoherent with one of the line segments");
-    EXPECT_EQ(MessageOf([] { Contour({nullptr}, Vector(0, 0, 0)); }),
-              "Contour::Contour : Every segment must be a line segment or an arc segment");
+    ExpectRejections({
+        {"Contour::Contour : Plane normal cannot", [&] { Contour({&slight}, Vector(0, 0, 1)); }},
+        {"Contour::Contour : Plane normal is incoherent with one of the line",
+         [&] { Contour({&slight}, Vector(0, 0, 100)); }},
+        {"Contour::Contour : Every segment must", [] { Contour({nullptr}, Vector(0, 0, 0)); }},
+    });
 }
 
 TEST(Contour, OwnsCopiesListedByKindInChainOrder)
 {
     const ArcSegment half(Point(0, 0, 0), 1.0, Vector(0, 0, 1), Vector(1, 0, 0), Angle::FromRadians(0.0),
-                          Angle::FromRadians(3.141592653589793));
+                          Angle::FromRadians(Pi));
     auto lines = std::make_unique<std::vector<LineSegment>>(std::vector<LineSegment>{
         LineSegment(half.GetSecondPoint(), Point(-1, -1, 0)), LineSegment(Point(-1, -1, 0), Point(1, -1, 0)),
         LineSegment(Point(1, -1, 0), half.GetFirstPoint())});
@@ -152,8 +151,9 @@ TEST(Contour, Sort)
     EXPECT_EQ(FirstPoints(*sorted),
               (std::vector<Point>{Point(1, 1, 0), Point(0, 1, 0), Point(0, 0, 0), Point(1, 0, 0)}));
     EXPECT_EQ(sorted->GetWindingDirection(), CounterClockwise);
-    EXPECT_EQ(MessageOf([&] { delete contour.Sort(Point(0, 1e-6, 0)); }),
-              "Contour::Sort : The point is not a vertex of the contour");
+    ExpectRejections({
+        {"Contour::Sort : The point is", [&] { delete contour.Sort(Point(0, 1e-6, 0)); }},
+    });
 
     const std::unique_ptr<IContour> clockwise(contour.Sort(Point(0, 0, 0), Clockwise));
     EXPECT_EQ(FirstPoints(*clockwise),
@@ -162,11 +162,11 @@ TEST(Contour, Sort)
     EXPECT_EQ(clockwise->GetPlaneNormal(), Vector(0, 0, 1));
     const std::unique_ptr<IContour> same(contour.Sort(Point(0, 0, 0), CounterClockwise));
     EXPECT_TRUE(*same == contour);
-    EXPECT_EQ(MessageOf([&] { delete contour.Sort(Point(0.5, 0.5, 0), Clockwise); }),
-              "Contour::Sort : The point is not a vertex of the contour");
-    EXPECT_EQ(
-        MessageOf([&] { delete Contour(View(Square), Vector(0, 0, 0)).Sort(Point(0, 0, 0), Clockwise); }),
-        "Contour::Sort : The contour must be oriented");
+    ExpectRejections({
+        {"Contour::Sort : The point is", [&] { delete contour.Sort(Point(0.5, 0.5, 0), Clockwise); }},
+        {"Contour::Sort : The contour must be oriented",
+         [&] { delete Contour(View(Square), Vector(0, 0, 0)).Sort(Point(0, 0, 0), Clockwise); }},
+    });
 
     // Two edges leave the origin: the earlier one starts the chain.
     const auto bowTie = Chain(

@@ -76,7 +76,7 @@ TEST(Vector, AnglesCollinearityAndOrthogonality)
 TEST(Angle, StoresRadiansUnwrappedAndConvertsDegrees)
 {
     EXPECT_EQ(Angle::FromRadians(7.0).Radians(), 7.0);
-    EXPECT_EQ(Angle::FromDegrees(180).Radians(), 3.141592653589793);
+    EXPECT_EQ(Angle::FromDegrees(180).Radians(), Pi);
     EXPECT_EQ(RadiansToDegrees, 57.29577951308232);
     EXPECT_DOUBLE_EQ(Angle::FromRadians(Pi).Degrees(), 180.0);
     EXPECT_TRUE(Angle::FromRadians(1.0) != Angle::FromRadians(std::nan("")));

@@ -39,16 +39,16 @@ TEST(BarAndPipe, PipeIsBoreOuterMantleThenBothRingsAllFacingOutOfTheMaterial)
 
 TEST(BarAndPipe, HeightThenOrientationThenRadiiAreValidated)
 {
-    const std::string height = "CylindricalSolid::CylindricalSolid : Height must be positive.";
-    const std::string orientation = "CylindricalSolid::CylindricalSolid : Orientation is a null vector.";
     const Vector z(0, 0, 1);
-    EXPECT_EQ(MessageOf([] { Bar(Point(), -1.0, 0.0, Vector()); }), height);
-    EXPECT_EQ(MessageOf([] { Bar(Point(), -1.0, 1.0, Vector()); }), orientation);
-    EXPECT_EQ(MessageOf([&] { Bar(Point(), 0.0, 1.0, z); }), "Bar::Bar : Radius must be positive.");
-    EXPECT_EQ(MessageOf([] { Pipe(Point(), -1.0, -2.0, 0.0, Vector()); }), height);
-    EXPECT_EQ(MessageOf([&] { Pipe(Point(), -1.0, -2.0, 1.0, z); }), "Pipe::Pipe : Radii must be positive.");
-    EXPECT_EQ(MessageOf([&] { Pipe(Point(), 2.0, 2.0, 1.0, z); }),
-              "Pipe::Pipe : Inner radius must be smaller than outer radius.");
+    ExpectRejections({
+        {"CylindricalSolid::CylindricalSolid : Height must be", [] { Bar(Point(), -1.0, 0.0, Vector()); }},
+        {"CylindricalSolid::CylindricalSolid : Orientation is a", [] { Bar(Point(), -1.0, 1.0, Vector()); }},
+        {"Bar::Bar : Radius must be", [&] { Bar(Point(), 0.0, 1.0, z); }},
+        {"CylindricalSolid::CylindricalSolid : Height must be",
+         [] { Pipe(Point(), -1.0, -2.0, 0.0, Vector()); }},
+        {"Pipe::Pipe : Radii must be", [&] { Pipe(Point(), -1.0, -2.0, 1.0, z); }},
+        {"Pipe::Pipe : Inner radius must", [&] { Pipe(Point(), 2.0, 2.0, 1.0, z); }},
+    });
 }
 
 TEST(BarAndPipe, ClonesAreDeepEqualCopies)

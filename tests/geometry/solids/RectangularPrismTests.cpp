@@ -16,13 +16,6 @@ namespace
 {
 const Vector x(1, 0, 0), y(0, 1, 0), z(0, 0, 1);
 
-std::string PrismMessage(const Vector& first, const Vector& second, const Vector& third, double firstSize,
-                         double secondSize, double thirdSize)
-{
-    return MessageOf([&]
-                     { RectangularPrism(Point(), first, second, third, firstSize, secondSize, thirdSize); });
-}
-
 // Each face's normal projected on the way from the box's centroid to the face.
 std::vector<double> OutwardReach(const RectangularPrism& prism)
 {
@@ -56,18 +49,21 @@ TEST(RectangularPrism, FacesComeInFixedOrderWithOutwardNormals)
 
 TEST(RectangularPrism, SizesAreCheckedBeforeAxes)
 {
-    const std::string sizes = "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.";
-    const std::string axes =
-        "RectangularPrism::RectangularPrism : The three axis must form an orthogonal system.";
     const Vector skew(1, 1, 0);
-    EXPECT_EQ(PrismMessage(x, y, z, 0, 1, 1), sizes);
-    EXPECT_EQ(PrismMessage(x, skew, z, 1, 1, -1), sizes);
-    EXPECT_EQ(PrismMessage(x, y, skew, 1, 1, 1), axes);
-    // Judged on the raw dot products, absolute at 1e-11.
-    EXPECT_EQ(PrismMessage(x * 1000.0, Vector(1e-14, 1, 0), z, 1, 1, 1), axes);
-    EXPECT_EQ(PrismMessage(x, Vector(5e-12, 1, 0), z, 1, 1, 1), "no exception");
-    // A null axis passes the axis test and collapses the first face.
-    EXPECT_EQ(PrismMessage(Vector(), y, z, 1, 1, 1), "Plane::InitializeNormal : Normal is a null vector.");
+    ExpectRejections({
+        {"RectangularPrism::RectangularPrism : Prism sizes must",
+         [&] { RectangularPrism(Point(), x, y, z, 0, 1, 1); }},
+        {"RectangularPrism::RectangularPrism : Prism sizes must",
+         [&] { RectangularPrism(Point(), x, skew, z, 1, 1, -1); }},
+        {"RectangularPrism::RectangularPrism : The three axis",
+         [&] { RectangularPrism(Point(), x, y, skew, 1, 1, 1); }},
+        // Judged on the raw dot products, absolute at 1e-11.
+        {"RectangularPrism::RectangularPrism : The three axis",
+         [&] { RectangularPrism(Point(), x * 1000.0, Vector(1e-14, 1, 0), z, 1, 1, 1); }},
+        // A null axis passes the axis test and collapses the first face.
+        {"Plane::InitializeNormal : Normal is", [&] { RectangularPrism(Point(), Vector(), y, z, 1, 1, 1); }},
+    });
+    EXPECT_NO_THROW(RectangularPrism(Point(), x, Vector(5e-12, 1, 0), z, 1, 1, 1));
 }
 
 TEST(RectangularPrism, RectanglesComeInFaceOrderAndTheCloneIsDeep)

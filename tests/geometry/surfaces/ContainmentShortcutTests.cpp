@@ -5,6 +5,7 @@
 
 #include "CylindricalSurface.h"
 #include "LineSegment.h"
+#include "Pi.h"
 #include "Polygon.h"
 #include "Quoria.h"
 #include "TruncatedConicalSurface.h"
@@ -22,7 +23,7 @@ using namespace Tessam::Geometry3D;
 
 namespace
 {
-const double TwoPiValue = 6.283185307179586;
+using QuoriaTesting::TwoPi;
 
 class Sampler
 {
@@ -107,7 +108,7 @@ bool ReferencePolygonContains(const Polygon& polygon, const Point& point)
             return true;
         sum += u.AngleTo(w).Radians();
     }
-    return RelativeCheckEqual(sum, TwoPiValue, 1e-6);
+    return RelativeCheckEqual(sum, TwoPi, 1e-6);
 }
 
 bool ReferenceCylinderContains(const CylindricalSurface& cylinder, const Point& point)
@@ -147,7 +148,7 @@ std::vector<Point> ConvexPolygon(Sampler& sampler, int count, double scale)
     std::vector<Point> vertices;
     for (int i = 0; i < count; ++i)
     {
-        const double angle = turn * TwoPiValue * (i + sampler.Uniform(-0.3, 0.3)) / count;
+        const double angle = turn * TwoPi * (i + sampler.Uniform(-0.3, 0.3)) / count;
         vertices.push_back(origin + (scale * std::cos(angle)) * e1 +
                            (scale * stretch * std::sin(angle)) * e2);
     }
@@ -212,7 +213,7 @@ TEST(ContainmentShortcuts, CylinderAgreesWithTheDocumentedTestNearMantleRimsAndA
                 distance *= 1.0 + sampler.Sign() * sampler.Tiny(-17, -4);
             if (sample % 13 == 0)
                 distance = radius * sampler.Tiny(-12, 0.5);
-            const double angle = sampler.Uniform(0.0, TwoPiValue);
+            const double angle = sampler.Uniform(0.0, TwoPi);
             const Point point = centroid + axial * cylinder.GetOrientation() +
                                 (distance * std::cos(angle)) * e1 + (distance * std::sin(angle)) * e2;
             disagreements.Check(cylinder.Contains(point), ReferenceCylinderContains(cylinder, point), point,
@@ -249,7 +250,7 @@ TEST(ContainmentShortcuts, FrustumAgreesWithTheConeTestThenTheBand)
             double distance = h * slope;
             if (sample % 4 != 0)
                 distance *= 1.0 + sampler.Sign() * sampler.Tiny(-17, -4);
-            const double angle = sampler.Uniform(0.0, TwoPiValue);
+            const double angle = sampler.Uniform(0.0, TwoPi);
             const Point point = apex + h * frustum.GetOrientation() + (distance * std::cos(angle)) * e1 +
                                 (distance * std::sin(angle)) * e2;
             disagreements.Check(frustum.Contains(point), ReferenceFrustumContains(frustum, point), point,

@@ -22,27 +22,20 @@ DiskSector Quarter(const Vector& normal)
                       Angle::FromRadians(Pi / 2));
 }
 
-std::string MessageOfBuilding(double radius, const Vector& normal, const Vector& radialOrientation)
-{
-    return MessageOf(
-        [&] {
-            DiskSector(Point(), radius, normal, radialOrientation, Angle::FromRadians(0),
-                       Angle::FromRadians(1));
-        });
-}
 } // namespace
 
 TEST(DiskSector, ValidatesInOrder)
 {
-    EXPECT_EQ(MessageOfBuilding(0.0, Vector(), Vector()),
-              "Plane::InitializeNormal : Normal is a null vector.");
-    EXPECT_EQ(MessageOfBuilding(0.0, Vector(0, 0, 1), Vector()),
-              "Disk::Disk : Radius must be a positive value.");
-    EXPECT_EQ(MessageOfBuilding(1.0, Vector(0, 0, 1), Vector()),
-              "DiskSector::DiskSector : Radial rientation is a null vector.");
-    EXPECT_EQ(MessageOfBuilding(1.0, Vector(0, 0, 1), Vector(1, 0, 1e-10)),
-              "DiskSector::DiskSector : Normal and radial orientation are not orthogonal.");
-    EXPECT_EQ(MessageOfBuilding(1.0, Vector(0, 0, 1), Vector(1, 0, 1e-12)), "no exception");
+    const Vector z(0, 0, 1);
+    const auto build = [](double radius, const Vector& normal, const Vector& radialOrientation)
+    { DiskSector(Point(), radius, normal, radialOrientation, Angle::FromRadians(0), Angle::FromRadians(1)); };
+    ExpectRejections({
+        {"Plane::InitializeNormal : Normal is", [&] { build(0.0, Vector(), Vector()); }},
+        {"Disk::Disk : Radius must", [&] { build(0.0, z, Vector()); }},
+        {"DiskSector::DiskSector : Radial rientation is", [&] { build(1.0, z, Vector()); }},
+        {"DiskSector::DiskSector : Normal and radial", [&] { build(1.0, z, Vector(1, 0, 1e-10)); }},
+    });
+    EXPECT_NO_THROW(build(1.0, z, Vector(1, 0, 1e-12)));
 }
 
 TEST(DiskSector, ContainsBothEdgesAndWrapsThroughZero)

@@ -13,10 +13,10 @@ using namespace Tessam::Geometry3D;
 
 TEST(Disk, ConstructionAndContainment)
 {
-    EXPECT_EQ(MessageOf([] { Disk(Point(0, 0, 0), 0.0, Vector(0, 0, 0)); }),
-              "Plane::InitializeNormal : Normal is a null vector.");
-    EXPECT_EQ(MessageOf([] { Disk(Point(0, 0, 0), -1.0, Vector(0, 0, 1)); }),
-              "Disk::Disk : Radius must be a positive value.");
+    ExpectRejections({
+        {"Plane::InitializeNormal : Normal is a", [] { Disk(Point(0, 0, 0), 0.0, Vector(0, 0, 0)); }},
+        {"Disk::Disk : Radius must be", [] { Disk(Point(0, 0, 0), -1.0, Vector(0, 0, 1)); }},
+    });
 
     const Disk disk(Point(0, 0, 3), 2.0, Vector(0, 0, 4));
     EXPECT_EQ(disk.GetNormal(Point(100, 100, 100)), Vector(0, 0, 1));
@@ -57,7 +57,7 @@ TEST(Disk, ContourStartsOnAFixedRadialDirection)
         const ArcSegment& rim = *contour->GetArcSegments().at(0);
         EXPECT_TRUE(rim.GetRadialOrientation().IsAlmostEqual(c.radialOrientation));
         EXPECT_EQ(rim.GetFirstAngle().Radians(), 0.0);
-        EXPECT_EQ(rim.GetSecondAngle().Radians(), 6.283185307179586);
+        EXPECT_EQ(rim.GetSecondAngle().Radians(), TwoPi);
         EXPECT_TRUE(rim.GetFirstPoint().IsAlmostEqual(centre + 3.0 * c.radialOrientation, 1e-12));
         EXPECT_EQ(contour->GetPlaneNormal(), disk.GetPlane().GetNormal());
         EXPECT_EQ(contour->GetWindingDirection(), CounterClockwise);

@@ -16,19 +16,17 @@ using namespace Tessam::Geometry3D;
 namespace
 {
 
-std::string MessageOfBuilding(double innerRadius, double outerRadius, const Vector& normal)
-{
-    return MessageOf([&] { Ring(Point(), innerRadius, outerRadius, normal); });
-}
 } // namespace
 
 TEST(Ring, ValidatesDisksBeforeRadii)
 {
-    EXPECT_EQ(MessageOfBuilding(0.0, 1.0, Vector()), "Plane::InitializeNormal : Normal is a null vector.");
-    EXPECT_EQ(MessageOfBuilding(0.0, 1.0, Vector(0, 0, 1)), "Disk::Disk : Radius must be a positive value.");
-    EXPECT_EQ(MessageOfBuilding(3.0, 0.0, Vector(0, 0, 1)), "Disk::Disk : Radius must be a positive value.");
-    EXPECT_EQ(MessageOfBuilding(2.0, 2.0, Vector(0, 0, 1)),
-              "Ring::Ring : Inner radius must be smaller than outer radius.");
+    const Vector z(0, 0, 1);
+    ExpectRejections({
+        {"Plane::InitializeNormal : Normal is", [] { Ring(Point(), 0.0, 1.0, Vector()); }},
+        {"Disk::Disk : Radius must", [&] { Ring(Point(), 0.0, 1.0, z); }},
+        {"Disk::Disk : Radius must", [&] { Ring(Point(), 3.0, 0.0, z); }},
+        {"Ring::Ring : Inner radius must", [&] { Ring(Point(), 2.0, 2.0, z); }},
+    });
 }
 
 TEST(Ring, IsTheOuterDiskMinusTheInnerOne)

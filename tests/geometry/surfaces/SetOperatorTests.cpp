@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <typeinfo>
 
 using namespace Tessam::Geometry3D;
 
@@ -21,11 +22,6 @@ Polygon Square(double low, double high)
     return Polygon({Point(low, low, 0), Point(high, low, 0), Point(high, high, 0), Point(low, high, 0)});
 }
 
-template <typename Operation>
-std::string MessageOfBuilding(const FlatSurface& first, const FlatSurface& second)
-{
-    return MessageOf([&] { Operation operation(&first, &second); });
-}
 } // namespace
 
 TEST(SetOperator, OnlyTheDirectionsOfTheNormalsMustAgree)
@@ -33,15 +29,15 @@ TEST(SetOperator, OnlyTheDirectionsOfTheNormalsMustAgree)
     // Parallel planes with opposite normals: offsets are not compared.
     const Disk lower(Point(0, 0, 0), 1.0, Vector(0, 0, 1));
     const Disk upper(Point(0, 0, 1), 1.0, Vector(0, 0, -1));
-    EXPECT_EQ(MessageOfBuilding<UnionOnSets>(lower, upper), "no exception");
+    EXPECT_NO_THROW(UnionOnSets(&lower, &upper));
 
     const Disk vertical(Point(0, 0, 0), 1.0, Vector(0, 1, 0));
-    EXPECT_EQ(MessageOfBuilding<UnionOnSets>(lower, vertical),
-              "UnionOnSets::UnionOnSets : Both surfaces must be in the same plane.");
-    EXPECT_EQ(MessageOfBuilding<IntersectionOnSets>(lower, vertical),
-              "IntersectionOnSets::IntersectionOnSets : Both surfaces must be in the same plane.");
-    EXPECT_EQ(MessageOfBuilding<DifferenceOnSets>(lower, vertical),
-              "DifferenceOnSets::DifferenceOnSets : Both surfaces must be in the same plane.");
+    ExpectRejections({
+        {"UnionOnSets::UnionOnSets : Both surfaces", [&] { UnionOnSets(&lower, &vertical); }},
+        {"IntersectionOnSets::IntersectionOnSets : Both surfaces",
+         [&] { IntersectionOnSets(&lower, &vertical); }},
+        {"DifferenceOnSets::DifferenceOnSets : Both surfaces", [&] { DifferenceOnSets(&lower, &vertical); }},
+    });
 }
 
 TEST(SetOperator, OwnsCopiesOfItsOperands)
@@ -65,11 +61,20 @@ TEST(SetOperator, OwnsCopiesOfItsOperands)
     EXPECT_TRUE(firstOnly.Contains(Point(0.5, 0.5, 0)));
     EXPECT_FALSE(firstOnly.Contains(Point(1.5, 1, 0)));
 
-    const std::unique_ptr<BooleanOperatorOnSets> copy(both.Clone());
-    EXPECT_NE(dynamic_cast<const UnionOnSets*>(copy.get()), nullptr);
-    EXPECT_NE(copy->GetFirstSurface(), both.GetFirstSurface());
-    EXPECT_TRUE(*copy == both);
+    // Each kind clones to its own kind, over new copies, and equals only
+    // operators of its own kind.
+    const BooleanOperatorOnSets* kinds[] = {&both, &common, &firstOnly};
+    for (const BooleanOperatorOnSets* kind : kinds)
+    {
+        const std::unique_ptr<BooleanOperatorOnSets> copy(kind->Clone());
+        const BooleanOperatorOnSets& copied = *copy;
+        EXPECT_EQ(typeid(copied), typeid(*kind));
+        EXPECT_NE(copy->GetFirstSurface(), kind->GetFirstSurface());
+        EXPECT_TRUE(copied == *kind);
+        for (const BooleanOperatorOnSets* other : kinds)
+        {
+            EXPECT_EQ(*kind == *other, kind == other);
+        }
+    }
     EXPECT_FALSE(both == swapped);
-    EXPECT_FALSE(both == common);
-    EXPECT_FALSE(common == both);
 }

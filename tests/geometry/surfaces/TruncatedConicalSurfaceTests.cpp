@@ -34,30 +34,25 @@ TruncatedConicalSurface Band(double firstAngle, double lastAngle)
 
 TEST(TruncatedConicalSurface, TheConeValidatesFirstOnTheDerivedHeight)
 {
-    const std::string coneHeight = "ConicalSurface::ConicalSurface : Height must be positive.";
-    const std::string top =
-        "TruncatedConicalSurface::TruncatedConicalSurface : Radius top is smaller or equal to 0.";
-    const std::string base =
-        "TruncatedConicalSurface::TruncatedConicalSurface : Radius base is smaller or equal to radius top.";
-    EXPECT_EQ(MessageOf([] { Full(0.0, -1.0, 1.0); }),
-              "ConicalSurface::ConicalSurface : Radius of the base must be positive.");
-    EXPECT_EQ(MessageOf([] { Full(2.0, 1.0, 0.0); }), coneHeight);
-    // A top wider than the base gives a negative cone height, unless the
-    // truncated height is negative too.
-    EXPECT_EQ(MessageOf([] { Full(1.0, 2.0, 1.0); }), coneHeight);
-    EXPECT_EQ(MessageOf([] { Full(1.0, 2.0, -1.0); }), base);
-    // Equal radii give an infinite cone, which the cone accepts.
-    EXPECT_EQ(MessageOf([] { Full(2.0, 2.0, 1.0); }), base);
-    EXPECT_EQ(MessageOf([] { Full(2.0, 0.0, 1.0); }), top);
-
     const Vector z(0, 0, 1);
     const Angle zero = Angle::FromRadians(0.0);
-    EXPECT_EQ(
-        MessageOf([&] { TruncatedConicalSurface(Point(), 2.0, 0.0, 1.0, z, Vector(), zero, zero, true); }),
-        top);
-    EXPECT_EQ(
-        MessageOf([&] { TruncatedConicalSurface(Point(), 2.0, 1.0, 1.0, z, Vector(), zero, zero, true); }),
-        "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation is a null vector.");
+    ExpectRejections({
+        {"ConicalSurface::ConicalSurface : Radius of the", [] { Full(0.0, -1.0, 1.0); }},
+        {"ConicalSurface::ConicalSurface : Height must be", [] { Full(2.0, 1.0, 0.0); }},
+        // A top wider than the base gives a negative cone height, unless the
+        // truncated height is negative too.
+        {"ConicalSurface::ConicalSurface : Height must be", [] { Full(1.0, 2.0, 1.0); }},
+        {"TruncatedConicalSurface::TruncatedConicalSurface : Radius base is", [] { Full(1.0, 2.0, -1.0); }},
+        // Equal radii give an infinite cone, which the cone accepts.
+        {"TruncatedConicalSurface::TruncatedConicalSurface : Radius base is", [] { Full(2.0, 2.0, 1.0); }},
+        {"TruncatedConicalSurface::TruncatedConicalSurface : Radius top is", [] { Full(2.0, 0.0, 1.0); }},
+        {"TruncatedConicalSurface::TruncatedConicalSurface : Radius top is",
+         [&] { TruncatedConicalSurface(Point(), 2.0, 0.0, 1.0, z, Vector(), zero, zero, true); }},
+        {"TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation is",
+         [&] { TruncatedConicalSurface(Point(), 2.0, 1.0, 1.0, z, Vector(), zero, zero, true); }},
+        {"TruncatedConicalSurface::TruncatedConicalSurface : Orientation and radial",
+         [&] { TruncatedConicalSurface(Point(), 2.0, 1.0, 1.0, z, Vector(1, 0, 1e-3), zero, zero, true); }},
+    });
 }
 
 TEST(TruncatedConicalSurface, ContainsTheConeBetweenBothCirclesInclusive)
@@ -75,8 +70,9 @@ TEST(TruncatedConicalSurface, ContainsTheConeBetweenBothCirclesInclusive)
     EXPECT_TRUE(wrapping.Contains(Point(0, -1.5, 1.5)));
     EXPECT_FALSE(wrapping.Contains(Point(-1.5, 0, 1.5)));
     // On the cone but nearer the apex than the top circle.
-    EXPECT_EQ(MessageOf([&] { frustum.GetNormal(Point(0.5, 0, 0.5)); }),
-              "TruncatedConicalSurface::GetNormal : Point is not contained in truncated conical surface.");
+    ExpectRejections({
+        {"TruncatedConicalSurface::GetNormal : Point is not", [&] { frustum.GetNormal(Point(0.5, 0, 0.5)); }},
+    });
 }
 
 TEST(TruncatedConicalSurface, LineIntersectionKeepsTheConePointsOnTheSurfaceInOrder)
@@ -120,10 +116,14 @@ TEST(TruncatedConicalSurface, ClonesKeepTheirKindAndTheBandIsUndefinedOnAFullRev
     const TruncatedConicalSurface frustum = Frustum();
     const std::unique_ptr<ISurface> fullClone(frustum.Clone());
     EXPECT_TRUE(frustum == *fullClone);
-    EXPECT_EQ(MessageOf([&] { dynamic_cast<TruncatedConicalSurface&>(*fullClone).GetFirstAngle(); }),
-              "TruncatedConicalSurface::TruncatedConicalSurface : First angle was not defined.");
-    EXPECT_EQ(MessageOf([&] { frustum.GetRadialOrientation(); }),
-              "TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation was not defined.");
+    ExpectRejections({
+        {"TruncatedConicalSurface::TruncatedConicalSurface : First angle was",
+         [&] { dynamic_cast<TruncatedConicalSurface&>(*fullClone).GetFirstAngle(); }},
+        {"TruncatedConicalSurface::TruncatedConicalSurface : Last angle was",
+         [&] { frustum.GetLastAngle(); }},
+        {"TruncatedConicalSurface::TruncatedConicalSurface : Radial orientation was",
+         [&] { frustum.GetRadialOrientation(); }},
+    });
 
     const TruncatedConicalSurface band = Band(7.0, -1.0);
     EXPECT_DOUBLE_EQ(band.GetLastAngle().Radians(), 2 * Pi - 1.0);

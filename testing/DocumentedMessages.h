@@ -1,12 +1,14 @@
 #pragma once
 
-// Every message with which the library rejects an argument. A harness that
-// catches std::invalid_argument requires its text to be one of these, byte
-// for byte (the degree sign is the single byte 0xB0).
+// Every message with which the library rejects an argument, byte for byte
+// (the degree sign is the single byte 0xB0): the one list the tests take
+// their expected messages from and the fuzzers check every caught
+// std::invalid_argument against.
 
 #include <cstring>
+#include <string>
 
-namespace QuoriaFuzz
+namespace QuoriaTesting
 {
 
 inline const char* const DocumentedMessages[] = {
@@ -32,6 +34,7 @@ inline const char* const DocumentedMessages[] = {
     "ConicalSurface::ConicalSurface : Orientation is a null vector.",
     "ConicalSurface::ConicalSurface : Radius of the base must be positive.",
     "ConicalSurface::GetNormal : Point is not contained in ConicalSurface.",
+    "Contour::Contour : Every segment must be a line segment or an arc segment",
     "Contour::Contour : Plane normal cannot be defined if the contour is not closed",
     "Contour::Contour : Plane normal is incoherent with one of the arc segments",
     "Contour::Contour : Plane normal is incoherent with one of the line segments",
@@ -59,6 +62,7 @@ inline const char* const DocumentedMessages[] = {
     "CylindricalSurface::CylindricalSurface : Radius must be positive.",
     "CylindricalSurface::GetNormal : Point is not contained in CylindricalSurface.",
     "DifferenceOnSets::DifferenceOnSets : Both surfaces must be in the same plane.",
+    "DifferenceOnSets::DifferenceOnSets : The copy of an operand is not a flat surface.",
     "Disk::Disk : Radius must be a positive value.",
     "DiskSector::DiskSector : Normal and radial orientation are not orthogonal.",
     "DiskSector::DiskSector : Radial rientation is a null vector.",
@@ -67,6 +71,7 @@ inline const char* const DocumentedMessages[] = {
     "].",
     "IncidenceForRefractedAngle : Speeds must be positive and finite.",
     "IntersectionOnSets::IntersectionOnSets : Both surfaces must be in the same plane.",
+    "IntersectionOnSets::IntersectionOnSets : The copy of an operand is not a flat surface.",
     "Line::ValidateDirection : Direction is a null vector.",
     "LineSegment::LineSegment : Point is not contained in the segment.",
     "Material::Material : The longitudinal speed must be positive and finite.",
@@ -128,6 +133,7 @@ inline const char* const DocumentedMessages[] = {
     "TruncatedConicalSurface::TruncatedConicalSurface : Radius base is smaller or equal to radius top.",
     "TruncatedConicalSurface::TruncatedConicalSurface : Radius top is smaller or equal to 0.",
     "UnionOnSets::UnionOnSets : Both surfaces must be in the same plane.",
+    "UnionOnSets::UnionOnSets : The copy of an operand is not a flat surface.",
 };
 
 inline bool IsDocumentedMessage(const char* message)
@@ -142,4 +148,23 @@ inline bool IsDocumentedMessage(const char* message)
     return false;
 }
 
-} // namespace QuoriaFuzz
+// The one documented message that begins with `start`; empty when none or
+// several do.
+inline std::string DocumentedMessageStartingWith(const std::string& start)
+{
+    std::string found;
+    for (const char* documented : DocumentedMessages)
+    {
+        if (std::strncmp(documented, start.c_str(), start.size()) == 0)
+        {
+            if (!found.empty())
+            {
+                return std::string();
+            }
+            found = documented;
+        }
+    }
+    return found;
+}
+
+} // namespace QuoriaTesting
