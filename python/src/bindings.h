@@ -5,6 +5,7 @@
 
 #include "ISurface.h"
 #include "Point.h"
+#include "TraceStop.h"
 #include "WaveMode.h"
 
 #include <pybind11/numpy.h>
@@ -26,6 +27,8 @@ void BindMaterials(py::module_& module);
 // The argument conversions raise TypeError for a value of the wrong type and
 // ValueError for one of the wrong shape or range, naming the argument.
 std::string TypeName(py::handle value);
+// As numpy prints it: "(3,)", "(2, 3)", "()".
+std::string ShapeText(const py::array& array);
 // Any sequence or array of three numbers.
 Tessam::Geometry3D::Point ReadPoint(py::handle value, const std::string& name);
 // Anything with __float__ or __index__, NaN and infinities included: the
@@ -35,6 +38,9 @@ double ReadNumber(py::handle value, const std::string& name);
 // unsigned int are clamped; any count above the tracer's limit of 250 legs
 // gives the same trace.
 unsigned int ReadCount(py::handle value, const std::string& name);
+// The stop of a trace from its keywords legs, length and, for sound, time
+// (a null handle for a call without it): exactly one is given.
+Quoria::TraceStop ReadStop(py::handle legs, py::handle length, py::handle time);
 // A sequence that is not a string, as a list.
 py::list ReadSequence(py::handle value, const std::string& name, const char* ofWhat);
 
