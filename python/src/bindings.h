@@ -4,6 +4,7 @@
 // area, called in order by module.cpp, and the conversions of arguments.
 
 #include "ISurface.h"
+#include "Material.h"
 #include "Point.h"
 #include "TraceStop.h"
 #include "WaveMode.h"
@@ -23,6 +24,7 @@ void BindEnums(py::module_& module);
 void BindSolids(py::module_& module);
 void BindTracer(py::module_& module);
 void BindMaterials(py::module_& module);
+void BindAcoustics(py::module_& module);
 
 // The argument conversions raise TypeError for a value of the wrong type and
 // ValueError for one of the wrong shape or range, naming the argument.
@@ -49,6 +51,8 @@ py::array_t<double> PointArray(const Tessam::Geometry3D::Point& point);
 
 // A mode of sound: a quoria.WaveMode or its name, "L" or "T".
 Quoria::WaveMode ReadWaveMode(py::handle value, const std::string& name);
+// A quoria.Material or the name of a built-in one.
+Quoria::Material ReadMaterial(py::handle value, const std::string& name);
 
 // The class of a face, as the C++ names it: "Rectangle", "Ring", ...
 const char* FaceKind(const Tessam::Geometry3D::ISurface& surface);
