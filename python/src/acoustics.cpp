@@ -105,14 +105,14 @@ PyAcousticReport Trace(PyAcousticTracer& tracer, py::handle point, py::handle re
     return PyAcousticReport::From(report);
 }
 
-py::list MaterialList(const std::vector<Material>& materials)
+py::tuple MaterialTuple(const std::vector<Material>& materials)
 {
-    py::list list;
-    for (const Material& material : materials)
+    py::tuple tuple(materials.size());
+    for (std::size_t i = 0; i < materials.size(); ++i)
     {
-        list.append(py::cast(material));
+        tuple[i] = py::cast(materials[i]);
     }
-    return list;
+    return tuple;
 }
 
 } // namespace
@@ -154,7 +154,9 @@ void BindAcoustics(py::module_& module)
         "The legs of one trace of sound and how it ended: a quoria.TraceReport (legs and lengths in mm) "
         "with the wave of each leg. modes: list of 'L' or 'T', one per leg; speeds: (n,) float64, the "
         "speed of that mode in the leg's solid, m/s; times: (n,) float64, the time of flight along each "
-        "leg, microseconds; time: the sum of the times, in order, microseconds. ending: as for "
+        "leg, \xC2\xB5"
+        "s; time: the sum of the times, in order, \xC2\xB5"
+        "s. ending: as for "
         "quoria.TraceReport, or 'critical-angle' where no outgoing wave exists, 'error' where a leg "
         "would be T in a liquid (message says which), 'time' once the legs reach the time asked for. "
         "The last leg of a trace ended by 'critical-angle' or 'error' carries the behaviour that could "
@@ -189,7 +191,7 @@ void BindAcoustics(py::module_& module)
              "than the count of solids.")
         .def_property_readonly("solids", &PyAcousticTracer::Solids, "The solids given, in order.")
         .def_property_readonly(
-            "materials", [](const PyAcousticTracer& tracer) { return MaterialList(tracer.Materials()); },
+            "materials", [](const PyAcousticTracer& tracer) { return MaterialTuple(tracer.Materials()); },
             "The material of each solid, in order.")
         .def("trace", &Trace, py::arg("point"), py::arg("refraction_angle") = 0.0,
              py::arg("skew_angle") = 0.0, py::kw_only(), py::arg("legs") = py::none(),
@@ -203,7 +205,8 @@ void BindAcoustics(py::module_& module)
              "inward normal, strictly inside (-pi/2, pi/2); the skew then turns it about that normal.\n"
              "legs : the number of legs to trace (at most 250 come back), or\n"
              "length : the total length in mm, or\n"
-             "time : the total time of flight in microseconds, after which the trace ends (the last leg is "
+             "time : the total time of flight in \xC2\xB5"
+             "s, after which the trace ends (the last leg is "
              "never shortened).\n"
              "behaviors : per interface, 'Reflect', 'Transmit', 'Stop', a quoria.Behavior, or a callable "
              "that takes a quoria.Face and returns one of those; element i applies where leg i + 1 ends, "
@@ -220,7 +223,7 @@ void BindAcoustics(py::module_& module)
              [](const PyAcousticTracer& tracer)
              {
                  return "quoria.AcousticTracer(" + std::string(py::repr(py::list(tracer.Solids()))) + ", " +
-                        std::string(py::repr(MaterialList(tracer.Materials()))) + ")";
+                        std::string(py::repr(py::list(MaterialTuple(tracer.Materials())))) + ")";
              })
         .def("__reduce__",
              [](py::object self)
@@ -228,7 +231,7 @@ void BindAcoustics(py::module_& module)
                  const auto& tracer = self.cast<const PyAcousticTracer&>();
                  return py::make_tuple(
                      self.attr("__class__"),
-                     py::make_tuple(py::list(tracer.Solids()), MaterialList(tracer.Materials())));
+                     py::make_tuple(py::list(tracer.Solids()), py::list(MaterialTuple(tracer.Materials()))));
              });
 }
 

@@ -49,7 +49,7 @@ def test_sound_round_trips_and_traces_in_a_worker_process(wedge_on_plate):
     materials = [quoria.material("rexolite"), quoria.Material("mine", 5000.0, 2500.0)]
     sound = quoria.AcousticTracer(list(wedge_on_plate), materials)
     copy = pickle.loads(pickle.dumps(sound))
-    assert list(copy.solids) == list(wedge_on_plate) and copy.materials == materials
+    assert list(copy.solids) == list(wedge_on_plate) and copy.materials == tuple(materials)
     assert repr(copy) == repr(sound)
     point, _ = wedge_on_plate[0].snap((-20, 0, -22.5))
     fields = ("legs", "solids", "faces", "behaviors", "lengths", "ending", "modes", "speeds", "times", "time",

@@ -184,7 +184,7 @@ def sound_of(name):
 def test_python_sound_equals_the_cpp_one_bit_for_bit(reference, name):
     specimens, media, near, snap_to, beams = SOUND_SCENARIOS[name]
     sound, point, paths = sound_of(name)
-    assert sound.materials == [material_of(entry) for entry in media]
+    assert sound.materials == tuple(material_of(entry) for entry in media)
 
     commands = [Reference.solid_command(factory, arguments) for factory, arguments in specimens]
     commands += [Reference.material_command(material) for material in sound.materials]
