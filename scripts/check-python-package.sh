@@ -47,6 +47,8 @@ import quoria
 plate = quoria.create_axis_aligned_plate(centre=(0, 0, 10), size_x=100, size_y=100, size_z=20)
 legs = quoria.RayTracer(plate).trace((0, 0, 0), legs=2)
 assert quoria.__file__.startswith("'"$work/target"'") and legs.shape == (2, 2, 3), legs
+path = quoria.AcousticTracer(plate, "steel").trace((0, 0, 0), legs=2, modes="T")
+assert path.modes == ["T", "T"] and abs(path.time - 2 * 1000 * 20 / 3230) < 1e-9, path
 ') || fail "the package installed with --target does not trace"
 
 echo "check-python-package: passed"

@@ -8,12 +8,25 @@ RayTracer, and ask it for the legs of a beam that enters at a point of a face:
     tracer = quoria.RayTracer([plate])
     legs = tracer.trace((0, 0, 0), refraction_angle=0.5, legs=3)     # (3, 2, 3) float64
 
+Sound runs through an AcousticTracer, one material per solid, with Snell's
+law at every interface and the mode, speed and time of flight of each leg:
+
+    wedge = quoria.create_wedge_on_axis_aligned_plate(probe_set_origin=(0, 0, 0), length=40, width=20,
+                                                      height=8, wedge_angle=0.628, roof_angle=0, rotation_angle=0)
+    sound = quoria.AcousticTracer([wedge, plate], [quoria.material("rexolite"), quoria.material("steel")])
+    point, _ = wedge.snap((-20, 0, -22.5))
+    path = sound.trace(point, legs=3, behaviors=["Transmit"], modes="LT")
+    path.modes, path.times, path.time                                 # ['L', 'T', 'T'], µs
+
 Points are any sequence or array of three numbers; arrays come back as
 float64 (int32 for indices); angles are radians and lengths share the
-caller's unit. The library's errors are ValueError with its own messages.
+caller's unit, millimetres for sound, with speeds in m/s and times in
+microseconds. The library's errors are ValueError with its own messages.
 """
 
 from ._quoria import (
+    AcousticReport,
+    AcousticTracer,
     Behavior,
     Face,
     Material,
@@ -34,9 +47,16 @@ from ._quoria import (
     create_y_oriented_bar,
     create_y_oriented_counterbored_pipe,
     create_y_oriented_pipe,
+    critical_angle,
+    incidence_for_refracted_angle,
+    material,
+    materials,
+    refracted_angle,
 )
 
 __all__ = [
+    "AcousticReport",
+    "AcousticTracer",
     "Behavior",
     "Face",
     "Material",
@@ -57,4 +77,9 @@ __all__ = [
     "create_y_oriented_bar",
     "create_y_oriented_counterbored_pipe",
     "create_y_oriented_pipe",
+    "critical_angle",
+    "incidence_for_refracted_angle",
+    "material",
+    "materials",
+    "refracted_angle",
 ]

@@ -1,7 +1,7 @@
-"""Type stubs of quoria: lengths in the caller's unit, angles in radians."""
+"""Type stubs of quoria: lengths in the caller's unit (mm for sound), angles in radians, speeds in m/s, times in µs."""
 
 import enum
-from typing import Callable, Literal, NamedTuple, Optional, Sequence, Tuple, Union, overload
+from typing import Callable, List, Literal, NamedTuple, Optional, Sequence, Tuple, Union, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -28,6 +28,7 @@ class Face(NamedTuple):
     kind: str
 
 BehaviorLike = Union[str, Behavior, Callable[[Face], Union[str, Behavior]]]
+WaveModeLike = Union[Literal["L", "T"], WaveMode]
 Law = Optional[Callable[[float], float]]
 
 class SlopeConfiguration:
@@ -106,7 +107,63 @@ class Material:
     def shear_speed(self) -> float: ...
     @property
     def carries_shear_waves(self) -> bool: ...
-    def speed(self, mode: Union[str, WaveMode]) -> float: ...
+    def speed(self, mode: WaveModeLike) -> float: ...
+
+MaterialLike = Union[Material, str]
+
+def material(name: str) -> Material: ...
+def materials() -> List[Material]: ...
+@overload
+def refracted_angle(incidence_angle: float, incident_speed: float, refracted_speed: float) -> Optional[float]: ...
+@overload
+def refracted_angle(
+    incidence_angle: npt.ArrayLike, incident_speed: npt.ArrayLike, refracted_speed: npt.ArrayLike
+) -> np.ndarray: ...
+@overload
+def critical_angle(incident_speed: float, refracted_speed: float) -> Optional[float]: ...
+@overload
+def critical_angle(incident_speed: npt.ArrayLike, refracted_speed: npt.ArrayLike) -> np.ndarray: ...
+@overload
+def incidence_for_refracted_angle(
+    refracted_angle: float, incident_speed: float, refracted_speed: float
+) -> Optional[float]: ...
+@overload
+def incidence_for_refracted_angle(
+    refracted_angle: npt.ArrayLike, incident_speed: npt.ArrayLike, refracted_speed: npt.ArrayLike
+) -> np.ndarray: ...
+
+class AcousticReport(TraceReport):
+    @property
+    def modes(self) -> List[Literal["L", "T"]]: ...
+    @property
+    def speeds(self) -> np.ndarray: ...
+    @property
+    def times(self) -> np.ndarray: ...
+    @property
+    def time(self) -> float: ...
+    @property
+    def message(self) -> str: ...
+
+class AcousticTracer:
+    def __init__(
+        self, solids: Union[Solid, Sequence[Solid]], materials: Union[MaterialLike, Sequence[MaterialLike]]
+    ) -> None: ...
+    @property
+    def solids(self) -> Tuple[Solid, ...]: ...
+    @property
+    def materials(self) -> Tuple[Material, ...]: ...
+    def trace(
+        self,
+        point: PointLike,
+        refraction_angle: float = 0.0,
+        skew_angle: float = 0.0,
+        *,
+        legs: Optional[int] = None,
+        length: Optional[float] = None,
+        time: Optional[float] = None,
+        behaviors: Sequence[BehaviorLike] = (),
+        modes: Union[str, Sequence[WaveModeLike]] = (),
+    ) -> AcousticReport: ...
 
 def create_axis_aligned_plate(centre: PointLike, size_x: float, size_y: float, size_z: float) -> Solid: ...
 def create_x_oriented_bar(centre: PointLike, radius: float, length: float) -> Solid: ...

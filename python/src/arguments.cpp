@@ -13,6 +13,16 @@ std::string TypeName(py::handle value)
     return py::str(py::type::handle_of(value).attr("__name__"));
 }
 
+std::string ShapeText(const py::array& array)
+{
+    std::string shape = "(";
+    for (py::ssize_t axis = 0; axis < array.ndim(); ++axis)
+    {
+        shape += (axis > 0 ? ", " : "") + std::to_string(array.shape(axis));
+    }
+    return shape + (array.ndim() == 1 ? ",)" : ")");
+}
+
 Point ReadPoint(py::handle value, const std::string& name)
 {
     const std::string expected = name + " must be a sequence of three numbers";
@@ -29,16 +39,7 @@ Point ReadPoint(py::handle value, const std::string& name)
     }
     if (array.ndim() != 1 || array.shape(0) != 3)
     {
-        std::string shape;
-        for (py::ssize_t axis = 0; axis < array.ndim(); ++axis)
-        {
-            shape += (axis > 0 ? ", " : "") + std::to_string(array.shape(axis));
-        }
-        if (array.ndim() == 1)
-        {
-            shape += ",";
-        }
-        throw py::value_error(expected + ", not an array of shape (" + shape + ")");
+        throw py::value_error(expected + ", not an array of shape " + ShapeText(array));
     }
     const double* coordinates = array.data();
     return Point(coordinates[0], coordinates[1], coordinates[2]);
@@ -85,6 +86,37 @@ unsigned int ReadCount(py::handle value, const std::string& name)
         return UINT_MAX;
     }
     return count.cast<unsigned int>();
+}
+
+Quoria::TraceStop ReadStop(py::handle legs, py::handle length, py::handle time)
+{
+    const bool withTime = static_cast<bool>(time);
+    const int given = !legs.is_none() + !length.is_none() + (withTime && !time.is_none());
+    if (given != 1)
+    {
+        if (!withTime)
+        {
+            throw py::type_error(given == 0
+                                     ? "give legs or length: the trace ends after that many legs or once "
+                                       "the legs reach that total length"
+                                     : "give legs or length, not both");
+        }
+        throw py::type_error(given == 0
+                                 ? "give legs, length or time: the trace ends after that many legs, once "
+                                   "the legs reach that total length (mm) or once they reach that total "
+                                   "time (\xC2\xB5"
+                                   "s)"
+                                 : "give only one of legs, length and time");
+    }
+    if (!legs.is_none())
+    {
+        return Quoria::TraceStop::Legs(ReadCount(legs, "legs"));
+    }
+    if (!length.is_none())
+    {
+        return Quoria::TraceStop::Length(ReadNumber(length, "length"));
+    }
+    return Quoria::TraceStop::Time(ReadNumber(time, "time"));
 }
 
 py::list ReadSequence(py::handle value, const std::string& name, const char* ofWhat)

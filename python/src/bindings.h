@@ -4,7 +4,9 @@
 // area, called in order by module.cpp, and the conversions of arguments.
 
 #include "ISurface.h"
+#include "Material.h"
 #include "Point.h"
+#include "TraceStop.h"
 #include "WaveMode.h"
 
 #include <pybind11/numpy.h>
@@ -22,10 +24,13 @@ void BindEnums(py::module_& module);
 void BindSolids(py::module_& module);
 void BindTracer(py::module_& module);
 void BindMaterials(py::module_& module);
+void BindAcoustics(py::module_& module);
 
 // The argument conversions raise TypeError for a value of the wrong type and
 // ValueError for one of the wrong shape or range, naming the argument.
 std::string TypeName(py::handle value);
+// As numpy prints it: "(3,)", "(2, 3)", "()".
+std::string ShapeText(const py::array& array);
 // Any sequence or array of three numbers.
 Tessam::Geometry3D::Point ReadPoint(py::handle value, const std::string& name);
 // Anything with __float__ or __index__, NaN and infinities included: the
@@ -35,6 +40,9 @@ double ReadNumber(py::handle value, const std::string& name);
 // unsigned int are clamped; any count above the tracer's limit of 250 legs
 // gives the same trace.
 unsigned int ReadCount(py::handle value, const std::string& name);
+// The stop of a trace from its keywords legs, length and, for sound, time
+// (a null handle for a call without it): exactly one is given.
+Quoria::TraceStop ReadStop(py::handle legs, py::handle length, py::handle time);
 // A sequence that is not a string, as a list.
 py::list ReadSequence(py::handle value, const std::string& name, const char* ofWhat);
 
@@ -43,6 +51,8 @@ py::array_t<double> PointArray(const Tessam::Geometry3D::Point& point);
 
 // A mode of sound: a quoria.WaveMode or its name, "L" or "T".
 Quoria::WaveMode ReadWaveMode(py::handle value, const std::string& name);
+// A quoria.Material or the name of a built-in one.
+Quoria::Material ReadMaterial(py::handle value, const std::string& name);
 
 // The class of a face, as the C++ names it: "Rectangle", "Ring", ...
 const char* FaceKind(const Tessam::Geometry3D::ISurface& surface);

@@ -11,10 +11,12 @@ PYBIND11_MODULE(_quoria, module)
         "Exact analytic inspection specimens and straight beam tracing: the compiled core of quoria.";
     module.attr("__version__") = QUORIA_VERSION;
     // Errors first, so that the rest raises the library's messages as they
-    // stand; enums before the calls that accept them.
+    // stand; enums before the calls that accept them, and each class before
+    // those derived from it.
     BindErrors(module);
     BindEnums(module);
     BindSolids(module);
     BindTracer(module);
     BindMaterials(module);
+    BindAcoustics(module);
 }

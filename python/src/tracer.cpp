@@ -1,13 +1,13 @@
 #include "tracer.h"
 
 #include "bindings.h"
+#include "report.h"
 #include "solid.h"
 
 #include "IRayTracer.h"
-#include "TraceEnding.h"
 #include "TraceReport.h"
+#include "TraceStop.h"
 
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -32,9 +32,7 @@ struct TraceCall
 {
     Point entryPoint;
     Quoria::BeamAngles angles{0.0, 0.0};
-    bool byLength = false;
-    unsigned int legCount = 0;
-    double length = 0.0;
+    Quoria::TraceStop stop = Quoria::TraceStop::Legs(0);
     CallerRules rules;
 };
 
@@ -45,97 +43,25 @@ TraceCall ReadCall(const FaceMap& faces, py::handle point, py::handle refraction
     call.entryPoint = ReadPoint(point, "point");
     call.angles.refractionAngle = ReadNumber(refractionAngle, "refraction_angle");
     call.angles.skewAngle = ReadNumber(skewAngle, "skew_angle");
-    if (legs.is_none() == length.is_none())
-    {
-        throw py::type_error(legs.is_none()
-                                 ? "give legs or length: the trace ends after that many legs or once "
-                                   "the legs reach that total length"
-                                 : "give legs or length, not both");
-    }
-    call.byLength = !length.is_none();
-    if (call.byLength)
-    {
-        call.length = ReadNumber(length, "length");
-    }
-    else
-    {
-        call.legCount = ReadCount(legs, "legs");
-    }
-
+    call.stop = ReadStop(legs, length, py::handle());
     call.rules = ReadRules(faces, behaviors, laws);
     return call;
 }
-
-const LineSegment& SegmentOf(const LineSegment& segment)
-{
-    return segment;
-}
-
-const LineSegment& SegmentOf(const Quoria::TraceLeg& leg)
-{
-    return leg.segment;
-}
-
-template <typename Legs> py::array_t<double> LegsArray(const Legs& legs)
-{
-    const auto count = static_cast<py::ssize_t>(legs.size());
-    py::array_t<double> array({count, py::ssize_t(2), py::ssize_t(3)});
-    auto out = array.template mutable_unchecked<3>();
-    for (py::ssize_t i = 0; i < count; ++i)
-    {
-        const LineSegment& segment = SegmentOf(legs[static_cast<std::size_t>(i)]);
-        const Point ends[2] = {segment.GetFirstPoint(), segment.GetSecondPoint()};
-        for (py::ssize_t end = 0; end < 2; ++end)
-        {
-            out(i, end, 0) = ends[end].X();
-            out(i, end, 1) = ends[end].Y();
-            out(i, end, 2) = ends[end].Z();
-        }
-    }
-    return array;
-}
-
-// The rich result of one trace, as arrays.
-struct PyTraceReport
-{
-    py::array_t<double> legs;
-    py::array_t<std::int32_t> solids;
-    py::array_t<std::int32_t> faces;
-    py::array_t<std::int32_t> behaviors;
-    py::array_t<double> lengths;
-    std::string ending;
-
-    static PyTraceReport From(const Quoria::TraceReport& report)
-    {
-        const std::size_t count = report.legs.size();
-        PyTraceReport result{LegsArray(report.legs),           py::array_t<std::int32_t>(count),
-                             py::array_t<std::int32_t>(count), py::array_t<std::int32_t>(count),
-                             py::array_t<double>(count),       Quoria::TraceEndingName(report.ending)};
-        for (std::size_t i = 0; i < count; ++i)
-        {
-            const Quoria::TraceLeg& leg = report.legs[i];
-            result.solids.mutable_at(i) = static_cast<std::int32_t>(leg.solid);
-            result.faces.mutable_at(i) =
-                leg.face == Quoria::NoFace ? -1 : static_cast<std::int32_t>(leg.face);
-            result.behaviors.mutable_at(i) = static_cast<std::int32_t>(leg.behavior);
-            result.lengths.mutable_at(i) = leg.segment.Length();
-        }
-        return result;
-    }
-};
 
 // The library's overload for the call: constant behaviours when there
 // are no callables, so that the library converts them itself.
 template <typename Calculate>
 auto Run(TraceCall& call, Calculate calculate) -> decltype(calculate(0u, std::move(call.rules.behaviors)))
 {
-    if (call.byLength)
+    if (call.stop.GetKind() == Quoria::TraceStop::Kind::Length)
     {
-        return call.rules.anyCallable ? calculate(call.length, std::move(call.rules.behaviorFunctions))
-                                      : calculate(call.length, std::move(call.rules.behaviors));
+        const double length = call.stop.GetAmount();
+        return call.rules.anyCallable ? calculate(length, std::move(call.rules.behaviorFunctions))
+                                      : calculate(length, std::move(call.rules.behaviors));
     }
-    return call.rules.anyCallable ? calculate(call.legCount, std::move(call.rules.behaviorFunctions))
-                                  : calculate(call.legCount, std::move(call.rules.behaviors));
+    const unsigned int legCount = call.stop.GetLegCount();
+    return call.rules.anyCallable ? calculate(legCount, std::move(call.rules.behaviorFunctions))
+                                  : calculate(legCount, std::move(call.rules.behaviors));
 }
 
 py::array_t<double> Trace(PyRayTracer& tracer, py::handle point, py::handle refractionAngle,
@@ -146,7 +72,7 @@ py::array_t<double> Trace(PyRayTracer& tracer, py::handle point, py::handle refr
         ReadCall(tracer.Faces(), point, refractionAngle, skewAngle, legs, length, behaviors, laws);
     std::vector<LineSegment> segments;
     {
-        PyRayTracer::Turn turn(tracer);
+        TurnTaking::Turn turn(tracer.Turns());
         py::gil_scoped_release release;
         segments = Run(call,
                        [&](const auto& stop, auto&& behaviorsAtInterfaces)
@@ -166,7 +92,7 @@ PyTraceReport Report(PyRayTracer& tracer, py::handle point, py::handle refractio
         ReadCall(tracer.Faces(), point, refractionAngle, skewAngle, legs, length, behaviors, laws);
     Quoria::TraceReport report;
     {
-        PyRayTracer::Turn turn(tracer);
+        TurnTaking::Turn turn(tracer.Turns());
         py::gil_scoped_release release;
         report = Run(call,
                      [&](const auto& stop, auto&& behaviorsAtInterfaces)
@@ -176,7 +102,7 @@ PyTraceReport Report(PyRayTracer& tracer, py::handle point, py::handle refractio
                                                        std::move(call.rules.laws));
                      });
     }
-    return PyTraceReport::From(report);
+    return PyTraceReport::From(report.legs, report.ending);
 }
 
 const char* const TraceParameters =
@@ -196,11 +122,11 @@ const char* const TraceParameters =
 
 } // namespace
 
-PyRayTracer::PyRayTracer(py::handle solids)
+SolidArguments ReadSolids(py::handle solids)
 {
     const py::list items = py::isinstance<PySolid>(solids) ? py::list(py::make_tuple(solids))
                                                            : ReadSequence(solids, "solids", "quoria.Solid");
-    std::vector<const Solid*> configuration;
+    SolidArguments arguments;
     for (std::size_t i = 0; i < items.size(); ++i)
     {
         if (!py::isinstance<PySolid>(items[i]))
@@ -208,11 +134,25 @@ PyRayTracer::PyRayTracer(py::handle solids)
             throw py::type_error("solids[" + std::to_string(i) + "] must be a quoria.Solid, not " +
                                  TypeName(items[i]));
         }
-        configuration.push_back(&items[i].cast<const PySolid&>().Get());
-        this->solids.push_back(items[i]);
+        arguments.solids.push_back(&items[i].cast<const PySolid&>().Get());
+        arguments.objects.push_back(items[i]);
     }
-    tracer.reset(Quoria::CreateRayTracer(configuration));
-    const std::vector<const ISolid*> copies = tracer->GetConfiguration();
+    return arguments;
+}
+
+py::tuple TupleOf(const std::vector<py::object>& objects)
+{
+    py::tuple tuple(objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i)
+    {
+        tuple[i] = objects[i];
+    }
+    return tuple;
+}
+
+FaceMap MapFaces(const std::vector<const ISolid*>& copies)
+{
+    FaceMap faces;
     for (std::size_t s = 0; s < copies.size(); ++s)
     {
         const std::vector<const ISurface*>& surfaces = copies[s]->GetSurfaces();
@@ -221,35 +161,34 @@ PyRayTracer::PyRayTracer(py::handle solids)
             faces[surfaces[f]] = FaceType(s, f, FaceKind(*surfaces[f]));
         }
     }
+    return faces;
 }
 
-py::tuple PyRayTracer::Solids() const
+PyRayTracer::PyRayTracer(py::handle solids)
 {
-    py::tuple tuple(solids.size());
-    for (std::size_t i = 0; i < solids.size(); ++i)
-    {
-        tuple[i] = solids[i];
-    }
-    return tuple;
+    SolidArguments arguments = ReadSolids(solids);
+    tracer.reset(Quoria::CreateRayTracer(arguments.solids));
+    this->solids = std::move(arguments.objects);
+    faces = MapFaces(tracer->GetConfiguration());
 }
 
-PyRayTracer::Turn::Turn(PyRayTracer& tracer) : tracer(tracer)
+TurnTaking::Turn::Turn(TurnTaking& turns) : turns(turns)
 {
-    if (tracer.owner.load() == std::this_thread::get_id())
+    if (turns.owner.load() == std::this_thread::get_id())
     {
-        throw std::runtime_error("a RayTracer cannot trace from inside one of its own laws or behaviours");
+        throw std::runtime_error(turns.reentry);
     }
     {
         py::gil_scoped_release release;
-        tracer.busy.lock();
+        turns.busy.lock();
     }
-    tracer.owner.store(std::this_thread::get_id());
+    turns.owner.store(std::this_thread::get_id());
 }
 
-PyRayTracer::Turn::~Turn()
+TurnTaking::Turn::~Turn()
 {
-    tracer.owner.store(std::thread::id());
-    tracer.busy.unlock();
+    turns.owner.store(std::thread::id());
+    turns.busy.unlock();
 }
 
 void BindTracer(py::module_& module)
@@ -285,23 +224,15 @@ void BindTracer(py::module_& module)
                  return "<quoria.TraceReport: " + std::to_string(report.legs.shape(0)) + " legs, ending '" +
                         report.ending + "'>";
              })
-        .def(py::pickle(
-            [](const PyTraceReport& report)
-            {
-                return py::make_tuple(report.legs, report.solids, report.faces, report.behaviors,
-                                      report.lengths, report.ending);
-            },
-            [](const py::tuple& state)
-            {
-                if (state.size() != 6)
-                {
-                    throw py::value_error("not the state of a quoria.TraceReport");
-                }
-                return PyTraceReport{
-                    state[0].cast<py::array_t<double>>(),       state[1].cast<py::array_t<std::int32_t>>(),
-                    state[2].cast<py::array_t<std::int32_t>>(), state[3].cast<py::array_t<std::int32_t>>(),
-                    state[4].cast<py::array_t<double>>(),       state[5].cast<std::string>()};
-            }));
+        .def(py::pickle([](const PyTraceReport& report) { return report.State(); },
+                        [](const py::tuple& state)
+                        {
+                            if (state.size() != 6)
+                            {
+                                throw py::value_error("not the state of a quoria.TraceReport");
+                            }
+                            return PyTraceReport::FromState(state);
+                        }));
 
     static const std::string traceDoc =
         "The legs of a beam, as an (n, 2, 3) float64 array: the start and the end of "

@@ -64,6 +64,27 @@ class Reference:
                     "legs": [[[float.fromhex(x) for x in leg[4:7]], [float.fromhex(x) for x in leg[7:10]]]
                              for leg in legs],
                 })
+            elif words[0] == "acoustic":
+                legs = [lines.pop(0).split(" ") for _ in range(int(words[2]))]
+                answers.append({
+                    "ending": words[1],
+                    "time": float.fromhex(words[3]),
+                    "message": " ".join(words[4:]),
+                    "solids": [int(leg[1]) for leg in legs],
+                    "faces": [int(leg[2]) for leg in legs],
+                    "behaviors": [int(leg[3]) for leg in legs],
+                    "legs": [[[float.fromhex(x) for x in leg[4:7]], [float.fromhex(x) for x in leg[7:10]]]
+                             for leg in legs],
+                    "modes": [leg[10] for leg in legs],
+                    "speeds": [float.fromhex(leg[11]) for leg in legs],
+                    "times": [float.fromhex(leg[12]) for leg in legs],
+                })
+            elif words[0] == "material" and len(words) > 1:
+                answers.append(self.material(words))
+            elif words[0] == "table":
+                answers.append([self.material(lines.pop(0).split(" ")) for _ in range(int(words[1]))])
+            elif words[0] == "angle":
+                answers.append(None if words[1] == "none" else float.fromhex(words[1]))
             elif words[0] == "snap":
                 answers.append((int(words[1]), [float.fromhex(x) for x in words[2:5]], float.fromhex(words[5])))
             elif words[0] == "error":
@@ -71,6 +92,14 @@ class Reference:
             else:
                 answers.append(tuple(words))
         return answers
+
+    @staticmethod
+    def material(words):
+        return (" ".join(words[3:]), float.fromhex(words[1]), float.fromhex(words[2]))
+
+    @staticmethod
+    def material_command(material):
+        return f"material {hexes([material.longitudinal_speed, material.shear_speed])} {material.name}"
 
     @staticmethod
     def solid_command(factory, arguments):

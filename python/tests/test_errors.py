@@ -180,3 +180,107 @@ def test_exceptions_of_laws_and_behaviours_propagate_as_themselves_and_nothing_l
     assert (sys.getrefcount(law), sys.getrefcount(behavior), sys.getrefcount(tracer)) == before
     # The tracer traces on as before.
     assert tracer.trace_report((0, 0, 0), 0.3, legs=4).ending == "legs"
+
+
+SOUND = "AcousticTracer::Trace : "
+KNOWN = ("FindMaterial : Unknown material; the known names are Carbon steel, Austenitic stainless steel, Aluminium, "
+         "Titanium, Copper, Grey cast iron, Ductile cast iron, Acrylic, Cross-linked polystyrene, Polystyrene, Water, "
+         "Glycerine, and the short names steel, mild steel, stainless, stainless steel, aluminum, cast iron, "
+         "nodular cast iron, pmma, rexolite, glycerin, glycerol.")
+
+
+def test_sound_refusals_and_the_order_of_its_checks(plate):
+    sound = quoria.AcousticTracer(plate, "steel")
+    top, off = (0, 0, 0), (0, 0, -1)
+    within = "must be contained within [-90\u00b0, 90\u00b0]."
+    cases = [
+        (lambda: quoria.AcousticTracer([], []),
+         (ValueError, "AcousticTracer::AcousticTracer : The configuration must contain at least one solid.")),
+        (lambda: quoria.AcousticTracer([plate, plate], ["steel"]),
+         (ValueError, "AcousticTracer::AcousticTracer : There must be one material per solid, in the same order.")),
+        (lambda: quoria.AcousticTracer(plate, []),
+         (ValueError, "AcousticTracer::AcousticTracer : There must be one material per solid, in the same order.")),
+        (lambda: quoria.AcousticTracer(plate, "unobtainium"), (ValueError, KNOWN)),
+        (lambda: quoria.material("Steel "), (ValueError, KNOWN)),
+        (lambda: sound.trace(top, time=-1.0), (ValueError, SOUND + "The total time must be positive or zero, and finite.")),
+        (lambda: sound.trace(top, time=math.inf),
+         (ValueError, SOUND + "The total time must be positive or zero, and finite.")),
+        (lambda: sound.trace(top, length=math.nan),
+         (ValueError, SOUND + "The total length must be positive or zero, and finite.")),
+        # The stop is checked before the beam.
+        (lambda: sound.trace(off, math.pi, time=-1.0),
+         (ValueError, SOUND + "The total time must be positive or zero, and finite.")),
+        (lambda: sound.trace(top, -math.pi / 2, legs=1),
+         (ValueError, SOUND + "Beam refraction angle must be contained within ]-90\u00b0, 90\u00b0[.")),
+        (lambda: sound.trace(off, legs=1), (ValueError, SOUND + "Entry point is not on the configuration or is on a corner.")),
+        (lambda: quoria.refracted_angle(0, 0, 1), (ValueError, "RefractedAngle : Speeds must be positive and finite.")),
+        (lambda: quoria.refracted_angle(2, 0, 1), (ValueError, "RefractedAngle : Incidence angle " + within)),
+        (lambda: quoria.refracted_angle(math.nan, 1, 1), (ValueError, "RefractedAngle : Incidence angle " + within)),
+        (lambda: quoria.critical_angle(1, math.inf), (ValueError, "CriticalAngle : Speeds must be positive and finite.")),
+        (lambda: quoria.incidence_for_refracted_angle(-2, 1, 1),
+         (ValueError, "IncidenceForRefractedAngle : Refracted angle " + within)),
+        (lambda: quoria.incidence_for_refracted_angle(0, 1, -1),
+         (ValueError, "IncidenceForRefractedAngle : Speeds must be positive and finite.")),
+        # Over arrays the library refuses the first element it must.
+        (lambda: quoria.refracted_angle([0, 0.5, 2], [1, -1, 1], 1),
+         (ValueError, "RefractedAngle : Speeds must be positive and finite.")),
+    ]
+    for call, expected in cases:
+        assert message(call) == expected
+    # A stop of 0 answers no leg before the beam is looked at.
+    for stop in ("legs", "length", "time"):
+        path = sound.trace(off, math.pi, **{stop: 0})
+        assert (len(path), path.ending, path.speeds.shape, path.modes) == (0, stop, (0,), [])
+
+
+def test_sound_arguments_of_the_wrong_kind_name_the_argument(plate):
+    sound = quoria.AcousticTracer(plate, quoria.material("steel"))
+    top = (0, 0, 0)
+    cases = [
+        (lambda: quoria.AcousticTracer([plate, "plate"], ["steel", "steel"]),
+         (TypeError, "solids[1] must be a quoria.Solid, not str")),
+        (lambda: quoria.AcousticTracer(plate, 5900), (TypeError, "materials must be a sequence of quoria.Material or names, not int")),
+        (lambda: quoria.AcousticTracer([plate, plate], ["steel", None]),
+         (TypeError, "materials[1] must be a quoria.Material or the name of a built-in one, not NoneType")),
+        (lambda: quoria.material(None), (TypeError, "name must be a str, not NoneType")),
+        (lambda: sound.trace(top), (TypeError, "give legs, length or time: the trace ends after that many legs, once the "
+                                               "legs reach that total length (mm) or once they reach that total time (\u00b5s)")),
+        (lambda: sound.trace(top, length=1.0, time=2.0), (TypeError, "give only one of legs, length and time")),
+        (lambda: sound.trace(top, legs=1, length=1.0, time=2.0), (TypeError, "give only one of legs, length and time")),
+        (lambda: sound.trace(top, time="1"), (TypeError, "time must be a number, not str")),
+        (lambda: sound.trace(top, legs=1.0), (TypeError, "legs must be an integer, not float")),
+        (lambda: sound.trace(top, legs=1, modes="LS"), (ValueError, "modes[1] must be 'L' or 'T', not 'S'")),
+        (lambda: sound.trace(top, legs=1, modes=["L", 1]),
+         (TypeError, "modes[1] must be 'L', 'T' or a quoria.WaveMode, not int")),
+        (lambda: sound.trace(top, legs=1, modes=quoria.WaveMode.T),
+         (TypeError, "modes must be a sequence of wave modes, not WaveMode")),
+        (lambda: sound.trace(top, legs=1, behaviors=["Reflect", "Transmitted"]),
+         (ValueError, "behaviors[1] must be 'Reflect', 'Transmit' or 'Stop', not 'Transmitted'")),
+        (lambda: sound.trace(top, 0.2, legs=3, behaviors=[lambda face: 1]),
+         (TypeError, "behaviors[0] must return 'Reflect', 'Transmit', 'Stop', a quoria.Behavior, not int")),
+        (lambda: quoria.refracted_angle("0.5", 1, 1), (TypeError, "incidence_angle must be a number, not str")),
+        (lambda: quoria.critical_angle(1, None), (TypeError, "refracted_speed must be a number, not NoneType")),
+        (lambda: quoria.incidence_for_refracted_angle([0.1, "a"], 1, 1),
+         (TypeError, "refracted_angle must be a number or an array of numbers, not list")),
+        (lambda: quoria.refracted_angle(np.zeros(3), [1, 2], np.ones((2, 1))),
+         (ValueError, "incidence_angle, incident_speed and refracted_speed cannot be broadcast together: "
+                      "shapes (3,), (2,) and (2, 1)")),
+    ]
+    for call, expected in cases:
+        assert message(call) == expected
+
+
+def test_exceptions_of_sound_behaviours_propagate_and_nothing_leaks(plate):
+    sound = quoria.AcousticTracer(plate, "stainless")
+
+    def behavior(face):
+        raise KeyError(face.index)
+
+    before = sys.getrefcount(behavior), sys.getrefcount(sound)
+    for _ in range(50):
+        with pytest.raises(KeyError) as raised:
+            sound.trace((0, 0, 0), 0.3, time=100.0, behaviors=[behavior], modes="LT")
+        assert raised.value.args == (5,)
+    del raised
+    assert (sys.getrefcount(behavior), sys.getrefcount(sound)) == before
+    assert sound.trace((0, 0, 0), 0.3, legs=4, modes="LT").ending == "legs"
