@@ -6,12 +6,39 @@
 
 using Tessam::Geometry3D::ISolid;
 using Tessam::Geometry3D::ISurface;
+using Tessam::Geometry3D::ShapeKind;
 using Tessam::Geometry3D::Solid;
+using Tessam::Geometry3D::SurfaceShape;
+using Tessam::Geometry3D::Vector;
 
 namespace Quoria
 {
 
-TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owner)
+namespace
+{
+// Faces whose normals are equal or opposite, component by component, share
+// a direction. Components that differ only in the sign of a zero change a
+// product with a ray only where it is zero: the ray then runs along the
+// plane, or starts on it, and the plane offers no point either way.
+void AddPlaneDirection(const Vector& normal, std::vector<Vector>& directions, FacePlane& plane)
+{
+    for (std::size_t i = 0; i < directions.size(); ++i)
+    {
+        if (normal == directions[i] || normal == directions[i] * -1.0)
+        {
+            plane.direction = i;
+            plane.sign = normal == directions[i] ? 1.0 : -1.0;
+            return;
+        }
+    }
+    plane.direction = directions.size();
+    plane.sign = 1.0;
+    directions.push_back(normal);
+}
+} // namespace
+
+TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owner, FaceCulling culling)
+    : culling(culling)
 {
     if (solids.empty())
     {
@@ -38,13 +65,38 @@ TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owne
     faces.reserve(configuration.size());
     for (const ISolid* solid : configuration)
     {
-        std::vector<Tessam::Geometry3D::SurfaceShape> shapes;
+        std::vector<SurfaceShape> shapes;
+        std::vector<Vector> directions;
+        std::vector<FacePlane> planes;
         for (const ISurface* surface : solid->GetSurfaces())
         {
             shapes.push_back(Tessam::Geometry3D::DescribeSurface(surface));
+            SurfaceShape& shape = shapes.back();
+            FacePlane plane;
+            if (shape.kind == ShapeKind::Plane)
+            {
+                plane.offset = shape.plane->GetOffset();
+                if (culling == FaceCulling::On)
+                {
+                    AddPlaneDirection(shape.plane->GetNormal(), directions, plane);
+                }
+                else
+                {
+                    plane.direction = directions.size();
+                    directions.push_back(shape.plane->GetNormal());
+                }
+            }
+            if (culling == FaceCulling::Off)
+            {
+                shape.bounded = false;
+            }
+            planes.push_back(plane);
         }
         largestFaceCount = std::max(largestFaceCount, shapes.size());
+        largestPlaneDirectionCount = std::max(largestPlaneDirectionCount, directions.size());
         faces.push_back(std::move(shapes));
+        planeDirections.push_back(std::move(directions));
+        facePlanes.push_back(std::move(planes));
     }
 }
 

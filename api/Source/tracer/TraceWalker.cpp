@@ -11,6 +11,7 @@
 
 using Tessam::Geometry3D::HalfPi;
 using Tessam::Geometry3D::ISolid;
+using Tessam::Geometry3D::IsOutsideBounds;
 using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Line;
 using Tessam::Geometry3D::LineCandidates;
@@ -35,6 +36,8 @@ TraceWalker::TraceWalker(const TraceScene& scene, const char* method)
     // may need more room, which the first traces then make.
     crossings.reserve(2 * scene.LargestFaceCount());
     legs.reserve(MaximumLegCount);
+    directionProducts.resize(scene.LargestPlaneDirectionCount());
+    originProducts.resize(scene.LargestPlaneDirectionCount());
 }
 
 TraceEnding TraceWalker::Trace(const Point& entryPoint, const BeamAngles& angles, TraceRules& rules)
@@ -240,10 +243,45 @@ void TraceWalker::ComputeIntersections(const Line& ray)
     // Likewise a t above the opposite bound leaves point - origin within
     // 1e-9 rad of the direction and longer than 1e-11: both tests pass.
     const double aheadLimit = -behindLimit;
+    // The products of the ray with each plane direction, shared by the faces
+    // on parallel planes. For a face whose normal is the direction times
+    // -1, negating them is exact, and so gives the face's own products.
+    const std::vector<Vector>& directions = scene.PlaneDirections(currentSolid);
+    const Vector originVector(origin.X(), origin.Y(), origin.Z());
+    for (std::size_t i = 0; i < directions.size(); ++i)
+    {
+        directionProducts[i] = direction.Dot(directions[i]);
+        originProducts[i] = originVector.Dot(directions[i]);
+    }
     const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
+    const std::vector<FacePlane>& planes = scene.FacePlanes(currentSolid);
     for (std::size_t index = 0; index < faces.size(); ++index)
     {
         const SurfaceShape& face = faces[index];
+        if (face.kind == ShapeKind::Plane)
+        {
+            // PlaneLineCandidates step by step; a ray along the plane meets
+            // nothing there.
+            const FacePlane& plane = planes[index];
+            const double alongNormal = plane.sign * directionProducts[plane.direction];
+            if (std::fabs(alongNormal) < 1e-11)
+            {
+                continue;
+            }
+            const double t = -(plane.sign * originProducts[plane.direction] + plane.offset) / alongNormal;
+            if (!(t >= behindLimit))
+            {
+                continue;
+            }
+            const Point point(origin.X() + t * direction.X(), origin.Y() + t * direction.Y(),
+                              origin.Z() + t * direction.Z());
+            // Outside its face's box the point would fail Contains.
+            if (!IsOutsideBounds(face, point))
+            {
+                add(index, point, true, t >= aheadLimit);
+            }
+            continue;
+        }
         if (face.kind == ShapeKind::Other)
         {
             const Tessam::Geometry3D::Intersection intersection = face.surface->GetIntersection(ray);
@@ -258,7 +296,7 @@ void TraceWalker::ComputeIntersections(const Line& ray)
         const LineCandidates& candidates = Tessam::Geometry3D::ShapeLineCandidates(face, ray);
         for (int i = 0; i < candidates.count; ++i)
         {
-            if (candidates.parameters[i] >= behindLimit)
+            if (candidates.parameters[i] >= behindLimit && !IsOutsideBounds(face, candidates.points[i]))
             {
                 add(index, candidates.points[i], true, candidates.parameters[i] >= aheadLimit);
             }

@@ -83,6 +83,9 @@ private:
     // Working buffers, kept so that a trace allocates nothing per leg.
     std::vector<Crossing> crossings;
     std::vector<TraceLeg> legs;
+    // Of the current ray with each plane direction of the solid.
+    std::vector<double> directionProducts;
+    std::vector<double> originProducts;
 };
 
 } // namespace Quoria

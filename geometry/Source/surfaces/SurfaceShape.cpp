@@ -1,5 +1,6 @@
 #include "SurfaceShape.h"
 
+#include "AngularPosition.h"
 #include "ComplexFlatSurface.h"
 #include "ConicalSurface.h"
 #include "CylindricalArcSurface.h"
@@ -12,8 +13,12 @@
 #include "Ring.h"
 #include "TruncatedConicalSurface.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <stdexcept>
 #include <typeinfo>
+#include <vector>
 
 namespace Tessam
 {
@@ -35,6 +40,243 @@ template <typename Mantle> void DescribeCylinder(const Mantle& mantle, SurfaceSh
     shape.bandTestedFirst = true;
     shape.bandLow = -mantle.GetHeight() / 2.0;
     shape.bandHigh = mantle.GetHeight() / 2.0;
+}
+
+// An axis-aligned box, grown piece by piece from empty.
+struct Box
+{
+    double low[3] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::infinity()};
+    double high[3] = {-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                      -std::numeric_limits<double>::infinity()};
+
+    void Add(const Point& point)
+    {
+        const double coordinates[3] = {point.X(), point.Y(), point.Z()};
+        for (int k = 0; k < 3; ++k)
+        {
+            low[k] = std::min(low[k], coordinates[k]);
+            high[k] = std::max(high[k], coordinates[k]);
+        }
+    }
+
+    // Along axis k a disc reaches radius * sqrt(1 - n_k^2) from its centre,
+    // n being its unit normal.
+    void AddDisc(const Point& centre, const Vector& normal, double radius)
+    {
+        const double coordinates[3] = {centre.X(), centre.Y(), centre.Z()};
+        const double components[3] = {normal.X(), normal.Y(), normal.Z()};
+        for (int k = 0; k < 3; ++k)
+        {
+            const double reach = radius * std::sqrt(std::max(0.0, 1.0 - components[k] * components[k]));
+            low[k] = std::min(low[k], coordinates[k] - reach);
+            high[k] = std::max(high[k], coordinates[k] + reach);
+        }
+    }
+
+    // A face's exact extent widened by far more than the tolerances of its
+    // test: 1e-3 of its largest side plus 1e-4, and 1e-9 of its farthest
+    // coordinate for the rounding of large coordinates. False for a box
+    // that is not finite.
+    bool Pad()
+    {
+        double size = 0.0;
+        double magnitude = 0.0;
+        for (int k = 0; k < 3; ++k)
+        {
+            size = std::max(size, high[k] - low[k]);
+            magnitude = std::max(magnitude, std::max(std::fabs(low[k]), std::fabs(high[k])));
+        }
+        const double pad = 1e-3 * size + 1e-4 + 1e-9 * magnitude;
+        for (int k = 0; k < 3; ++k)
+        {
+            low[k] -= pad;
+            high[k] += pad;
+            if (!std::isfinite(low[k]) || !std::isfinite(high[k]))
+            {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+// From any point off a convex polygon, the polygon is seen under an angle
+// short of pi, and the unsigned angles at its edges add up to twice that
+// angle. A point 1e-3 of the polygon's size away from it, or farther, sees it
+// under an angle short of pi by over 1e-4, beyond the 1e-6 of 2 pi that
+// Contains allows, even with the point as far off the plane as the plane
+// test lets through. A polygon that is not convex and planar may pass the
+// angle sum anywhere near its plane: it gets no box.
+bool PolygonBox(const Polygon& polygon, Box& box)
+{
+    const std::vector<Point>& points = polygon.GetPoints();
+    const std::size_t count = points.size();
+    if (count < 3 || count > 64)
+    {
+        return false;
+    }
+    const Vector& normal = polygon.GetPlane().GetNormal();
+    const double offset = polygon.GetPlane().GetOffset();
+    Box vertices;
+    for (const Point& point : points)
+    {
+        vertices.Add(point);
+    }
+    const double scale = std::max(
+        1.0, std::max(vertices.high[0] - vertices.low[0],
+                      std::max(vertices.high[1] - vertices.low[1], vertices.high[2] - vertices.low[2])));
+    double sign = 0.0;
+    double turn = 0.0;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        const Point& vertex = points[i];
+        if (!(std::fabs(normal.Dot(vertex - Point()) + offset) <= 1e-12 * scale))
+        {
+            return false;
+        }
+        const Vector edge = points[(i + 1) % count] - vertex;
+        const Vector nextEdge = points[(i + 2) % count] - points[(i + 1) % count];
+        const double bend = normal.Dot(edge.Cross(nextEdge));
+        if (!(std::fabs(bend) > 1e-9 * edge.Length() * nextEdge.Length()) ||
+            (sign != 0.0 && (bend > 0.0) != (sign > 0.0)))
+        {
+            return false;
+        }
+        sign = bend;
+        turn += std::atan2(bend, edge.Dot(nextEdge));
+    }
+    // Turning once round, not twice as a star does.
+    if (!(std::fabs(std::fabs(turn) - TwoPi) < 1e-3))
+    {
+        return false;
+    }
+    box = vertices;
+    return box.Pad();
+}
+
+bool DiscBox(const Point& centre, const Vector& normal, double radius, Box& box)
+{
+    box.AddDisc(centre, normal, radius);
+    return box.Pad();
+}
+
+// The mantle's test is the distance to the axis against the radius, to
+// 1e-11 of it, within the axial band. Its rounding grows with the height
+// over the radius: beyond 1e6 the claim is not made.
+template <typename Mantle> bool MantleBox(const Mantle& mantle, Box& box)
+{
+    const double radius = mantle.GetRadius();
+    const double height = mantle.GetHeight();
+    if (!(radius > 0.0 && height <= 1e6 * radius))
+    {
+        return false;
+    }
+    const Vector& axis = mantle.GetOrientation();
+    box.AddDisc(mantle.GetCentroid() + (height / 2.0) * axis, axis, radius);
+    box.AddDisc(mantle.GetCentroid() + (-height / 2.0) * axis, axis, radius);
+    return box.Pad();
+}
+
+// The cone's test: points within 1e-6 of the apex, or at the half angle to
+// 1e-11 of it and not beyond the base; the band, when given, is along the
+// axis from the apex. Nearly flat cones, whose tolerance reaches round to
+// the far side of the apex, get no box.
+bool ConeBox(const Point& apex, const Vector& axis, double radius, double height, double bandLow, Box& box)
+{
+    if (!(radius > 0.0 && height > 0.0 && radius <= 1e6 * height))
+    {
+        return false;
+    }
+    const double low = std::max(0.0, bandLow);
+    box.AddDisc(apex + low * axis, axis, radius * (low / height));
+    box.AddDisc(apex + height * axis, axis, radius);
+    return box.Pad();
+}
+
+bool ContainmentBox(const ISurface* surface, Box& box);
+
+// A union holds its operands' points, an intersection and a difference
+// only points of their first operand.
+bool ComplexBox(const ComplexFlatSurface& surface, Box& box)
+{
+    int operation = 0;
+    try
+    {
+        operation = surface.GetOperationType();
+    }
+    catch (const std::invalid_argument&)
+    {
+        return false;
+    }
+    Box first;
+    if (!ContainmentBox(surface.GetFirstSurface(), first))
+    {
+        return false;
+    }
+    if (operation == 1)
+    {
+        Box second;
+        if (!ContainmentBox(surface.GetSecondSurface(), second))
+        {
+            return false;
+        }
+        for (int k = 0; k < 3; ++k)
+        {
+            first.low[k] = std::min(first.low[k], second.low[k]);
+            first.high[k] = std::max(first.high[k], second.high[k]);
+        }
+    }
+    box = first;
+    return true;
+}
+
+// A padded box holding every point the surface's Contains accepts; false
+// where the surface's class allows no such claim. Only the exact classes:
+// a class derived from them may answer Contains differently.
+bool ContainmentBox(const ISurface* surface, Box& box)
+{
+    const std::type_info& type = typeid(*surface);
+    if (type == typeid(Polygon) || type == typeid(Rectangle))
+    {
+        return PolygonBox(*static_cast<const Polygon*>(surface), box);
+    }
+    if (type == typeid(Disk))
+    {
+        const auto* disk = static_cast<const Disk*>(surface);
+        return DiscBox(disk->GetCentroid(), disk->GetPlane().GetNormal(), disk->GetRadius(), box);
+    }
+    if (type == typeid(DiskSector))
+    {
+        // Its Contains begins with its whole disk's.
+        const auto* sector = static_cast<const DiskSector*>(surface);
+        return DiscBox(sector->GetCentroid(), sector->GetPlane().GetNormal(), sector->GetRadius(), box);
+    }
+    if (type == typeid(Ring) || type == typeid(ComplexFlatSurface))
+    {
+        return ComplexBox(*static_cast<const ComplexFlatSurface*>(surface), box);
+    }
+    if (type == typeid(CylindricalSurface))
+    {
+        return MantleBox(*static_cast<const CylindricalSurface*>(surface), box);
+    }
+    if (type == typeid(CylindricalArcSurface))
+    {
+        return MantleBox(*static_cast<const CylindricalArcSurface*>(surface), box);
+    }
+    if (type == typeid(ConicalSurface))
+    {
+        const auto* cone = static_cast<const ConicalSurface*>(surface);
+        return ConeBox(cone->GetApex(), cone->GetOrientation(), cone->GetRadius(), cone->GetHeight(), 0.0,
+                       box);
+    }
+    if (type == typeid(TruncatedConicalSurface))
+    {
+        const auto* cone = static_cast<const TruncatedConicalSurface*>(surface);
+        return ConeBox(cone->GetApex(), cone->GetOrientation(), cone->GetRadius(), cone->GetHeight(),
+                       cone->GetHeight() - cone->GetTruncatedHeight(), box);
+    }
+    return false;
 }
 
 template <typename Cone> void DescribeCone(const Cone& cone, SurfaceShape& shape)
@@ -85,6 +327,13 @@ SurfaceShape DescribeSurface(const ISurface* surface)
         shape.bandTestedFirst = true;
         shape.bandLow = cone->GetHeight() - cone->GetTruncatedHeight();
         shape.bandHigh = cone->GetHeight();
+    }
+    Box box;
+    if (ContainmentBox(surface, box))
+    {
+        shape.bounded = true;
+        std::copy(box.low, box.low + 3, shape.low);
+        std::copy(box.high, box.high + 3, shape.high);
     }
     return shape;
 }

@@ -47,6 +47,12 @@ struct SurfaceShape
     bool bandTestedFirst = false;
     double bandLow = 0.0;
     double bandHigh = 0.0;
+    // The face's Contains is false outside this axis-aligned box (bounds
+    // included), which allows for every tolerance of its test. Without
+    // `bounded` the class allows no such claim.
+    bool bounded = false;
+    double low[3] = {0.0, 0.0, 0.0};
+    double high[3] = {0.0, 0.0, 0.0};
 };
 
 SurfaceShape DescribeSurface(const ISurface* surface);
@@ -71,10 +77,23 @@ inline LineCandidates ShapeLineCandidates(const SurfaceShape& shape, const Line&
     return LineCandidates();
 }
 
+// True only where the face's Contains is certainly false, by the box alone.
+// A NaN coordinate is outside, as it is for every bounded face's Contains.
+inline bool IsOutsideBounds(const SurfaceShape& shape, const Point& point)
+{
+    return shape.bounded &&
+           !(shape.low[0] <= point.X() && point.X() <= shape.high[0] && shape.low[1] <= point.Y() &&
+             point.Y() <= shape.high[1] && shape.low[2] <= point.Z() && point.Z() <= shape.high[2]);
+}
+
 // True only where the face's Contains is certainly false; cheap enough to
 // spare the call for the faces far from a point.
 inline bool IsCertainlyOff(const SurfaceShape& shape, const Point& point)
 {
+    if (IsOutsideBounds(shape, point))
+    {
+        return true;
+    }
     if (shape.planeTestedFirst)
     {
         return !shape.plane->Contains(point);
