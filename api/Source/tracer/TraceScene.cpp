@@ -1,6 +1,7 @@
 #include "TraceScene.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -20,7 +21,7 @@ namespace
 // a direction. Components that differ only in the sign of a zero change a
 // product with a ray only where it is zero: the ray then runs along the
 // plane, or starts on it, and the plane offers no point either way.
-void AddPlaneDirection(const Vector& normal, std::vector<Vector>& directions, FacePlane& plane)
+void AddPlaneDirection(const Vector& normal, std::vector<Vector>& directions, FaceRoute& plane)
 {
     for (std::size_t i = 0; i < directions.size(); ++i)
     {
@@ -34,6 +35,48 @@ void AddPlaneDirection(const Vector& normal, std::vector<Vector>& directions, Fa
     plane.direction = directions.size();
     plane.sign = 1.0;
     directions.push_back(normal);
+}
+
+// Deferring a face costs about as much as working it out at once when
+// most faces are met anyway; among many curved faces, most lie beyond the
+// face hit.
+void DeferCurvedFaces(const std::vector<SurfaceShape>& shapes, std::vector<FaceRoute>& routes)
+{
+    std::size_t boundedCurvedFaces = 0;
+    for (const SurfaceShape& shape : shapes)
+    {
+        if (shape.bounded && (shape.kind == ShapeKind::Cylinder || shape.kind == ShapeKind::Cone))
+        {
+            ++boundedCurvedFaces;
+        }
+    }
+    if (boundedCurvedFaces < 4)
+    {
+        return;
+    }
+    for (std::size_t face = 0; face < shapes.size(); ++face)
+    {
+        const SurfaceShape& shape = shapes[face];
+        routes[face].deferred =
+            shape.bounded && (shape.kind == ShapeKind::Cylinder || shape.kind == ShapeKind::Cone);
+    }
+}
+
+// Boxes that touch meet; a face without a box meets every other.
+bool BoxesMeet(const SurfaceShape& first, const SurfaceShape& second)
+{
+    if (!first.bounded || !second.bounded)
+    {
+        return true;
+    }
+    for (int k = 0; k < 3; ++k)
+    {
+        if (first.high[k] < second.low[k] || second.high[k] < first.low[k])
+        {
+            return false;
+        }
+    }
+    return true;
 }
 } // namespace
 
@@ -63,40 +106,76 @@ TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owne
         configuration.push_back(ownedSolids.back().get());
     }
     faces.reserve(configuration.size());
+    solidFaces.reserve(configuration.size());
     for (const ISolid* solid : configuration)
     {
         std::vector<SurfaceShape> shapes;
-        std::vector<Vector> directions;
-        std::vector<FacePlane> planes;
+        SolidFaces described;
         for (const ISurface* surface : solid->GetSurfaces())
         {
             shapes.push_back(Tessam::Geometry3D::DescribeSurface(surface));
             SurfaceShape& shape = shapes.back();
-            FacePlane plane;
+            if (culling == FaceCulling::Off)
+            {
+                shape.bounded = false;
+            }
+            FaceRoute plane;
             if (shape.kind == ShapeKind::Plane)
             {
                 plane.offset = shape.plane->GetOffset();
                 if (culling == FaceCulling::On)
                 {
-                    AddPlaneDirection(shape.plane->GetNormal(), directions, plane);
+                    AddPlaneDirection(shape.plane->GetNormal(), described.planeDirections, plane);
                 }
                 else
                 {
-                    plane.direction = directions.size();
-                    directions.push_back(shape.plane->GetNormal());
+                    plane.direction = described.planeDirections.size();
+                    described.planeDirections.push_back(shape.plane->GetNormal());
                 }
             }
-            if (culling == FaceCulling::Off)
+            described.routes.push_back(plane);
+        }
+        DeferCurvedFaces(shapes, described.routes);
+        for (std::size_t face = 0; face < shapes.size(); ++face)
+        {
+            std::vector<std::size_t> neighbours;
+            for (std::size_t other = 0; other < shapes.size(); ++other)
             {
-                shape.bounded = false;
+                if (other != face && BoxesMeet(shapes[face], shapes[other]))
+                {
+                    neighbours.push_back(other);
+                }
             }
-            planes.push_back(plane);
+            described.neighbours.push_back(std::move(neighbours));
+            if (shapes[face].bounded)
+            {
+                for (int k = 0; k < 3; ++k)
+                {
+                    described.boundMagnitude =
+                        std::max(described.boundMagnitude,
+                                 std::max(std::fabs(shapes[face].low[k]), std::fabs(shapes[face].high[k])));
+                }
+            }
+        }
+        const double widening = 1e-12 * (1.0 + 2.0 * described.boundMagnitude);
+        for (std::size_t face = 0; face < shapes.size(); ++face)
+        {
+            if (described.routes[face].deferred)
+            {
+                DeferredBox box{};
+                for (int k = 0; k < 3; ++k)
+                {
+                    box.low[k] = shapes[face].low[k] - widening;
+                    box.high[k] = shapes[face].high[k] + widening;
+                }
+                box.face = face;
+                described.deferredBoxes.push_back(box);
+            }
         }
         largestFaceCount = std::max(largestFaceCount, shapes.size());
-        largestPlaneDirectionCount = std::max(largestPlaneDirectionCount, directions.size());
+        largestPlaneDirectionCount = std::max(largestPlaneDirectionCount, described.planeDirections.size());
         faces.push_back(std::move(shapes));
-        planeDirections.push_back(std::move(directions));
-        facePlanes.push_back(std::move(planes));
+        solidFaces.push_back(std::move(described));
     }
 }
 

@@ -21,13 +21,27 @@ enum class FaceCulling
     Off
 };
 
-// A flat face's plane as one of its solid's plane directions: the plane's
-// normal is `sign` (+1 or -1) times the direction, its offset its own.
-struct FacePlane
+// How a walker meets one face with a ray, decided when the scene is built.
+struct FaceRoute
 {
+    // A flat face's plane as one of its solid's plane directions: the
+    // plane's normal is `sign` (+1 or -1) times the direction, its offset
+    // its own.
     std::size_t direction = 0;
     double sign = 1.0;
     double offset = 0.0;
+    // A curved face among many is worked out only once a point as near as
+    // where the ray enters its box could matter.
+    bool deferred = false;
+};
+
+// A deferred face's box, widened by TraceScene::DeferralWidening on every
+// side.
+struct DeferredBox
+{
+    double low[3];
+    double high[3];
+    std::size_t face;
 };
 
 // The configuration a tracer works on: deep copies of the caller's solids,
@@ -52,25 +66,51 @@ public:
     }
     std::size_t LargestFaceCount() const { return largestFaceCount; }
     FaceCulling Culling() const { return culling; }
-    // The distinct normals, up to sign, of one solid's flat faces, and each
-    // face's plane in their terms (meaningful for flat faces only).
+    // The distinct normals, up to sign, of one solid's flat faces, and how
+    // each face is met.
     const std::vector<Tessam::Geometry3D::Vector>& PlaneDirections(std::size_t solid) const
     {
-        return planeDirections[solid];
+        return solidFaces[solid].planeDirections;
     }
-    const std::vector<FacePlane>& FacePlanes(std::size_t solid) const { return facePlanes[solid]; }
+    const std::vector<FaceRoute>& Routes(std::size_t solid) const { return solidFaces[solid].routes; }
     std::size_t LargestPlaneDirectionCount() const { return largestPlaneDirectionCount; }
+    // The other faces of the solid whose boxes meet that of `face`, in face
+    // order: the only ones that may contain a point `face` contains.
+    const std::vector<std::size_t>& Neighbours(std::size_t solid, std::size_t face) const
+    {
+        return solidFaces[solid].neighbours[face];
+    }
+    // The boxes of the solid's deferred faces, in face order.
+    const std::vector<DeferredBox>& DeferredBoxes(std::size_t solid) const
+    {
+        return solidFaces[solid].deferredBoxes;
+    }
+    // The largest magnitude of a bound of the solid's face boxes: the boxes
+    // of the deferred faces are widened for rays from no farther out.
+    double BoundMagnitude(std::size_t solid) const { return solidFaces[solid].boundMagnitude; }
+    // Far above the rounding, a few 1e-16 of the largest coordinate
+    // involved, of the points where such a ray meets a face and of the line
+    // parameters where it crosses the box's sides.
+    double DeferralWidening(std::size_t solid) const { return 1e-12 * (1.0 + 2.0 * BoundMagnitude(solid)); }
 
 private:
+    struct SolidFaces
+    {
+        std::vector<Tessam::Geometry3D::Vector> planeDirections;
+        std::vector<FaceRoute> routes;
+        std::vector<std::vector<std::size_t>> neighbours;
+        std::vector<DeferredBox> deferredBoxes;
+        double boundMagnitude = 0.0;
+    };
+
     std::vector<std::unique_ptr<const Tessam::Geometry3D::ISolid>> ownedSolids;
     // A view of ownedSolids.
     std::vector<const Tessam::Geometry3D::ISolid*> configuration;
     std::vector<std::vector<Tessam::Geometry3D::SurfaceShape>> faces;
+    std::vector<SolidFaces> solidFaces;
     std::size_t largestFaceCount = 0;
-    FaceCulling culling;
-    std::vector<std::vector<Tessam::Geometry3D::Vector>> planeDirections;
-    std::vector<std::vector<FacePlane>> facePlanes;
     std::size_t largestPlaneDirectionCount = 0;
+    FaceCulling culling;
 };
 
 } // namespace Quoria

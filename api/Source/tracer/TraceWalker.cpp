@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 using Tessam::Geometry3D::HalfPi;
+using Tessam::Geometry3D::IsCertainlyOn;
 using Tessam::Geometry3D::ISolid;
 using Tessam::Geometry3D::IsOutsideBounds;
 using Tessam::Geometry3D::ISurface;
@@ -35,6 +36,7 @@ TraceWalker::TraceWalker(const TraceScene& scene, const char* method)
     // A plane, cylinder or cone gives at most two points; other surfaces
     // may need more room, which the first traces then make.
     crossings.reserve(2 * scene.LargestFaceCount());
+    deferredFaces.reserve(scene.LargestFaceCount());
     legs.reserve(MaximumLegCount);
     directionProducts.resize(scene.LargestPlaneDirectionCount());
     originProducts.resize(scene.LargestPlaneDirectionCount());
@@ -83,14 +85,25 @@ const ISurface* TraceWalker::FindEntrySurface(const Point& entryPoint)
 
 bool TraceWalker::IsOnSeveralSurfaces(const Point& point, std::size_t knownContainer) const
 {
-    int containingSurfaceCount = 0;
     const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
-    for (std::size_t index = 0; index < faces.size(); ++index)
+    if (knownContainer != NoSurface)
     {
-        const SurfaceShape& face = faces[index];
-        const bool contains =
-            index == knownContainer || (!IsCertainlyOff(face, point) && face.surface->Contains(point));
-        if (contains && ++containingSurfaceCount >= 2)
+        // The point lies in the known container's box, so a second face
+        // holding it must have a box that meets that one.
+        for (const std::size_t index : scene.Neighbours(currentSolid, knownContainer))
+        {
+            const SurfaceShape& face = faces[index];
+            if (!IsCertainlyOff(face, point) && face.surface->Contains(point))
+            {
+                return true;
+            }
+        }
+        return false;
+    }
+    int containingSurfaceCount = 0;
+    for (const SurfaceShape& face : faces)
+    {
+        if (!IsCertainlyOff(face, point) && face.surface->Contains(point) && ++containingSurfaceCount >= 2)
         {
             return true;
         }
@@ -117,8 +130,7 @@ TraceEnding TraceWalker::TraceRay(Line ray, TraceRules& rules)
 {
     for (;;)
     {
-        ComputeIntersections(ray);
-        const std::size_t closest = FindClosestIntersection();
+        const std::size_t closest = FindClosestIntersection(ray);
         // Nothing ahead. A closed solid always has a face ahead of a ray that
         // leaves its boundary inwards, but a beam transmitted onto the rim of
         // the next solid may have none: there is no way on, so the legs so far
@@ -190,29 +202,14 @@ TraceEnding TraceWalker::TraceRay(Line ray, TraceRules& rules)
     }
 }
 
-void TraceWalker::ComputeIntersections(const Line& ray)
+void TraceWalker::AddCrossing(const RaySpan& span, std::size_t surfaceIndex, const Point& point,
+                              bool containmentPending, bool clearlyAhead)
 {
-    // A ray lying in a flat face meets nothing there: the infinite flag is
-    // ignored. The points are kept in the solid's surface order, so that the
-    // walk below does not depend on where the surfaces happen to sit in
-    // memory. Points at the ray's start, behind it, or too far to be
-    // retained are dropped here: they could never be the closest.
-    crossings.clear();
-    const Point& origin = ray.GetPoint();
-    const Vector& direction = ray.GetDirection();
-    const auto add = [this, &origin, &direction](std::size_t surfaceIndex, const Point& point,
-                                                 bool containmentPending, bool clearlyAhead)
+    const Point& origin = span.ray.GetPoint();
+    const Vector toPoint = point - origin;
+    const double distance = toPoint.Length();
+    if (!clearlyAhead)
     {
-        const Vector toPoint = point - origin;
-        const double distance = toPoint.Length();
-        if (clearlyAhead)
-        {
-            if (distance < std::numeric_limits<double>::max())
-            {
-                crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
-            }
-            return;
-        }
         // The point the ray starts from.
         if (RelativeCheckEqual(0.0, distance, 1e-11))
         {
@@ -223,26 +220,62 @@ void TraceWalker::ComputeIntersections(const Line& ray)
         const Vector unit =
             distance > 0.0 ? Vector(toPoint.X() / distance, toPoint.Y() / distance, toPoint.Z() / distance)
                            : toPoint;
-        if (!RelativeCheckEqual(unit.Dot(direction), 1.0, 1e-11))
+        if (!RelativeCheckEqual(unit.Dot(span.ray.GetDirection()), 1.0, 1e-11))
         {
             return;
         }
-        if (distance < std::numeric_limits<double>::max())
+    }
+    // Too far to be retained.
+    if (distance < std::numeric_limits<double>::max())
+    {
+        crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
+    }
+}
+
+void TraceWalker::AddCurvedFaceCrossings(const RaySpan& span, std::size_t surfaceIndex)
+{
+    // Taken by reference: a copy of the candidates read back in wide loads
+    // right after their narrow stores stalls.
+    const SurfaceShape& face = scene.Faces(currentSolid)[surfaceIndex];
+    const LineCandidates& candidates = Tessam::Geometry3D::ShapeLineCandidates(face, span.ray);
+    for (int i = 0; i < candidates.count; ++i)
+    {
+        // Outside its face's box a point would fail Contains.
+        if (candidates.parameters[i] > 0.0 && !IsOutsideBounds(face, candidates.points[i]))
         {
-            crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
+            AddCrossing(span, surfaceIndex, candidates.points[i], true,
+                        candidates.parameters[i] >= span.ahead);
         }
-    };
-    // A candidate origin + t * direction with t below this is dropped by the
-    // test above without working it out: the point and the difference are
-    // rounded by at most a few 1e-16 of |t| + the largest coordinate of the
-    // origin, so point - origin stays within 1e-9 of t * direction relative
-    // to |t|, which points backwards.
+    }
+}
+
+std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
+{
+    // A ray lying in a flat face meets nothing there: the infinite flag is
+    // ignored. Points at the ray's start, behind it, or too far to be
+    // retained are dropped: they could never be the closest.
+    crossings.clear();
+    deferredFaces.clear();
+    const Point& origin = ray.GetPoint();
+    const Vector& direction = ray.GetDirection();
+    // A candidate origin + t * direction with t <= 0 never passes the tests
+    // of AddCrossing: rounding moves each coordinate of the point from the
+    // origin's, if at all, the way t * direction moves it, so the point is
+    // the origin or lies behind it. A t above `ahead` leaves point - origin
+    // within 1e-9 rad of the direction and longer than 1e-11, the point and
+    // the difference being rounded by at most a few 1e-16 of |t| + the
+    // largest coordinate of the origin: both tests pass.
     const double largestCoordinate =
         std::max(std::fabs(origin.X()), std::max(std::fabs(origin.Y()), std::fabs(origin.Z())));
-    const double behindLimit = -1e-6 * (1.0 + largestCoordinate);
-    // Likewise a t above the opposite bound leaves point - origin within
-    // 1e-9 rad of the direction and longer than 1e-11: both tests pass.
-    const double aheadLimit = -behindLimit;
+    const RaySpan span{ray, 1e-6 * (1.0 + largestCoordinate)};
+    // The deferred faces are deferred only for rays from within the reach of
+    // their widened boxes, and along which all three coordinates change.
+    const std::vector<DeferredBox>& deferredBoxes = scene.DeferredBoxes(currentSolid);
+    const double inverse[3] = {1.0 / direction.X(), 1.0 / direction.Y(), 1.0 / direction.Z()};
+    const bool deferring =
+        !deferredBoxes.empty() && largestCoordinate <= scene.BoundMagnitude(currentSolid) &&
+        std::isfinite(inverse[0]) && std::isfinite(inverse[1]) && std::isfinite(inverse[2]);
+
     // The products of the ray with each plane direction, shared by the faces
     // on parallel planes. For a face whose normal is the direction times
     // -1, negating them is exact, and so gives the face's own products.
@@ -254,82 +287,134 @@ void TraceWalker::ComputeIntersections(const Line& ray)
         originProducts[i] = originVector.Dot(directions[i]);
     }
     const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
-    const std::vector<FacePlane>& planes = scene.FacePlanes(currentSolid);
+    const std::vector<FaceRoute>& routes = scene.Routes(currentSolid);
     for (std::size_t index = 0; index < faces.size(); ++index)
     {
         const SurfaceShape& face = faces[index];
-        if (face.kind == ShapeKind::Plane)
+        switch (face.kind)
+        {
+        case ShapeKind::Plane:
         {
             // PlaneLineCandidates step by step; a ray along the plane meets
             // nothing there.
-            const FacePlane& plane = planes[index];
+            const FaceRoute& plane = routes[index];
             const double alongNormal = plane.sign * directionProducts[plane.direction];
             if (std::fabs(alongNormal) < 1e-11)
             {
-                continue;
+                break;
             }
             const double t = -(plane.sign * originProducts[plane.direction] + plane.offset) / alongNormal;
-            if (!(t >= behindLimit))
+            if (!(t > 0.0))
             {
-                continue;
+                break;
             }
             const Point point(origin.X() + t * direction.X(), origin.Y() + t * direction.Y(),
                               origin.Z() + t * direction.Z());
             // Outside its face's box the point would fail Contains.
             if (!IsOutsideBounds(face, point))
             {
-                add(index, point, true, t >= aheadLimit);
+                AddCrossing(span, index, point, true, t >= span.ahead);
             }
-            continue;
+            break;
         }
-        if (face.kind == ShapeKind::Other)
+        case ShapeKind::Cylinder:
+        case ShapeKind::Cone:
+        {
+            if (!deferring || !routes[index].deferred)
+            {
+                AddCurvedFaceCrossings(span, index);
+            }
+            break;
+        }
+        case ShapeKind::Other:
         {
             const Tessam::Geometry3D::Intersection intersection = face.surface->GetIntersection(ray);
             for (const Point& point : intersection.GetPoints())
             {
-                add(index, point, false, false);
+                AddCrossing(span, index, point, false, false);
             }
-            continue;
+            break;
         }
-        // Taken by reference: a copy of the candidates read back in wide
-        // loads right after their narrow stores stalls.
-        const LineCandidates& candidates = Tessam::Geometry3D::ShapeLineCandidates(face, ray);
-        for (int i = 0; i < candidates.count; ++i)
+        }
+    }
+
+    // A deferred face's points lie where the ray's line crosses its box:
+    // none ahead when the line misses the box or leaves it behind.
+    if (deferring)
+    {
+        const double origins[3] = {origin.X(), origin.Y(), origin.Z()};
+        for (const DeferredBox& box : deferredBoxes)
         {
-            if (candidates.parameters[i] >= behindLimit && !IsOutsideBounds(face, candidates.points[i]))
+            double first = (box.low[0] - origins[0]) * inverse[0];
+            double second = (box.high[0] - origins[0]) * inverse[0];
+            double entry = std::min(first, second);
+            double exit = std::max(first, second);
+            for (int k = 1; k < 3; ++k)
             {
-                add(index, candidates.points[i], true, candidates.parameters[i] >= aheadLimit);
+                first = (box.low[k] - origins[k]) * inverse[k];
+                second = (box.high[k] - origins[k]) * inverse[k];
+                entry = std::max(entry, std::min(first, second));
+                exit = std::min(exit, std::max(first, second));
+            }
+            if (entry <= exit && exit > 0.0)
+            {
+                deferredFaces.push_back(DeferredFace{entry, box.face});
             }
         }
     }
-}
+    const double deferralWidening = scene.DeferralWidening(currentSolid);
 
-std::size_t TraceWalker::FindClosestIntersection()
-{
-    // The nearest point ahead that its surface keeps; on equal distances the
-    // pair met first stays. The same distance on two surfaces means a point
-    // on both, and the trace ends there on the edge test whichever surface
-    // is kept. Points are offered to their surface's Contains nearest first,
-    // so that most legs ask one surface only.
-    const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
+    // The nearest point ahead that its surface keeps. On equal distances the
+    // point of the surface listed first stays, and of one surface the point
+    // it gives first. The same distance on two surfaces means a point on
+    // both, and the trace ends there on the edge test whichever surface is
+    // kept. Points are offered to their surface's Contains nearest first, so
+    // that most legs ask one surface only; a deferred face is worked out as
+    // soon as a point of it could be as near as the nearest point so far.
     for (;;)
     {
         std::size_t closest = NoSurface;
         double smallestDistance = std::numeric_limits<double>::max();
         for (std::size_t i = 0; i < crossings.size(); ++i)
         {
-            if (crossings[i].distance < smallestDistance)
+            const Crossing& crossing = crossings[i];
+            if (crossing.distance < smallestDistance ||
+                (crossing.distance == smallestDistance && closest != NoSurface &&
+                 crossing.surfaceIndex < crossings[closest].surfaceIndex))
             {
-                smallestDistance = crossings[i].distance;
+                smallestDistance = crossing.distance;
                 closest = i;
             }
+        }
+        std::size_t nextFace = NoSurface;
+        for (std::size_t i = 0; i < deferredFaces.size(); ++i)
+        {
+            if (nextFace == NoSurface || deferredFaces[i].entry < deferredFaces[nextFace].entry)
+            {
+                nextFace = i;
+            }
+        }
+        // A point is as far as its line parameter to within a few 1e-16 of
+        // it and of the coordinates.
+        if (nextFace != NoSurface &&
+            (closest == NoSurface ||
+             smallestDistance >= deferredFaces[nextFace].entry -
+                                     (deferralWidening + 1e-12 * std::fabs(deferredFaces[nextFace].entry))))
+        {
+            const std::size_t surfaceIndex = deferredFaces[nextFace].surfaceIndex;
+            deferredFaces[nextFace] = deferredFaces.back();
+            deferredFaces.pop_back();
+            AddCurvedFaceCrossings(span, surfaceIndex);
+            continue;
         }
         if (closest == NoSurface)
         {
             return NoSurface;
         }
         Crossing& candidate = crossings[closest];
-        if (!candidate.containmentPending || faces[candidate.surfaceIndex].surface->Contains(candidate.point))
+        const SurfaceShape& face = faces[candidate.surfaceIndex];
+        if (!candidate.containmentPending || IsCertainlyOn(face, candidate.point) ||
+            face.surface->Contains(candidate.point))
         {
             return closest;
         }

@@ -101,14 +101,10 @@ struct Box
     }
 };
 
-// From any point off a convex polygon, the polygon is seen under an angle
-// short of pi, and the unsigned angles at its edges add up to twice that
-// angle. A point 1e-3 of the polygon's size away from it, or farther, sees it
-// under an angle short of pi by over 1e-4, beyond the 1e-6 of 2 pi that
-// Contains allows, even with the point as far off the plane as the plane
-// test lets through. A polygon that is not convex and planar may pass the
-// angle sum anywhere near its plane: it gets no box.
-bool PolygonBox(const Polygon& polygon, Box& box)
+// Whether the polygon is planar and convex, turning the same way at every
+// corner and once round; `turn` is then +1 where it turns anticlockwise
+// about its normal, -1 where clockwise. Up to 64 vertices.
+bool IsConvexAndPlanar(const Polygon& polygon, double& turn)
 {
     const std::vector<Point>& points = polygon.GetPoints();
     const std::size_t count = points.size();
@@ -127,7 +123,7 @@ bool PolygonBox(const Polygon& polygon, Box& box)
         1.0, std::max(vertices.high[0] - vertices.low[0],
                       std::max(vertices.high[1] - vertices.low[1], vertices.high[2] - vertices.low[2])));
     double sign = 0.0;
-    double turn = 0.0;
+    double angle = 0.0;
     for (std::size_t i = 0; i < count; ++i)
     {
         const Point& vertex = points[i];
@@ -144,15 +140,70 @@ bool PolygonBox(const Polygon& polygon, Box& box)
             return false;
         }
         sign = bend;
-        turn += std::atan2(bend, edge.Dot(nextEdge));
+        angle += std::atan2(bend, edge.Dot(nextEdge));
     }
-    // Turning once round, not twice as a star does.
-    if (!(std::fabs(std::fabs(turn) - TwoPi) < 1e-3))
+    // Once round, not twice as a star does.
+    if (!(std::fabs(std::fabs(angle) - TwoPi) < 1e-3))
     {
         return false;
     }
-    box = vertices;
+    turn = sign > 0.0 ? 1.0 : -1.0;
+    return true;
+}
+
+// From any point off a convex polygon, the polygon is seen under an angle
+// short of pi, and the unsigned angles at its edges add up to twice that
+// angle. A point 1e-3 of the polygon's size away from it, or farther, sees it
+// under an angle short of pi by over 1e-4, beyond the 1e-6 of 2 pi that
+// Contains allows, even with the point as far off the plane as the plane
+// test lets through. A polygon that is not convex and planar may pass the
+// angle sum anywhere near its plane: it gets no box.
+bool PolygonBox(const Polygon& polygon, Box& box)
+{
+    double turn = 0.0;
+    if (!IsConvexAndPlanar(polygon, turn))
+    {
+        return false;
+    }
+    for (const Point& point : polygon.GetPoints())
+    {
+        box.Add(point);
+    }
     return box.Pad();
+}
+
+// Inside a convex polygon, farther from every edge than 1e-7 of its size
+// (at least 1e-7), the angle sum is 2 pi to far better than its tolerance,
+// even off the plane by as much as the plane test lets through; Contains
+// then says yes whichever way it works the answer out. The margin kept here
+// is ten times that, plus the rounding of large coordinates.
+void DescribeInnerEdges(const Polygon& polygon, SurfaceShape& shape)
+{
+    double turn = 0.0;
+    const std::vector<Point>& points = polygon.GetPoints();
+    if (points.size() > MaximumInnerEdges || !IsConvexAndPlanar(polygon, turn))
+    {
+        return;
+    }
+    const Vector& normal = polygon.GetPlane().GetNormal();
+    double largestVertexDistance = 0.0;
+    double magnitude = 0.0;
+    for (const Point& vertex : points)
+    {
+        largestVertexDistance = std::max(largestVertexDistance, vertex.DistanceTo(polygon.GetCentroid()));
+        magnitude = std::max(magnitude, std::max(std::fabs(vertex.X()),
+                                                 std::max(std::fabs(vertex.Y()), std::fabs(vertex.Z()))));
+    }
+    const std::size_t count = points.size();
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        // Anticlockwise about the normal, the inside lies to the left of each edge.
+        const Vector inward = (normal.Cross(points[(i + 1) % count] - points[i]) * turn).Normalized();
+        shape.innerNormals[i] = inward;
+        shape.innerOffsets[i] = inward.Dot(points[i] - Point());
+    }
+    shape.innerMargin = 1e-6 * std::max(1.0, largestVertexDistance) + 1e-13 * magnitude;
+    shape.innerEdgeCount = static_cast<int>(count);
 }
 
 bool DiscBox(const Point& centre, const Vector& normal, double radius, Box& box)
@@ -306,6 +357,10 @@ SurfaceShape DescribeSurface(const ISurface* surface)
         // A complex face or a ring answers through its operands, whose
         // planes may differ from its own in the last bits.
         shape.planeTestedFirst = primitiveFlat;
+        if (type == typeid(Polygon) || type == typeid(Rectangle))
+        {
+            DescribeInnerEdges(*static_cast<const Polygon*>(surface), shape);
+        }
     }
     else if (type == typeid(CylindricalSurface))
     {

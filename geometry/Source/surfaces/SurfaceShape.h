@@ -24,6 +24,9 @@ enum class ShapeKind
     Other
 };
 
+// Convex polygons of up to this many edges carry them for IsCertainlyOn.
+constexpr int MaximumInnerEdges = 8;
+
 // What the library knows of one face's shape, read once from its class:
 // the carrying surface, which way its normal points, and the axial band its
 // Contains keeps. The only place that tells the face classes apart, so that
@@ -53,6 +56,13 @@ struct SurfaceShape
     bool bounded = false;
     double low[3] = {0.0, 0.0, 0.0};
     double high[3] = {0.0, 0.0, 0.0};
+    // A point of the plane that lies farther than `innerMargin` inside each
+    // of these half-planes, n . p > offset, is certainly on the face. None
+    // where the face allows no such claim.
+    int innerEdgeCount = 0;
+    double innerMargin = 0.0;
+    Vector innerNormals[MaximumInnerEdges];
+    double innerOffsets[MaximumInnerEdges] = {};
 };
 
 SurfaceShape DescribeSurface(const ISurface* surface);
@@ -119,6 +129,25 @@ inline bool IsCertainlyOff(const SurfaceShape& shape, const Point& point)
     const Vector across = fromOrigin - axial * shape.axis;
     return shape.radius >= 1e-6 && fromOrigin.Dot(fromOrigin) < 1e9 * radiusSquared &&
            std::fabs(across.Dot(across) - radiusSquared) > 0.02 * radiusSquared;
+}
+
+// True only where the face's Contains is certainly true: cheaper than
+// asking it, for the points well inside a convex polygon.
+inline bool IsCertainlyOn(const SurfaceShape& shape, const Point& point)
+{
+    if (shape.innerEdgeCount == 0 || !shape.plane->Contains(point))
+    {
+        return false;
+    }
+    const Vector position(point.X(), point.Y(), point.Z());
+    for (int i = 0; i < shape.innerEdgeCount; ++i)
+    {
+        if (!(shape.innerNormals[i].Dot(position) - shape.innerOffsets[i] > shape.innerMargin))
+        {
+            return false;
+        }
+    }
+    return true;
 }
 
 // What the face's GetNormal answers at a point it contains, without asking
