@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -21,45 +22,41 @@ namespace
 // a direction. Components that differ only in the sign of a zero change a
 // product with a ray only where it is zero: the ray then runs along the
 // plane, or starts on it, and the plane offers no point either way.
-void AddPlaneDirection(const Vector& normal, std::vector<Vector>& directions, FaceRoute& plane)
+void AddPlaneDirection(const Vector& normal, std::vector<Vector>& directions, FlatFace& flat)
 {
     for (std::size_t i = 0; i < directions.size(); ++i)
     {
         if (normal == directions[i] || normal == directions[i] * -1.0)
         {
-            plane.direction = i;
-            plane.sign = normal == directions[i] ? 1.0 : -1.0;
+            flat.direction = i;
+            flat.sign = normal == directions[i] ? 1.0 : -1.0;
             return;
         }
     }
-    plane.direction = directions.size();
-    plane.sign = 1.0;
+    flat.direction = directions.size();
+    flat.sign = 1.0;
     directions.push_back(normal);
+}
+
+bool IsCurved(const SurfaceShape& shape)
+{
+    return shape.kind == ShapeKind::Cylinder || shape.kind == ShapeKind::Cone;
 }
 
 // Deferring a face costs about as much as working it out at once when
 // most faces are met anyway; among many curved faces, most lie beyond the
 // face hit.
-void DeferCurvedFaces(const std::vector<SurfaceShape>& shapes, std::vector<FaceRoute>& routes)
+bool DefersCurvedFaces(const std::vector<SurfaceShape>& shapes)
 {
     std::size_t boundedCurvedFaces = 0;
     for (const SurfaceShape& shape : shapes)
     {
-        if (shape.bounded && (shape.kind == ShapeKind::Cylinder || shape.kind == ShapeKind::Cone))
+        if (shape.bounded && IsCurved(shape))
         {
             ++boundedCurvedFaces;
         }
     }
-    if (boundedCurvedFaces < 4)
-    {
-        return;
-    }
-    for (std::size_t face = 0; face < shapes.size(); ++face)
-    {
-        const SurfaceShape& shape = shapes[face];
-        routes[face].deferred =
-            shape.bounded && (shape.kind == ShapeKind::Cylinder || shape.kind == ShapeKind::Cone);
-    }
+    return boundedCurvedFaces >= 4;
 }
 
 // Boxes that touch meet; a face without a box meets every other.
@@ -110,32 +107,15 @@ TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owne
     for (const ISolid* solid : configuration)
     {
         std::vector<SurfaceShape> shapes;
-        SolidFaces described;
         for (const ISurface* surface : solid->GetSurfaces())
         {
             shapes.push_back(Tessam::Geometry3D::DescribeSurface(surface));
-            SurfaceShape& shape = shapes.back();
             if (culling == FaceCulling::Off)
             {
-                shape.bounded = false;
+                shapes.back().bounded = false;
             }
-            FaceRoute plane;
-            if (shape.kind == ShapeKind::Plane)
-            {
-                plane.offset = shape.plane->GetOffset();
-                if (culling == FaceCulling::On)
-                {
-                    AddPlaneDirection(shape.plane->GetNormal(), described.planeDirections, plane);
-                }
-                else
-                {
-                    plane.direction = described.planeDirections.size();
-                    described.planeDirections.push_back(shape.plane->GetNormal());
-                }
-            }
-            described.routes.push_back(plane);
         }
-        DeferCurvedFaces(shapes, described.routes);
+        SolidFaces described;
         for (std::size_t face = 0; face < shapes.size(); ++face)
         {
             std::vector<std::size_t> neighbours;
@@ -157,19 +137,52 @@ TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owne
                 }
             }
         }
+        const bool defers = culling == FaceCulling::On && DefersCurvedFaces(shapes);
         const double widening = 1e-12 * (1.0 + 2.0 * described.boundMagnitude);
         for (std::size_t face = 0; face < shapes.size(); ++face)
         {
-            if (described.routes[face].deferred)
+            const SurfaceShape& shape = shapes[face];
+            if (shape.kind == ShapeKind::Plane)
+            {
+                FlatFace flat{};
+                flat.face = face;
+                flat.offset = shape.plane->GetOffset();
+                if (culling == FaceCulling::On)
+                {
+                    AddPlaneDirection(shape.plane->GetNormal(), described.planeDirections, flat);
+                }
+                else
+                {
+                    flat.direction = described.planeDirections.size();
+                    flat.sign = 1.0;
+                    described.planeDirections.push_back(shape.plane->GetNormal());
+                }
+                const double infinity = std::numeric_limits<double>::infinity();
+                for (int k = 0; k < 3; ++k)
+                {
+                    flat.low[k] = shape.bounded ? shape.low[k] : -infinity;
+                    flat.high[k] = shape.bounded ? shape.high[k] : infinity;
+                }
+                described.flatFaces.push_back(flat);
+            }
+            else if (IsCurved(shape) && defers && shape.bounded)
             {
                 DeferredBox box{};
                 for (int k = 0; k < 3; ++k)
                 {
-                    box.low[k] = shapes[face].low[k] - widening;
-                    box.high[k] = shapes[face].high[k] + widening;
+                    box.low[k] = shape.low[k] - widening;
+                    box.high[k] = shape.high[k] + widening;
                 }
                 box.face = face;
                 described.deferredBoxes.push_back(box);
+            }
+            else if (IsCurved(shape))
+            {
+                described.curvedFaces.push_back(face);
+            }
+            else
+            {
+                described.otherFaces.push_back(face);
             }
         }
         largestFaceCount = std::max(largestFaceCount, shapes.size());

@@ -21,22 +21,22 @@ enum class FaceCulling
     Off
 };
 
-// How a walker meets one face with a ray, decided when the scene is built.
-struct FaceRoute
+// A flat face as walkers meet it: its plane as one of its solid's plane
+// directions, the normal being `sign` (+1 or -1) times the direction and
+// the offset the plane's own, and its box, infinite where it has none.
+struct FlatFace
 {
-    // A flat face's plane as one of its solid's plane directions: the
-    // plane's normal is `sign` (+1 or -1) times the direction, its offset
-    // its own.
-    std::size_t direction = 0;
-    double sign = 1.0;
-    double offset = 0.0;
-    // A curved face among many is worked out only once a point as near as
-    // where the ray enters its box could matter.
-    bool deferred = false;
+    double low[3];
+    double high[3];
+    double sign;
+    double offset;
+    std::size_t direction;
+    std::size_t face;
 };
 
-// A deferred face's box, widened by TraceScene::DeferralWidening on every
-// side.
+// A curved face worked out only once a point as near as where the ray
+// enters its box could matter: its box widened by
+// TraceScene::DeferralWidening on every side.
 struct DeferredBox
 {
     double low[3];
@@ -66,40 +66,51 @@ public:
     }
     std::size_t LargestFaceCount() const { return largestFaceCount; }
     FaceCulling Culling() const { return culling; }
-    // The distinct normals, up to sign, of one solid's flat faces, and how
-    // each face is met.
+    // How walkers meet one solid's faces, decided here once: the distinct
+    // normals, up to sign, of its flat faces and the flat faces in their
+    // terms; the curved faces worked out for every ray, those deferred, and
+    // the faces of other classes, which answer for themselves.
     const std::vector<Tessam::Geometry3D::Vector>& PlaneDirections(std::size_t solid) const
     {
         return solidFaces[solid].planeDirections;
     }
-    const std::vector<FaceRoute>& Routes(std::size_t solid) const { return solidFaces[solid].routes; }
     std::size_t LargestPlaneDirectionCount() const { return largestPlaneDirectionCount; }
+    const std::vector<FlatFace>& FlatFaces(std::size_t solid) const { return solidFaces[solid].flatFaces; }
+    const std::vector<std::size_t>& CurvedFaces(std::size_t solid) const
+    {
+        return solidFaces[solid].curvedFaces;
+    }
+    const std::vector<DeferredBox>& DeferredBoxes(std::size_t solid) const
+    {
+        return solidFaces[solid].deferredBoxes;
+    }
+    const std::vector<std::size_t>& OtherFaces(std::size_t solid) const
+    {
+        return solidFaces[solid].otherFaces;
+    }
     // The other faces of the solid whose boxes meet that of `face`, in face
     // order: the only ones that may contain a point `face` contains.
     const std::vector<std::size_t>& Neighbours(std::size_t solid, std::size_t face) const
     {
         return solidFaces[solid].neighbours[face];
     }
-    // The boxes of the solid's deferred faces, in face order.
-    const std::vector<DeferredBox>& DeferredBoxes(std::size_t solid) const
-    {
-        return solidFaces[solid].deferredBoxes;
-    }
-    // The largest magnitude of a bound of the solid's face boxes: the boxes
-    // of the deferred faces are widened for rays from no farther out.
+    // The largest magnitude of a bound of the solid's face boxes: the
+    // deferred boxes are widened for rays from no farther out.
     double BoundMagnitude(std::size_t solid) const { return solidFaces[solid].boundMagnitude; }
     // Far above the rounding, a few 1e-16 of the largest coordinate
     // involved, of the points where such a ray meets a face and of the line
-    // parameters where it crosses the box's sides.
+    // parameters where it crosses a box's sides.
     double DeferralWidening(std::size_t solid) const { return 1e-12 * (1.0 + 2.0 * BoundMagnitude(solid)); }
 
 private:
     struct SolidFaces
     {
         std::vector<Tessam::Geometry3D::Vector> planeDirections;
-        std::vector<FaceRoute> routes;
-        std::vector<std::vector<std::size_t>> neighbours;
+        std::vector<FlatFace> flatFaces;
+        std::vector<std::size_t> curvedFaces;
         std::vector<DeferredBox> deferredBoxes;
+        std::vector<std::size_t> otherFaces;
+        std::vector<std::vector<std::size_t>> neighbours;
         double boundMagnitude = 0.0;
     };
 

@@ -93,7 +93,8 @@ bool TraceWalker::IsOnSeveralSurfaces(const Point& point, std::size_t knownConta
         for (const std::size_t index : scene.Neighbours(currentSolid, knownContainer))
         {
             const SurfaceShape& face = faces[index];
-            if (!IsCertainlyOff(face, point) && face.surface->Contains(point))
+            if (!IsOutsideBounds(face, point) && !IsCertainlyOff(face, point) &&
+                (IsCertainlyOn(face, point) || face.surface->Contains(point)))
             {
                 return true;
             }
@@ -258,6 +259,7 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
     deferredFaces.clear();
     const Point& origin = ray.GetPoint();
     const Vector& direction = ray.GetDirection();
+    const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
     // A candidate origin + t * direction with t <= 0 never passes the tests
     // of AddCrossing: rounding moves each coordinate of the point from the
     // origin's, if at all, the way t * direction moves it, so the point is
@@ -268,13 +270,6 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
     const double largestCoordinate =
         std::max(std::fabs(origin.X()), std::max(std::fabs(origin.Y()), std::fabs(origin.Z())));
     const RaySpan span{ray, 1e-6 * (1.0 + largestCoordinate)};
-    // The deferred faces are deferred only for rays from within the reach of
-    // their widened boxes, and along which all three coordinates change.
-    const std::vector<DeferredBox>& deferredBoxes = scene.DeferredBoxes(currentSolid);
-    const double inverse[3] = {1.0 / direction.X(), 1.0 / direction.Y(), 1.0 / direction.Z()};
-    const bool deferring =
-        !deferredBoxes.empty() && largestCoordinate <= scene.BoundMagnitude(currentSolid) &&
-        std::isfinite(inverse[0]) && std::isfinite(inverse[1]) && std::isfinite(inverse[2]);
 
     // The products of the ray with each plane direction, shared by the faces
     // on parallel planes. For a face whose normal is the direction times
@@ -286,65 +281,64 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
         directionProducts[i] = direction.Dot(directions[i]);
         originProducts[i] = originVector.Dot(directions[i]);
     }
-    const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
-    const std::vector<FaceRoute>& routes = scene.Routes(currentSolid);
-    for (std::size_t index = 0; index < faces.size(); ++index)
+    for (const FlatFace& flat : scene.FlatFaces(currentSolid))
     {
-        const SurfaceShape& face = faces[index];
-        switch (face.kind)
+        // PlaneLineCandidates step by step; a ray along the plane meets
+        // nothing there.
+        const double alongNormal = flat.sign * directionProducts[flat.direction];
+        if (std::fabs(alongNormal) < 1e-11)
         {
-        case ShapeKind::Plane:
-        {
-            // PlaneLineCandidates step by step; a ray along the plane meets
-            // nothing there.
-            const FaceRoute& plane = routes[index];
-            const double alongNormal = plane.sign * directionProducts[plane.direction];
-            if (std::fabs(alongNormal) < 1e-11)
-            {
-                break;
-            }
-            const double t = -(plane.sign * originProducts[plane.direction] + plane.offset) / alongNormal;
-            if (!(t > 0.0))
-            {
-                break;
-            }
-            const Point point(origin.X() + t * direction.X(), origin.Y() + t * direction.Y(),
-                              origin.Z() + t * direction.Z());
-            // Outside its face's box the point would fail Contains.
-            if (!IsOutsideBounds(face, point))
-            {
-                AddCrossing(span, index, point, true, t >= span.ahead);
-            }
-            break;
+            continue;
         }
-        case ShapeKind::Cylinder:
-        case ShapeKind::Cone:
+        const double t = -(flat.sign * originProducts[flat.direction] + flat.offset) / alongNormal;
+        if (!(t > 0.0))
         {
-            if (!deferring || !routes[index].deferred)
-            {
-                AddCurvedFaceCrossings(span, index);
-            }
-            break;
+            continue;
         }
-        case ShapeKind::Other:
+        const Point point(origin.X() + t * direction.X(), origin.Y() + t * direction.Y(),
+                          origin.Z() + t * direction.Z());
+        // Outside its face's box the point would fail Contains. With t
+        // finite no coordinate is NaN, so an infinite box holds it.
+        const bool inside = (flat.low[0] <= point.X()) & (point.X() <= flat.high[0]) &
+                            (flat.low[1] <= point.Y()) & (point.Y() <= flat.high[1]) &
+                            (flat.low[2] <= point.Z()) & (point.Z() <= flat.high[2]);
+        if (inside)
         {
-            const Tessam::Geometry3D::Intersection intersection = face.surface->GetIntersection(ray);
-            for (const Point& point : intersection.GetPoints())
-            {
-                AddCrossing(span, index, point, false, false);
-            }
-            break;
-        }
+            AddCrossing(span, flat.face, point, true, t >= span.ahead);
         }
     }
-
-    // A deferred face's points lie where the ray's line crosses its box:
-    // none ahead when the line misses the box or leaves it behind.
-    if (deferring)
+    for (const std::size_t face : scene.CurvedFaces(currentSolid))
     {
+        AddCurvedFaceCrossings(span, face);
+    }
+    for (const std::size_t face : scene.OtherFaces(currentSolid))
+    {
+        const Tessam::Geometry3D::Intersection intersection = faces[face].surface->GetIntersection(ray);
+        for (const Point& point : intersection.GetPoints())
+        {
+            AddCrossing(span, face, point, false, false);
+        }
+    }
+    // A deferred face's points lie where the ray's line crosses its box:
+    // none ahead when the line misses the box or leaves it behind. Faces are
+    // deferred only for rays from within the reach of the widened boxes and
+    // along which all three coordinates change; otherwise they are worked
+    // out at once.
+    const std::vector<DeferredBox>& deferredBoxes = scene.DeferredBoxes(currentSolid);
+    if (!deferredBoxes.empty())
+    {
+        const double inverse[3] = {1.0 / direction.X(), 1.0 / direction.Y(), 1.0 / direction.Z()};
+        const bool deferring = largestCoordinate <= scene.BoundMagnitude(currentSolid) &&
+                               std::isfinite(inverse[0]) && std::isfinite(inverse[1]) &&
+                               std::isfinite(inverse[2]);
         const double origins[3] = {origin.X(), origin.Y(), origin.Z()};
         for (const DeferredBox& box : deferredBoxes)
         {
+            if (!deferring)
+            {
+                AddCurvedFaceCrossings(span, box.face);
+                continue;
+            }
             double first = (box.low[0] - origins[0]) * inverse[0];
             double second = (box.high[0] - origins[0]) * inverse[0];
             double entry = std::min(first, second);
@@ -386,26 +380,28 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
                 closest = i;
             }
         }
-        std::size_t nextFace = NoSurface;
-        for (std::size_t i = 0; i < deferredFaces.size(); ++i)
+        if (!deferredFaces.empty())
         {
-            if (nextFace == NoSurface || deferredFaces[i].entry < deferredFaces[nextFace].entry)
+            std::size_t nextFace = 0;
+            for (std::size_t i = 1; i < deferredFaces.size(); ++i)
             {
-                nextFace = i;
+                if (deferredFaces[i].entry < deferredFaces[nextFace].entry)
+                {
+                    nextFace = i;
+                }
             }
-        }
-        // A point is as far as its line parameter to within a few 1e-16 of
-        // it and of the coordinates.
-        if (nextFace != NoSurface &&
-            (closest == NoSurface ||
-             smallestDistance >= deferredFaces[nextFace].entry -
-                                     (deferralWidening + 1e-12 * std::fabs(deferredFaces[nextFace].entry))))
-        {
-            const std::size_t surfaceIndex = deferredFaces[nextFace].surfaceIndex;
-            deferredFaces[nextFace] = deferredFaces.back();
-            deferredFaces.pop_back();
-            AddCurvedFaceCrossings(span, surfaceIndex);
-            continue;
+            // A point is as far as its line parameter to within a few 1e-16
+            // of it and of the coordinates.
+            const double entry = deferredFaces[nextFace].entry;
+            if (closest == NoSurface ||
+                smallestDistance >= entry - (deferralWidening + 1e-12 * std::fabs(entry)))
+            {
+                const std::size_t surfaceIndex = deferredFaces[nextFace].surfaceIndex;
+                deferredFaces[nextFace] = deferredFaces.back();
+                deferredFaces.pop_back();
+                AddCurvedFaceCrossings(span, surfaceIndex);
+                continue;
+            }
         }
         if (closest == NoSurface)
         {
