@@ -59,22 +59,6 @@ bool DefersCurvedFaces(const std::vector<SurfaceShape>& shapes)
     return boundedCurvedFaces >= 4;
 }
 
-// Boxes that touch meet; a face without a box meets every other.
-bool BoxesMeet(const SurfaceShape& first, const SurfaceShape& second)
-{
-    if (!first.bounded || !second.bounded)
-    {
-        return true;
-    }
-    for (int k = 0; k < 3; ++k)
-    {
-        if (first.high[k] < second.low[k] || second.high[k] < first.low[k])
-        {
-            return false;
-        }
-    }
-    return true;
-}
 } // namespace
 
 TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owner, FaceCulling culling)
@@ -121,7 +105,7 @@ TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owne
             std::vector<std::size_t> neighbours;
             for (std::size_t other = 0; other < shapes.size(); ++other)
             {
-                if (other != face && BoxesMeet(shapes[face], shapes[other]))
+                if (other != face && Tessam::Geometry3D::MayShareAPoint(shapes[face], shapes[other]))
                 {
                     neighbours.push_back(other);
                 }
@@ -170,8 +154,8 @@ TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owne
                 DeferredBox box{};
                 for (int k = 0; k < 3; ++k)
                 {
-                    box.low[k] = shape.low[k] - widening;
-                    box.high[k] = shape.high[k] + widening;
+                    box.bounds[0][k] = shape.low[k] - widening;
+                    box.bounds[1][k] = shape.high[k] + widening;
                 }
                 box.face = face;
                 described.deferredBoxes.push_back(box);

@@ -39,8 +39,8 @@ struct FlatFace
 // TraceScene::DeferralWidening on every side.
 struct DeferredBox
 {
-    double low[3];
-    double high[3];
+    // Low, then high bounds.
+    double bounds[2][3];
     std::size_t face;
 };
 

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 using Tessam::Geometry3D::HalfPi;
 using Tessam::Geometry3D::IsCertainlyOn;
@@ -331,7 +332,10 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
         const bool deferring = largestCoordinate <= scene.BoundMagnitude(currentSolid) &&
                                std::isfinite(inverse[0]) && std::isfinite(inverse[1]) &&
                                std::isfinite(inverse[2]);
-        const double origins[3] = {origin.X(), origin.Y(), origin.Z()};
+        // The side of each slab where the line enters it.
+        const int x = inverse[0] < 0.0 ? 1 : 0;
+        const int y = inverse[1] < 0.0 ? 1 : 0;
+        const int z = inverse[2] < 0.0 ? 1 : 0;
         for (const DeferredBox& box : deferredBoxes)
         {
             if (!deferring)
@@ -339,20 +343,21 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
                 AddCurvedFaceCrossings(span, box.face);
                 continue;
             }
-            double first = (box.low[0] - origins[0]) * inverse[0];
-            double second = (box.high[0] - origins[0]) * inverse[0];
-            double entry = std::min(first, second);
-            double exit = std::max(first, second);
-            for (int k = 1; k < 3; ++k)
-            {
-                first = (box.low[k] - origins[k]) * inverse[k];
-                second = (box.high[k] - origins[k]) * inverse[k];
-                entry = std::max(entry, std::min(first, second));
-                exit = std::min(exit, std::max(first, second));
-            }
+            const double entry = std::max((box.bounds[x][0] - origin.X()) * inverse[0],
+                                          std::max((box.bounds[y][1] - origin.Y()) * inverse[1],
+                                                   (box.bounds[z][2] - origin.Z()) * inverse[2]));
+            const double exit = std::min((box.bounds[1 - x][0] - origin.X()) * inverse[0],
+                                         std::min((box.bounds[1 - y][1] - origin.Y()) * inverse[1],
+                                                  (box.bounds[1 - z][2] - origin.Z()) * inverse[2]));
             if (entry <= exit && exit > 0.0)
             {
+                // Kept sorted, the nearest entry last.
                 deferredFaces.push_back(DeferredFace{entry, box.face});
+                for (std::size_t i = deferredFaces.size() - 1;
+                     i > 0 && deferredFaces[i - 1].entry < deferredFaces[i].entry; --i)
+                {
+                    std::swap(deferredFaces[i - 1], deferredFaces[i]);
+                }
             }
         }
     }
@@ -382,22 +387,13 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
         }
         if (!deferredFaces.empty())
         {
-            std::size_t nextFace = 0;
-            for (std::size_t i = 1; i < deferredFaces.size(); ++i)
-            {
-                if (deferredFaces[i].entry < deferredFaces[nextFace].entry)
-                {
-                    nextFace = i;
-                }
-            }
             // A point is as far as its line parameter to within a few 1e-16
             // of it and of the coordinates.
-            const double entry = deferredFaces[nextFace].entry;
+            const double entry = deferredFaces.back().entry;
             if (closest == NoSurface ||
                 smallestDistance >= entry - (deferralWidening + 1e-12 * std::fabs(entry)))
             {
-                const std::size_t surfaceIndex = deferredFaces[nextFace].surfaceIndex;
-                deferredFaces[nextFace] = deferredFaces.back();
+                const std::size_t surfaceIndex = deferredFaces.back().surfaceIndex;
                 deferredFaces.pop_back();
                 AddCurvedFaceCrossings(span, surfaceIndex);
                 continue;

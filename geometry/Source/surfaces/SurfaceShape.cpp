@@ -393,6 +393,67 @@ SurfaceShape DescribeSurface(const ISurface* surface)
     return shape;
 }
 
+namespace
+{
+double LargestMagnitude(const SurfaceShape& shape)
+{
+    double magnitude = 0.0;
+    for (int k = 0; k < 3; ++k)
+    {
+        magnitude = std::max(magnitude, std::max(std::fabs(shape.low[k]), std::fabs(shape.high[k])));
+    }
+    return magnitude;
+}
+
+// How far from its radius a point of a mantle's box may lie off its axis
+// and still be on it: the test allows 1e-11 of the radius or 1e-11, and the
+// distance it works out errs by 64 eps (length + length^2 / radius) for a
+// point at `length` from the centroid, which is less than the box's sides
+// added up; all taken well above that.
+double MantleTolerance(const SurfaceShape& shape)
+{
+    const double length =
+        (shape.high[0] - shape.low[0]) + (shape.high[1] - shape.low[1]) + (shape.high[2] - shape.low[2]);
+    return 1e-10 * (1.0 + shape.radius) + 1e-13 * (length + length * (length / shape.radius));
+}
+} // namespace
+
+bool MayShareAPoint(const SurfaceShape& first, const SurfaceShape& second)
+{
+    if (!first.bounded || !second.bounded)
+    {
+        return true;
+    }
+    for (int k = 0; k < 3; ++k)
+    {
+        if (first.high[k] < second.low[k] || second.high[k] < first.low[k])
+        {
+            return false;
+        }
+    }
+    const double rounding = 1e-9 * (1.0 + std::max(LargestMagnitude(first), LargestMagnitude(second)));
+    // Each plane test allows 1e-11, whatever the coordinates.
+    if (first.planeTestedFirst && second.planeTestedFirst)
+    {
+        const Vector& normal = first.plane->GetNormal();
+        const Vector& otherNormal = second.plane->GetNormal();
+        const double sign = normal == otherNormal ? 1.0 : normal == otherNormal * -1.0 ? -1.0 : 0.0;
+        return sign == 0.0 ||
+               std::fabs(first.plane->GetOffset() - sign * second.plane->GetOffset()) <= 2e-11 + rounding;
+    }
+    // A point on both mantles lies off each axis by about its radius; with
+    // the axes that close, the radii must be that close.
+    if (first.kind == ShapeKind::Cylinder && second.kind == ShapeKind::Cylinder &&
+        (first.axis == second.axis || first.axis == second.axis * -1.0))
+    {
+        const Vector between = second.origin - first.origin;
+        const double axesApart = (between - between.Dot(first.axis) * first.axis).Length();
+        return std::fabs(first.radius - second.radius) <=
+               axesApart + MantleTolerance(first) + MantleTolerance(second) + rounding;
+    }
+    return true;
+}
+
 Vector NormalAt(const SurfaceShape& shape, const Point& point)
 {
     // GetNormal of these faces checks containment, then answers the same.

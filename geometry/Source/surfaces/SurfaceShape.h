@@ -67,6 +67,11 @@ struct SurfaceShape
 
 SurfaceShape DescribeSurface(const ISurface* surface);
 
+// False only where no point can be on both faces: their boxes are apart,
+// or they lie on parallel planes, or on coaxial mantles, too far apart for
+// their tolerances.
+bool MayShareAPoint(const SurfaceShape& first, const SurfaceShape& second);
+
 // Where the line meets the carrying surface: the points among which the
 // face's GetIntersection keeps those it contains. Only for the three known
 // kinds. Inline, like the next: the tracer asks them of every face for

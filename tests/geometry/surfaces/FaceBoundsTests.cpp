@@ -226,3 +226,32 @@ TEST(FaceBounds, ANonConvexPolygonAcceptsPointsBeyondItsVerticesAndGetsNoBox)
     EXPECT_TRUE(IsCertainlyOn(shape, Point(1.5, 1.5, 0)));
     EXPECT_FALSE(IsCertainlyOn(shape, Point(1.5, 1.5, 1e-9)));
 }
+
+TEST(FaceBounds, OnlyFacesApartOnParallelPlanesOrCoaxialMantlesAreKnownNotToShareAPoint)
+{
+    const SolidPointer plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 0), 200, 120, 25));
+    std::vector<SurfaceShape> faces;
+    for (const ISurface* surface : plate->GetSurfaces())
+        faces.push_back(DescribeSurface(surface));
+    // Faces 4 and 5 are the top and bottom, 0 to 3 the sides.
+    EXPECT_TRUE(MayShareAPoint(faces[4], faces[0]));
+    EXPECT_TRUE(MayShareAPoint(faces[0], faces[1]));
+    EXPECT_FALSE(MayShareAPoint(faces[4], faces[5]));
+
+    const SolidPointer pipe(Quoria::CreateXOrientedPipe(Point(0, 0, 0), 20, 25, 300));
+    const SurfaceShape inner = DescribeSurface(pipe->GetSurfaces()[0]);
+    const SurfaceShape outer = DescribeSurface(pipe->GetSurfaces()[1]);
+    const SurfaceShape end = DescribeSurface(pipe->GetSurfaces()[2]);
+    EXPECT_FALSE(MayShareAPoint(inner, outer));
+    EXPECT_TRUE(MayShareAPoint(inner, end));
+    EXPECT_TRUE(MayShareAPoint(end, outer));
+
+    // Overlapping squares on parallel planes: apart by far more than the
+    // plane tests allow, then by less.
+    const Polygon low({Point(0, 0, 0), Point(3, 0, 0), Point(3, 3, 0), Point(0, 3, 0)});
+    const Polygon high({Point(1, 1, 1e-6), Point(4, 1, 1e-6), Point(4, 4, 1e-6), Point(1, 4, 1e-6)});
+    const Polygon touching({Point(1, 1, 1e-12), Point(4, 1, 1e-12), Point(4, 4, 1e-12), Point(1, 4, 1e-12)});
+    EXPECT_FALSE(MayShareAPoint(DescribeSurface(&low), DescribeSurface(&high)));
+    EXPECT_TRUE(MayShareAPoint(DescribeSurface(&low), DescribeSurface(&touching)));
+    EXPECT_TRUE(low.Contains(Point(2, 2, 0.5e-12)) && touching.Contains(Point(2, 2, 0.5e-12)));
+}
