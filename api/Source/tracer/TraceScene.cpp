@@ -1,5 +1,7 @@
 #include "TraceScene.h"
 
+#include "TraceRules.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -22,19 +24,19 @@ namespace
 // a direction. Components that differ only in the sign of a zero change a
 // product with a ray only where it is zero: the ray then runs along the
 // plane, or starts on it, and the plane offers no point either way.
-void AddPlaneDirection(const Vector& normal, std::vector<Vector>& directions, FlatFace& flat)
+void AddPlaneDirection(const Vector& normal, double offset, std::vector<Vector>& directions, FlatFace& flat)
 {
     for (std::size_t i = 0; i < directions.size(); ++i)
     {
         if (normal == directions[i] || normal == directions[i] * -1.0)
         {
             flat.direction = i;
-            flat.sign = normal == directions[i] ? 1.0 : -1.0;
+            flat.directedOffset = normal == directions[i] ? offset : -offset;
             return;
         }
     }
     flat.direction = directions.size();
-    flat.sign = 1.0;
+    flat.directedOffset = offset;
     directions.push_back(normal);
 }
 
@@ -126,19 +128,21 @@ TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owne
         for (std::size_t face = 0; face < shapes.size(); ++face)
         {
             const SurfaceShape& shape = shapes[face];
+            described.unitPlanes.push_back(shape.kind == ShapeKind::Plane &&
+                                           IsUnitVector(shape.plane->GetNormal()));
             if (shape.kind == ShapeKind::Plane)
             {
                 FlatFace flat{};
                 flat.face = face;
-                flat.offset = shape.plane->GetOffset();
                 if (culling == FaceCulling::On)
                 {
-                    AddPlaneDirection(shape.plane->GetNormal(), described.planeDirections, flat);
+                    AddPlaneDirection(shape.plane->GetNormal(), shape.plane->GetOffset(),
+                                      described.planeDirections, flat);
                 }
                 else
                 {
                     flat.direction = described.planeDirections.size();
-                    flat.sign = 1.0;
+                    flat.directedOffset = shape.plane->GetOffset();
                     described.planeDirections.push_back(shape.plane->GetNormal());
                 }
                 const double infinity = std::numeric_limits<double>::infinity();

@@ -22,14 +22,15 @@ enum class FaceCulling
 };
 
 // A flat face as walkers meet it: its plane as one of its solid's plane
-// directions, the normal being `sign` (+1 or -1) times the direction and
-// the offset the plane's own, and its box, infinite where it has none.
+// directions, the plane's normal being +1 or -1 times the direction and
+// `directedOffset` its offset times the same sign, and its box, infinite
+// where it has none. Negation being exact, -(o . d + directedOffset) /
+// (u . d) is the plane's own -(o . n + offset) / (u . n), bit for bit.
 struct FlatFace
 {
     double low[3];
     double high[3];
-    double sign;
-    double offset;
+    double directedOffset;
     std::size_t direction;
     std::size_t face;
 };
@@ -94,6 +95,12 @@ public:
     {
         return solidFaces[solid].neighbours[face];
     }
+    // Whether a flat face's plane normal, its normal everywhere, passes
+    // IsUnitVector.
+    bool HasUnitPlane(std::size_t solid, std::size_t face) const
+    {
+        return solidFaces[solid].unitPlanes[face] != 0;
+    }
     // The largest magnitude of a bound of the solid's face boxes: the
     // deferred boxes are widened for rays from no farther out.
     double BoundMagnitude(std::size_t solid) const { return solidFaces[solid].boundMagnitude; }
@@ -111,6 +118,7 @@ private:
         std::vector<DeferredBox> deferredBoxes;
         std::vector<std::size_t> otherFaces;
         std::vector<std::vector<std::size_t>> neighbours;
+        std::vector<char> unitPlanes;
         double boundMagnitude = 0.0;
     };
 

@@ -186,7 +186,10 @@ TraceEnding TraceWalker::TraceRay(Line ray, TraceRules& rules)
         // bore thinner than the tolerance) there is nothing to turn about:
         // like an edge, the point ends the trace.
         const Vector surfaceNormal = NormalAt(hitFace, interfacePoint);
-        if (!IsUnitVector(surfaceNormal) || !IsUnitVector(ray.GetDirection()))
+        const bool unitNormal = hitFace.kind == ShapeKind::Plane
+                                    ? scene.HasUnitPlane(currentSolid, surfaceIndex)
+                                    : IsUnitVector(surfaceNormal);
+        if (!unitNormal || !IsUnitVector(ray.GetDirection()))
         {
             return TraceEnding::Edge;
         }
@@ -273,8 +276,7 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
     const RaySpan span{ray, 1e-6 * (1.0 + largestCoordinate)};
 
     // The products of the ray with each plane direction, shared by the faces
-    // on parallel planes. For a face whose normal is the direction times
-    // -1, negating them is exact, and so gives the face's own products.
+    // on parallel planes (see FlatFace).
     const std::vector<Vector>& directions = scene.PlaneDirections(currentSolid);
     const Vector originVector(origin.X(), origin.Y(), origin.Z());
     for (std::size_t i = 0; i < directions.size(); ++i)
@@ -286,12 +288,12 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
     {
         // PlaneLineCandidates step by step; a ray along the plane meets
         // nothing there.
-        const double alongNormal = flat.sign * directionProducts[flat.direction];
+        const double alongNormal = directionProducts[flat.direction];
         if (std::fabs(alongNormal) < 1e-11)
         {
             continue;
         }
-        const double t = -(flat.sign * originProducts[flat.direction] + flat.offset) / alongNormal;
+        const double t = -(originProducts[flat.direction] + flat.directedOffset) / alongNormal;
         if (!(t > 0.0))
         {
             continue;

@@ -454,7 +454,7 @@ bool MayShareAPoint(const SurfaceShape& first, const SurfaceShape& second)
     return true;
 }
 
-Vector NormalAt(const SurfaceShape& shape, const Point& point)
+Vector CurvedNormalAt(const SurfaceShape& shape, const Point& point)
 {
     // GetNormal of these faces checks containment, then answers the same.
     switch (shape.kind)

@@ -155,10 +155,17 @@ inline bool IsCertainlyOn(const SurfaceShape& shape, const Point& point)
     return true;
 }
 
+// The normal of a face that is not flat; see NormalAt.
+Vector CurvedNormalAt(const SurfaceShape& shape, const Point& point);
+
 // What the face's GetNormal answers at a point it contains, without asking
 // Contains again. Null where the face has no normal at the point (a cone's
 // apex, the axis of a cylinder too thin to tell from it).
-Vector NormalAt(const SurfaceShape& shape, const Point& point);
+inline Vector NormalAt(const SurfaceShape& shape, const Point& point)
+{
+    // A flat face's GetNormal checks nothing and answers its plane's.
+    return shape.kind == ShapeKind::Plane ? shape.plane->GetNormal() : CurvedNormalAt(shape, point);
+}
 
 } // namespace Geometry3D
 } // namespace Tessam
