@@ -8,7 +8,6 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
-#include <utility>
 
 using Tessam::Geometry3D::HalfPi;
 using Tessam::Geometry3D::IsCertainlyOn;
@@ -37,7 +36,8 @@ TraceWalker::TraceWalker(const TraceScene& scene, const char* method)
     // A plane, cylinder or cone gives at most two points; other surfaces
     // may need more room, which the first traces then make.
     crossings.reserve(2 * scene.LargestFaceCount());
-    deferredFaces.reserve(scene.LargestFaceCount());
+    // Written in place, as many as the faces.
+    deferredFaces.resize(scene.LargestFaceCount());
     legs.reserve(MaximumLegCount);
     directionProducts.resize(scene.LargestPlaneDirectionCount());
     originProducts.resize(scene.LargestPlaneDirectionCount());
@@ -260,7 +260,7 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
     // ignored. Points at the ray's start, behind it, or too far to be
     // retained are dropped: they could never be the closest.
     crossings.clear();
-    deferredFaces.clear();
+    std::size_t deferredCount = 0;
     const Point& origin = ray.GetPoint();
     const Vector& direction = ray.GetDirection();
     const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
@@ -351,16 +351,10 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
             const double exit = std::min((box.bounds[1 - x][0] - origin.X()) * inverse[0],
                                          std::min((box.bounds[1 - y][1] - origin.Y()) * inverse[1],
                                                   (box.bounds[1 - z][2] - origin.Z()) * inverse[2]));
-            if (entry <= exit && exit > 0.0)
-            {
-                // Kept sorted, the nearest entry last.
-                deferredFaces.push_back(DeferredFace{entry, box.face});
-                for (std::size_t i = deferredFaces.size() - 1;
-                     i > 0 && deferredFaces[i - 1].entry < deferredFaces[i].entry; --i)
-                {
-                    std::swap(deferredFaces[i - 1], deferredFaces[i]);
-                }
-            }
+            // Written whether kept or not, which spares a branch that
+            // chance decides.
+            deferredFaces[deferredCount] = DeferredFace{entry, box.face};
+            deferredCount += entry <= exit && exit > 0.0 ? 1 : 0;
         }
     }
     const double deferralWidening = scene.DeferralWidening(currentSolid);
@@ -387,16 +381,21 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
                 closest = i;
             }
         }
-        if (!deferredFaces.empty())
+        if (deferredCount > 0)
         {
+            std::size_t next = 0;
+            for (std::size_t i = 1; i < deferredCount; ++i)
+            {
+                next = deferredFaces[i].entry < deferredFaces[next].entry ? i : next;
+            }
             // A point is as far as its line parameter to within a few 1e-16
             // of it and of the coordinates.
-            const double entry = deferredFaces.back().entry;
+            const double entry = deferredFaces[next].entry;
             if (closest == NoSurface ||
                 smallestDistance >= entry - (deferralWidening + 1e-12 * std::fabs(entry)))
             {
-                const std::size_t surfaceIndex = deferredFaces.back().surfaceIndex;
-                deferredFaces.pop_back();
+                const std::size_t surfaceIndex = deferredFaces[next].surfaceIndex;
+                deferredFaces[next] = deferredFaces[--deferredCount];
                 AddCurvedFaceCrossings(span, surfaceIndex);
                 continue;
             }
