@@ -64,7 +64,6 @@ bool DefersCurvedFaces(const std::vector<SurfaceShape>& shapes)
 } // namespace
 
 TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owner, FaceCulling culling)
-    : culling(culling)
 {
     if (solids.empty())
     {
@@ -124,7 +123,7 @@ TraceScene::TraceScene(const std::vector<const Solid*>& solids, const char* owne
             }
         }
         const bool defers = culling == FaceCulling::On && DefersCurvedFaces(shapes);
-        const double widening = 1e-12 * (1.0 + 2.0 * described.boundMagnitude);
+        const double widening = DeferralWideningFor(described.boundMagnitude);
         for (std::size_t face = 0; face < shapes.size(); ++face)
         {
             const SurfaceShape& shape = shapes[face];

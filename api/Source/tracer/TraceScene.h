@@ -66,7 +66,6 @@ public:
         return faces[solid];
     }
     std::size_t LargestFaceCount() const { return largestFaceCount; }
-    FaceCulling Culling() const { return culling; }
     // How walkers meet one solid's faces, decided here once: the distinct
     // normals, up to sign, of its flat faces and the flat faces in their
     // terms; the curved faces worked out for every ray, those deferred, and
@@ -89,8 +88,8 @@ public:
     {
         return solidFaces[solid].otherFaces;
     }
-    // The other faces of the solid whose boxes meet that of `face`, in face
-    // order: the only ones that may contain a point `face` contains.
+    // The other faces of the solid that may contain a point `face` contains
+    // (MayShareAPoint), in face order.
     const std::vector<std::size_t>& Neighbours(std::size_t solid, std::size_t face) const
     {
         return solidFaces[solid].neighbours[face];
@@ -104,12 +103,14 @@ public:
     // The largest magnitude of a bound of the solid's face boxes: the
     // deferred boxes are widened for rays from no farther out.
     double BoundMagnitude(std::size_t solid) const { return solidFaces[solid].boundMagnitude; }
+    double DeferralWidening(std::size_t solid) const { return DeferralWideningFor(BoundMagnitude(solid)); }
+
+private:
     // Far above the rounding, a few 1e-16 of the largest coordinate
     // involved, of the points where such a ray meets a face and of the line
     // parameters where it crosses a box's sides.
-    double DeferralWidening(std::size_t solid) const { return 1e-12 * (1.0 + 2.0 * BoundMagnitude(solid)); }
+    static double DeferralWideningFor(double boundMagnitude) { return 1e-12 * (1.0 + 2.0 * boundMagnitude); }
 
-private:
     struct SolidFaces
     {
         std::vector<Tessam::Geometry3D::Vector> planeDirections;
@@ -129,7 +130,6 @@ private:
     std::vector<SolidFaces> solidFaces;
     std::size_t largestFaceCount = 0;
     std::size_t largestPlaneDirectionCount = 0;
-    FaceCulling culling;
 };
 
 } // namespace Quoria

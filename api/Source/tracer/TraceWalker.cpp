@@ -89,8 +89,8 @@ bool TraceWalker::IsOnSeveralSurfaces(const Point& point, std::size_t knownConta
     const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
     if (knownContainer != NoSurface)
     {
-        // The point lies in the known container's box, so a second face
-        // holding it must have a box that meets that one.
+        // A second face holding the point must be one that may share a
+        // point with the known container.
         for (const std::size_t index : scene.Neighbours(currentSolid, knownContainer))
         {
             const SurfaceShape& face = faces[index];
@@ -277,23 +277,28 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
 
     // The products of the ray with each plane direction, shared by the faces
     // on parallel planes (see FlatFace).
+    // Plain pointers: the products are written to the walker's own buffers,
+    // which would otherwise be looked up again after every store.
     const std::vector<Vector>& directions = scene.PlaneDirections(currentSolid);
     const Vector originVector(origin.X(), origin.Y(), origin.Z());
-    for (std::size_t i = 0; i < directions.size(); ++i)
+    double* const alongNormals = directionProducts.data();
+    double* const originNormals = originProducts.data();
+    const std::size_t directionCount = directions.size();
+    for (std::size_t i = 0; i < directionCount; ++i)
     {
-        directionProducts[i] = direction.Dot(directions[i]);
-        originProducts[i] = originVector.Dot(directions[i]);
+        alongNormals[i] = direction.Dot(directions[i]);
+        originNormals[i] = originVector.Dot(directions[i]);
     }
     for (const FlatFace& flat : scene.FlatFaces(currentSolid))
     {
         // PlaneLineCandidates step by step; a ray along the plane meets
         // nothing there.
-        const double alongNormal = directionProducts[flat.direction];
+        const double alongNormal = alongNormals[flat.direction];
         if (std::fabs(alongNormal) < 1e-11)
         {
             continue;
         }
-        const double t = -(originProducts[flat.direction] + flat.directedOffset) / alongNormal;
+        const double t = -(originNormals[flat.direction] + flat.directedOffset) / alongNormal;
         if (!(t > 0.0))
         {
             continue;
@@ -370,12 +375,14 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
     {
         std::size_t closest = NoSurface;
         double smallestDistance = std::numeric_limits<double>::max();
-        for (std::size_t i = 0; i < crossings.size(); ++i)
+        const Crossing* const found = crossings.data();
+        const std::size_t crossingCount = crossings.size();
+        for (std::size_t i = 0; i < crossingCount; ++i)
         {
-            const Crossing& crossing = crossings[i];
+            const Crossing& crossing = found[i];
             if (crossing.distance < smallestDistance ||
                 (crossing.distance == smallestDistance && closest != NoSurface &&
-                 crossing.surfaceIndex < crossings[closest].surfaceIndex))
+                 crossing.surfaceIndex < found[closest].surfaceIndex))
             {
                 smallestDistance = crossing.distance;
                 closest = i;
