@@ -276,9 +276,8 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
     const RaySpan span{ray, 1e-6 * (1.0 + largestCoordinate)};
 
     // The products of the ray with each plane direction, shared by the faces
-    // on parallel planes (see FlatFace).
-    // Plain pointers: the products are written to the walker's own buffers,
-    // which would otherwise be looked up again after every store.
+    // on parallel planes (see FlatFace). Written through plain pointers: the
+    // buffers would otherwise be looked up again after every store.
     const std::vector<Vector>& directions = scene.PlaneDirections(currentSolid);
     const Vector originVector(origin.X(), origin.Y(), origin.Z());
     double* const alongNormals = directionProducts.data();
