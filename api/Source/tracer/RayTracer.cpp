@@ -44,10 +44,12 @@ bool LineRules::Steer(const InterfaceCrossing& crossing, Vector& outgoing, Trace
 {
     outgoing = crossing.behavior == Reflect ? RayTracer::ReflectDirection(crossing.incident, crossing.normal)
                                             : crossing.incident;
-    const LawAtInterface noLaw;
-    const LawAtInterface& law =
-        lawsAtInterfaces.size() >= crossing.legCount ? lawsAtInterfaces[crossing.legCount - 1] : noLaw;
-    outgoing = RayTracer::ApplyLawAtInterface(outgoing, crossing.normal, law);
+    // Without a law the direction stays as it is.
+    if (lawsAtInterfaces.size() >= crossing.legCount && lawsAtInterfaces[crossing.legCount - 1])
+    {
+        outgoing = RayTracer::ApplyLawAtInterface(outgoing, crossing.normal,
+                                                  lawsAtInterfaces[crossing.legCount - 1]);
+    }
     return true;
 }
 

@@ -10,7 +10,9 @@
 #include <stdexcept>
 
 using Tessam::Geometry3D::HalfPi;
+using Tessam::Geometry3D::IsCertainlyOn;
 using Tessam::Geometry3D::ISolid;
+using Tessam::Geometry3D::IsOutsideBounds;
 using Tessam::Geometry3D::ISurface;
 using Tessam::Geometry3D::Line;
 using Tessam::Geometry3D::LineCandidates;
@@ -34,7 +36,11 @@ TraceWalker::TraceWalker(const TraceScene& scene, const char* method)
     // A plane, cylinder or cone gives at most two points; other surfaces
     // may need more room, which the first traces then make.
     crossings.reserve(2 * scene.LargestFaceCount());
+    // Written in place, as many as the faces.
+    deferredFaces.resize(scene.LargestFaceCount());
     legs.reserve(MaximumLegCount);
+    directionProducts.resize(scene.LargestPlaneDirectionCount());
+    originProducts.resize(scene.LargestPlaneDirectionCount());
 }
 
 TraceEnding TraceWalker::Trace(const Point& entryPoint, const BeamAngles& angles, TraceRules& rules)
@@ -80,14 +86,26 @@ const ISurface* TraceWalker::FindEntrySurface(const Point& entryPoint)
 
 bool TraceWalker::IsOnSeveralSurfaces(const Point& point, std::size_t knownContainer) const
 {
-    int containingSurfaceCount = 0;
     const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
-    for (std::size_t index = 0; index < faces.size(); ++index)
+    if (knownContainer != NoSurface)
     {
-        const SurfaceShape& face = faces[index];
-        const bool contains =
-            index == knownContainer || (!IsCertainlyOff(face, point) && face.surface->Contains(point));
-        if (contains && ++containingSurfaceCount >= 2)
+        // A second face holding the point must be one that may share a
+        // point with the known container.
+        for (const std::size_t index : scene.Neighbours(currentSolid, knownContainer))
+        {
+            const SurfaceShape& face = faces[index];
+            if (!IsOutsideBounds(face, point) && !IsCertainlyOff(face, point) &&
+                (IsCertainlyOn(face, point) || face.surface->Contains(point)))
+            {
+                return true;
+            }
+        }
+        return false;
+    }
+    int containingSurfaceCount = 0;
+    for (const SurfaceShape& face : faces)
+    {
+        if (!IsCertainlyOff(face, point) && face.surface->Contains(point) && ++containingSurfaceCount >= 2)
         {
             return true;
         }
@@ -114,8 +132,7 @@ TraceEnding TraceWalker::TraceRay(Line ray, TraceRules& rules)
 {
     for (;;)
     {
-        ComputeIntersections(ray);
-        const std::size_t closest = FindClosestIntersection();
+        const std::size_t closest = FindClosestIntersection(ray);
         // Nothing ahead. A closed solid always has a face ahead of a ray that
         // leaves its boundary inwards, but a beam transmitted onto the rim of
         // the next solid may have none: there is no way on, so the legs so far
@@ -169,7 +186,10 @@ TraceEnding TraceWalker::TraceRay(Line ray, TraceRules& rules)
         // bore thinner than the tolerance) there is nothing to turn about:
         // like an edge, the point ends the trace.
         const Vector surfaceNormal = NormalAt(hitFace, interfacePoint);
-        if (!IsUnitVector(surfaceNormal) || !IsUnitVector(ray.GetDirection()))
+        const bool unitNormal = hitFace.kind == ShapeKind::Plane
+                                    ? scene.HasUnitPlane(currentSolid, surfaceIndex)
+                                    : IsUnitVector(surfaceNormal);
+        if (!unitNormal || !IsUnitVector(ray.GetDirection()))
         {
             return TraceEnding::Edge;
         }
@@ -187,29 +207,14 @@ TraceEnding TraceWalker::TraceRay(Line ray, TraceRules& rules)
     }
 }
 
-void TraceWalker::ComputeIntersections(const Line& ray)
+void TraceWalker::AddCrossing(const RaySpan& span, std::size_t surfaceIndex, const Point& point,
+                              bool containmentPending, bool clearlyAhead)
 {
-    // A ray lying in a flat face meets nothing there: the infinite flag is
-    // ignored. The points are kept in the solid's surface order, so that the
-    // walk below does not depend on where the surfaces happen to sit in
-    // memory. Points at the ray's start, behind it, or too far to be
-    // retained are dropped here: they could never be the closest.
-    crossings.clear();
-    const Point& origin = ray.GetPoint();
-    const Vector& direction = ray.GetDirection();
-    const auto add = [this, &origin, &direction](std::size_t surfaceIndex, const Point& point,
-                                                 bool containmentPending, bool clearlyAhead)
+    const Point& origin = span.ray.GetPoint();
+    const Vector toPoint = point - origin;
+    const double distance = toPoint.Length();
+    if (!clearlyAhead)
     {
-        const Vector toPoint = point - origin;
-        const double distance = toPoint.Length();
-        if (clearlyAhead)
-        {
-            if (distance < std::numeric_limits<double>::max())
-            {
-                crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
-            }
-            return;
-        }
         // The point the ray starts from.
         if (RelativeCheckEqual(0.0, distance, 1e-11))
         {
@@ -220,70 +225,185 @@ void TraceWalker::ComputeIntersections(const Line& ray)
         const Vector unit =
             distance > 0.0 ? Vector(toPoint.X() / distance, toPoint.Y() / distance, toPoint.Z() / distance)
                            : toPoint;
-        if (!RelativeCheckEqual(unit.Dot(direction), 1.0, 1e-11))
+        if (!RelativeCheckEqual(unit.Dot(span.ray.GetDirection()), 1.0, 1e-11))
         {
             return;
         }
-        if (distance < std::numeric_limits<double>::max())
-        {
-            crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
-        }
-    };
-    // A candidate origin + t * direction with t below this is dropped by the
-    // test above without working it out: the point and the difference are
-    // rounded by at most a few 1e-16 of |t| + the largest coordinate of the
-    // origin, so point - origin stays within 1e-9 of t * direction relative
-    // to |t|, which points backwards.
-    const double largestCoordinate =
-        std::max(std::fabs(origin.X()), std::max(std::fabs(origin.Y()), std::fabs(origin.Z())));
-    const double behindLimit = -1e-6 * (1.0 + largestCoordinate);
-    // Likewise a t above the opposite bound leaves point - origin within
-    // 1e-9 rad of the direction and longer than 1e-11: both tests pass.
-    const double aheadLimit = -behindLimit;
-    const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
-    for (std::size_t index = 0; index < faces.size(); ++index)
+    }
+    // Too far to be retained.
+    if (distance < std::numeric_limits<double>::max())
     {
-        const SurfaceShape& face = faces[index];
-        if (face.kind == ShapeKind::Other)
+        crossings.emplace_back(distance, surfaceIndex, point, containmentPending);
+    }
+}
+
+void TraceWalker::AddCurvedFaceCrossings(const RaySpan& span, std::size_t surfaceIndex)
+{
+    // Taken by reference: a copy of the candidates read back in wide loads
+    // right after their narrow stores stalls.
+    const SurfaceShape& face = scene.Faces(currentSolid)[surfaceIndex];
+    const LineCandidates& candidates = Tessam::Geometry3D::ShapeLineCandidates(face, span.ray);
+    for (int i = 0; i < candidates.count; ++i)
+    {
+        // Outside its face's box a point would fail Contains.
+        if (candidates.parameters[i] > 0.0 && !IsOutsideBounds(face, candidates.points[i]))
         {
-            const Tessam::Geometry3D::Intersection intersection = face.surface->GetIntersection(ray);
-            for (const Point& point : intersection.GetPoints())
-            {
-                add(index, point, false, false);
-            }
-            continue;
-        }
-        // Taken by reference: a copy of the candidates read back in wide
-        // loads right after their narrow stores stalls.
-        const LineCandidates& candidates = Tessam::Geometry3D::ShapeLineCandidates(face, ray);
-        for (int i = 0; i < candidates.count; ++i)
-        {
-            if (candidates.parameters[i] >= behindLimit)
-            {
-                add(index, candidates.points[i], true, candidates.parameters[i] >= aheadLimit);
-            }
+            AddCrossing(span, surfaceIndex, candidates.points[i], true,
+                        candidates.parameters[i] >= span.ahead);
         }
     }
 }
 
-std::size_t TraceWalker::FindClosestIntersection()
+std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
 {
-    // The nearest point ahead that its surface keeps; on equal distances the
-    // pair met first stays. The same distance on two surfaces means a point
-    // on both, and the trace ends there on the edge test whichever surface
-    // is kept. Points are offered to their surface's Contains nearest first,
-    // so that most legs ask one surface only.
+    // A ray lying in a flat face meets nothing there: the infinite flag is
+    // ignored. Points at the ray's start, behind it, or too far to be
+    // retained are dropped: they could never be the closest.
+    crossings.clear();
+    std::size_t deferredCount = 0;
+    const Point& origin = ray.GetPoint();
+    const Vector& direction = ray.GetDirection();
     const std::vector<SurfaceShape>& faces = scene.Faces(currentSolid);
+    // A candidate origin + t * direction with t <= 0 never passes the tests
+    // of AddCrossing: rounding moves each coordinate of the point from the
+    // origin's, if at all, the way t * direction moves it, so the point is
+    // the origin or lies behind it. A t above `ahead` leaves point - origin
+    // within 1e-9 rad of the direction and longer than 1e-11, the point and
+    // the difference being rounded by at most a few 1e-16 of |t| + the
+    // largest coordinate of the origin: both tests pass.
+    const double largestCoordinate =
+        std::max(std::fabs(origin.X()), std::max(std::fabs(origin.Y()), std::fabs(origin.Z())));
+    const RaySpan span{ray, 1e-6 * (1.0 + largestCoordinate)};
+
+    // The products of the ray with each plane direction, shared by the faces
+    // on parallel planes (see FlatFace). Written through plain pointers: the
+    // buffers would otherwise be looked up again after every store.
+    const std::vector<Vector>& directions = scene.PlaneDirections(currentSolid);
+    const Vector originVector(origin.X(), origin.Y(), origin.Z());
+    double* const alongNormals = directionProducts.data();
+    double* const originNormals = originProducts.data();
+    const std::size_t directionCount = directions.size();
+    for (std::size_t i = 0; i < directionCount; ++i)
+    {
+        alongNormals[i] = direction.Dot(directions[i]);
+        originNormals[i] = originVector.Dot(directions[i]);
+    }
+    for (const FlatFace& flat : scene.FlatFaces(currentSolid))
+    {
+        // PlaneLineCandidates step by step; a ray along the plane meets
+        // nothing there.
+        const double alongNormal = alongNormals[flat.direction];
+        if (std::fabs(alongNormal) < 1e-11)
+        {
+            continue;
+        }
+        const double t = -(originNormals[flat.direction] + flat.directedOffset) / alongNormal;
+        if (!(t > 0.0))
+        {
+            continue;
+        }
+        const Point point(origin.X() + t * direction.X(), origin.Y() + t * direction.Y(),
+                          origin.Z() + t * direction.Z());
+        // Outside its face's box the point would fail Contains. With t
+        // finite no coordinate is NaN, so an infinite box holds it.
+        const bool inside = (flat.low[0] <= point.X()) & (point.X() <= flat.high[0]) &
+                            (flat.low[1] <= point.Y()) & (point.Y() <= flat.high[1]) &
+                            (flat.low[2] <= point.Z()) & (point.Z() <= flat.high[2]);
+        if (inside)
+        {
+            AddCrossing(span, flat.face, point, true, t >= span.ahead);
+        }
+    }
+    for (const std::size_t face : scene.CurvedFaces(currentSolid))
+    {
+        AddCurvedFaceCrossings(span, face);
+    }
+    for (const std::size_t face : scene.OtherFaces(currentSolid))
+    {
+        const Tessam::Geometry3D::Intersection intersection = faces[face].surface->GetIntersection(ray);
+        for (const Point& point : intersection.GetPoints())
+        {
+            AddCrossing(span, face, point, false, false);
+        }
+    }
+    // A deferred face's points lie where the ray's line crosses its box:
+    // none ahead when the line misses the box or leaves it behind. Faces are
+    // deferred only for rays from within the reach of the widened boxes and
+    // along which all three coordinates change; otherwise they are worked
+    // out at once.
+    const std::vector<DeferredBox>& deferredBoxes = scene.DeferredBoxes(currentSolid);
+    if (!deferredBoxes.empty())
+    {
+        const double inverse[3] = {1.0 / direction.X(), 1.0 / direction.Y(), 1.0 / direction.Z()};
+        const bool deferring = largestCoordinate <= scene.BoundMagnitude(currentSolid) &&
+                               std::isfinite(inverse[0]) && std::isfinite(inverse[1]) &&
+                               std::isfinite(inverse[2]);
+        // The side of each slab where the line enters it.
+        const int x = inverse[0] < 0.0 ? 1 : 0;
+        const int y = inverse[1] < 0.0 ? 1 : 0;
+        const int z = inverse[2] < 0.0 ? 1 : 0;
+        for (const DeferredBox& box : deferredBoxes)
+        {
+            if (!deferring)
+            {
+                AddCurvedFaceCrossings(span, box.face);
+                continue;
+            }
+            const double entry = std::max((box.bounds[x][0] - origin.X()) * inverse[0],
+                                          std::max((box.bounds[y][1] - origin.Y()) * inverse[1],
+                                                   (box.bounds[z][2] - origin.Z()) * inverse[2]));
+            const double exit = std::min((box.bounds[1 - x][0] - origin.X()) * inverse[0],
+                                         std::min((box.bounds[1 - y][1] - origin.Y()) * inverse[1],
+                                                  (box.bounds[1 - z][2] - origin.Z()) * inverse[2]));
+            // Written whether kept or not, which spares a branch that
+            // chance decides.
+            deferredFaces[deferredCount] = DeferredFace{entry, box.face};
+            deferredCount += entry <= exit && exit > 0.0 ? 1 : 0;
+        }
+    }
+    const double deferralWidening = scene.DeferralWidening(currentSolid);
+
+    // The nearest point ahead that its surface keeps. On equal distances the
+    // point of the surface listed first stays, and of one surface the point
+    // it gives first. The same distance on two surfaces means a point on
+    // both, and the trace ends there on the edge test whichever surface is
+    // kept. Points are offered to their surface's Contains nearest first, so
+    // that most legs ask one surface only; a deferred face is worked out as
+    // soon as a point of it could be as near as the nearest point so far.
     for (;;)
     {
         std::size_t closest = NoSurface;
         double smallestDistance = std::numeric_limits<double>::max();
-        for (std::size_t i = 0; i < crossings.size(); ++i)
+        const Crossing* const found = crossings.data();
+        const std::size_t crossingCount = crossings.size();
+        for (std::size_t i = 0; i < crossingCount; ++i)
         {
-            if (crossings[i].distance < smallestDistance)
+            const Crossing& crossing = found[i];
+            if (crossing.distance < smallestDistance ||
+                (crossing.distance == smallestDistance && closest != NoSurface &&
+                 crossing.surfaceIndex < found[closest].surfaceIndex))
             {
-                smallestDistance = crossings[i].distance;
+                smallestDistance = crossing.distance;
                 closest = i;
+            }
+        }
+        if (deferredCount > 0)
+        {
+            std::size_t next = 0;
+            for (std::size_t i = 1; i < deferredCount; ++i)
+            {
+                next = deferredFaces[i].entry < deferredFaces[next].entry ? i : next;
+            }
+            // A point is as far as its line parameter to within a few 1e-16
+            // of it and of the coordinates.
+            const double entry = deferredFaces[next].entry;
+            if (closest == NoSurface ||
+                smallestDistance >= entry - (deferralWidening + 1e-12 * std::fabs(entry)))
+            {
+                const std::size_t surfaceIndex = deferredFaces[next].surfaceIndex;
+                deferredFaces[next] = deferredFaces[--deferredCount];
+                AddCurvedFaceCrossings(span, surfaceIndex);
+                continue;
             }
         }
         if (closest == NoSurface)
@@ -291,7 +411,9 @@ std::size_t TraceWalker::FindClosestIntersection()
             return NoSurface;
         }
         Crossing& candidate = crossings[closest];
-        if (!candidate.containmentPending || faces[candidate.surfaceIndex].surface->Contains(candidate.point))
+        const SurfaceShape& face = faces[candidate.surfaceIndex];
+        if (!candidate.containmentPending || IsCertainlyOn(face, candidate.point) ||
+            face.surface->Contains(candidate.point))
         {
             return closest;
         }

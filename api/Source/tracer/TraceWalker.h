@@ -40,8 +40,7 @@ public:
     std::size_t CurrentSolid() const { return currentSolid; }
 
 private:
-    // A point where the ray meets a surface ahead of it, in the order of the
-    // solid's surfaces and of the points each surface gives.
+    // A point where the ray meets a surface ahead of it.
     struct Crossing
     {
         // Built in place: a temporary copied in would be read back in wide
@@ -59,6 +58,20 @@ private:
         // known to be on that surface.
         bool containmentPending;
     };
+    // A curved face whose points are worked out only once a crossing as
+    // near as `entry`, where the ray's line enters the face's box, matters.
+    struct DeferredFace
+    {
+        double entry;
+        std::size_t surfaceIndex;
+    };
+    // The ray of the current leg, and the line parameter above which a
+    // point is clearly ahead of its start.
+    struct RaySpan
+    {
+        const Tessam::Geometry3D::Line& ray;
+        double ahead;
+    };
     static constexpr std::size_t NoSurface = static_cast<std::size_t>(-1);
 
     const Tessam::Geometry3D::ISurface* FindEntrySurface(const Tessam::Geometry3D::Point& entryPoint);
@@ -70,10 +83,12 @@ private:
                                                            const Tessam::Geometry3D::Point& entryPoint,
                                                            const BeamAngles& angles);
     TraceEnding TraceRay(Tessam::Geometry3D::Line ray, TraceRules& rules);
-    void ComputeIntersections(const Tessam::Geometry3D::Line& ray);
-    // The index in `crossings` of the nearest point on its surface, or
-    // NoSurface.
-    std::size_t FindClosestIntersection();
+    // The index in `crossings` of the nearest point ahead of the ray on a
+    // face of the current solid, or NoSurface.
+    std::size_t FindClosestIntersection(const Tessam::Geometry3D::Line& ray);
+    void AddCrossing(const RaySpan& span, std::size_t surfaceIndex, const Tessam::Geometry3D::Point& point,
+                     bool containmentPending, bool clearlyAhead);
+    void AddCurvedFaceCrossings(const RaySpan& span, std::size_t surfaceIndex);
     bool FindAdjacentSolid(const Tessam::Geometry3D::Point& point);
 
     const TraceScene& scene;
@@ -82,7 +97,11 @@ private:
     std::size_t currentSolid = 0;
     // Working buffers, kept so that a trace allocates nothing per leg.
     std::vector<Crossing> crossings;
+    std::vector<DeferredFace> deferredFaces;
     std::vector<TraceLeg> legs;
+    // Of the current ray with each plane direction of the solid.
+    std::vector<double> directionProducts;
+    std::vector<double> originProducts;
 };
 
 } // namespace Quoria

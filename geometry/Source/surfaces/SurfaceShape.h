@@ -24,6 +24,9 @@ enum class ShapeKind
     Other
 };
 
+// Convex polygons of up to this many edges carry them for IsCertainlyOn.
+constexpr int MaximumInnerEdges = 8;
+
 // What the library knows of one face's shape, read once from its class:
 // the carrying surface, which way its normal points, and the axial band its
 // Contains keeps. The only place that tells the face classes apart, so that
@@ -47,9 +50,27 @@ struct SurfaceShape
     bool bandTestedFirst = false;
     double bandLow = 0.0;
     double bandHigh = 0.0;
+    // The face's Contains is false outside this axis-aligned box (bounds
+    // included), which allows for every tolerance of its test. Without
+    // `bounded` the class allows no such claim.
+    bool bounded = false;
+    double low[3] = {0.0, 0.0, 0.0};
+    double high[3] = {0.0, 0.0, 0.0};
+    // A point of the plane that lies farther than `innerMargin` inside each
+    // of these half-planes, n . p > offset, is certainly on the face. None
+    // where the face allows no such claim.
+    int innerEdgeCount = 0;
+    double innerMargin = 0.0;
+    Vector innerNormals[MaximumInnerEdges];
+    double innerOffsets[MaximumInnerEdges] = {};
 };
 
 SurfaceShape DescribeSurface(const ISurface* surface);
+
+// False only where no point can be on both faces: their boxes are apart,
+// or they lie on parallel planes, or on coaxial mantles, too far apart for
+// their tolerances.
+bool MayShareAPoint(const SurfaceShape& first, const SurfaceShape& second);
 
 // Where the line meets the carrying surface: the points among which the
 // face's GetIntersection keeps those it contains. Only for the three known
@@ -71,10 +92,23 @@ inline LineCandidates ShapeLineCandidates(const SurfaceShape& shape, const Line&
     return LineCandidates();
 }
 
+// True only where the face's Contains is certainly false, by the box alone.
+// A NaN coordinate is outside, as it is for every bounded face's Contains.
+inline bool IsOutsideBounds(const SurfaceShape& shape, const Point& point)
+{
+    return shape.bounded &&
+           !(shape.low[0] <= point.X() && point.X() <= shape.high[0] && shape.low[1] <= point.Y() &&
+             point.Y() <= shape.high[1] && shape.low[2] <= point.Z() && point.Z() <= shape.high[2]);
+}
+
 // True only where the face's Contains is certainly false; cheap enough to
 // spare the call for the faces far from a point.
 inline bool IsCertainlyOff(const SurfaceShape& shape, const Point& point)
 {
+    if (IsOutsideBounds(shape, point))
+    {
+        return true;
+    }
     if (shape.planeTestedFirst)
     {
         return !shape.plane->Contains(point);
@@ -102,10 +136,36 @@ inline bool IsCertainlyOff(const SurfaceShape& shape, const Point& point)
            std::fabs(across.Dot(across) - radiusSquared) > 0.02 * radiusSquared;
 }
 
+// True only where the face's Contains is certainly true: cheaper than
+// asking it, for the points well inside a convex polygon.
+inline bool IsCertainlyOn(const SurfaceShape& shape, const Point& point)
+{
+    if (shape.innerEdgeCount == 0 || !shape.plane->Contains(point))
+    {
+        return false;
+    }
+    const Vector position(point.X(), point.Y(), point.Z());
+    for (int i = 0; i < shape.innerEdgeCount; ++i)
+    {
+        if (!(shape.innerNormals[i].Dot(position) - shape.innerOffsets[i] > shape.innerMargin))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The normal of a face that is not flat; see NormalAt.
+Vector CurvedNormalAt(const SurfaceShape& shape, const Point& point);
+
 // What the face's GetNormal answers at a point it contains, without asking
 // Contains again. Null where the face has no normal at the point (a cone's
 // apex, the axis of a cylinder too thin to tell from it).
-Vector NormalAt(const SurfaceShape& shape, const Point& point);
+inline Vector NormalAt(const SurfaceShape& shape, const Point& point)
+{
+    // A flat face's GetNormal checks nothing and answers its plane's.
+    return shape.kind == ShapeKind::Plane ? shape.plane->GetNormal() : CurvedNormalAt(shape, point);
+}
 
 } // namespace Geometry3D
 } // namespace Tessam
