@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <utility>
 
 using namespace FocalTests;
 using Quoria::AcousticTracer;
@@ -120,6 +122,50 @@ struct WedgeOnPlate
     SolidPtr plate;
     AcousticTracer tracer;
 };
+
+// A flat face through the points, turned so that its normal points along
+// `outward`.
+std::unique_ptr<Tessam::Geometry3D::ISurface> Face(std::vector<Point> points, const Vector& outward)
+{
+    const Vector normal = (points[2] - points[0]).Cross(points[1] - points[0]);
+    if (normal.Dot(outward) < 0)
+    {
+        std::reverse(points.begin() + 1, points.end());
+    }
+    return std::make_unique<Tessam::Geometry3D::Polygon>(points);
+}
+
+// A step, 40 wide along y: a slab 20 thick under z = 0, and a block on it
+// from x = 20 to 50 rising to z = -30. Its L-shaped section in xz, walked
+// round, gives the faces.
+SolidPtr Step()
+{
+    const std::vector<std::pair<double, double>> section = {{-50, 0},  {20, 0},  {20, -30},
+                                                            {50, -30}, {50, 20}, {-50, 20}};
+    std::vector<std::unique_ptr<Tessam::Geometry3D::ISurface>> faces;
+    std::vector<Point> front;
+    std::vector<Point> back;
+    for (std::size_t i = 0; i < section.size(); ++i)
+    {
+        const auto [x0, z0] = section[i];
+        const auto [x1, z1] = section[(i + 1) % section.size()];
+        // Walked clockwise as seen from -y with +z down: the material lies to
+        // the right, the outward normal to the left.
+        const Vector outward = Vector(-(z1 - z0), 0, x1 - x0).Normalized() * -1.0;
+        faces.push_back(
+            Face({Point(x0, -20, z0), Point(x1, -20, z1), Point(x1, 20, z1), Point(x0, 20, z0)}, outward));
+        front.push_back(Point(x0, -20, z0));
+        back.push_back(Point(x0, 20, z0));
+    }
+    faces.push_back(Face(front, Vector(0, -1, 0)));
+    faces.push_back(Face(back, Vector(0, 1, 0)));
+    std::vector<Tessam::Geometry3D::ISurface*> borrowed;
+    for (const auto& face : faces)
+    {
+        borrowed.push_back(face.get());
+    }
+    return SolidPtr(new Tessam::Geometry3D::CustomSolid(borrowed));
+}
 
 bool SameBits(const std::vector<double>& a, const std::vector<double>& b)
 {
@@ -264,6 +310,48 @@ TEST(FocalLaws, CylindricalInterfaceTimesMatchABruteForceMinimum)
     }
 }
 
+TEST(FocalLaws, AcrossSeveralSharedFacesTheQuickerPathIsKept)
+{
+    // A block sits on the step's slab and against its riser: it shares its
+    // bottom and its +x face with the step. From the block's top, one focal
+    // point is reached sooner through the riser's wall, the other through
+    // the slab's top.
+    const SolidPtr block(Quoria::CreateAxisAlignedPlate(Point(-15, 0, -15), 70, 40, 30));
+    const SolidPtr step = Step();
+    AcousticTracer tracer({block.get(), step.get()}, {WedgeMaterial, Steel});
+    const Point element(-10, 0, -30);
+    const std::vector<Point> focalPoints = {Point(35, 0, 8), Point(25, 0, 12)};
+    const FocalLaws laws = ComputeFocalLaws(tracer, {element}, focalPoints);
+
+    for (std::size_t k = 0; k < 2; ++k)
+    {
+        const Point& focal = focalPoints[k];
+        const auto time = [&](const Point& p)
+        { return Microseconds(p.DistanceTo(element), 2330.0) + Microseconds(p.DistanceTo(focal), 3230.0); };
+        const double throughWall = GoldenMinimum([&](double z) { return time(Point(20, 0, z)); }, -30, 0);
+        const double throughSlab = GoldenMinimum([&](double x) { return time(Point(x, 0, 0)); }, -50, 20);
+        ASSERT_EQ(laws.statuses[k], FocalPathStatus::Valid);
+        EXPECT_NEAR(laws.times[k], std::min(throughWall, throughSlab), 1e-9);
+        const Point crossing = CrossingOf(laws, k);
+        if (k == 0)
+        {
+            EXPECT_LT(throughWall, throughSlab);
+            EXPECT_EQ(crossing.X(), 20.0);
+        }
+        else
+        {
+            EXPECT_LT(throughSlab, throughWall);
+            EXPECT_EQ(crossing.Z(), 0.0);
+        }
+    }
+    const std::vector<const Tessam::Geometry3D::ISurface*>& blockFaces =
+        tracer.GetConfiguration()[0]->GetSurfaces();
+    const auto top =
+        std::find_if(blockFaces.begin(), blockFaces.end(),
+                     [&](const Tessam::Geometry3D::ISurface* face) { return face->Contains(element); });
+    EXPECT_EQ(ExpectTracedThroughFocalPoints(tracer, **top, {element}, focalPoints, laws), 2u);
+}
+
 TEST(FocalLaws, PairsWithoutAPathAreMarkedWithTheReason)
 {
     // A wedge of 10 degrees: an element near the tall end reaching for a
@@ -401,6 +489,23 @@ TEST(FocalLaws, RefusesBadInputInOrder)
                       ComputeFocalLaws(immersed, {element}, {focal, Point(0, 0, 40)}, longitudinal);
                   }),
               "ComputeFocalLaws : The solid of focal point 1 shares no face with the elements' solid.");
+    // A cone standing in a cylinder that it fills up to its tip: the two
+    // solids meet on the cone alone.
+    const Point apex(0, 0, -20);
+    const Vector down(0, 0, 1);
+    Tessam::Geometry3D::ConicalSurface coneOut(apex, 10, 20, down, true);
+    Tessam::Geometry3D::ConicalSurface coneIn(apex, 10, 20, down, false);
+    Tessam::Geometry3D::Disk base(Point(0, 0, 0), 10, down);
+    Tessam::Geometry3D::CylindricalSurface mantle(Point(0, 0, -10), 10, 20, down, true);
+    Tessam::Geometry3D::Disk lid(apex, 10, down * -1.0);
+    const SolidPtr cone(new Tessam::Geometry3D::CustomSolid({&coneOut, &base}));
+    const SolidPtr sleeve(new Tessam::Geometry3D::CustomSolid({&coneIn, &mantle, &lid}));
+    AcousticTracer conical({cone.get(), sleeve.get()}, {WedgeMaterial, Steel});
+    EXPECT_EQ(MessageOf([&] { ComputeFocalLaws(conical, {Point(2, 0, 0)}, {Point(8, 0, -15)}); }),
+              "ComputeFocalLaws : The solid of focal point 0 meets the elements' solid only on a face that "
+              "is neither "
+              "flat nor cylindrical.");
+
     FocalLawOptions shearFromWater;
     shearFromWater.elementMode = WaveMode::T;
     AcousticTracer tank({water.get(), apart.get()}, {Water, Steel});
