@@ -30,6 +30,55 @@ inline double Microseconds(double length, double speed)
     return length / speed * 1000.0;
 }
 
+// Time along a path from an element through `crossing` to a focal point:
+// longitudinal in the wedge, shear in steel.
+inline double PathTime(const Point& element, const Point& crossing, const Point& focal)
+{
+    return Microseconds(crossing.DistanceTo(element), 2330.0) +
+           Microseconds(crossing.DistanceTo(focal), 3230.0);
+}
+
+// A 40 long, 20 wide wedge turned about the vertical through its tall end,
+// on a steel plate whose top face is z = 0.
+struct PlateProbe
+{
+    explicit PlateProbe(double wedgeAngle, double rotation = 0.0, double height = 8.0)
+        : wedgeAngle(wedgeAngle), rotation(rotation), height(height),
+          wedge(Quoria::CreateWedgeOnAxisAlignedPlate(Point(), 40, 20, height, wedgeAngle, 0, rotation)),
+          plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 25), 300, 300, 50)),
+          tracer({wedge.get(), plate.get()}, {WedgeMaterial, Steel})
+    {
+    }
+    // From the wedge's own frame to the configuration's.
+    Vector Turned(const Vector& local) const { return local.RotateAroundZ(rotation); }
+    // A point of the probe face, `along` up the slope from its low end's
+    // middle and `across` it towards the wedge's +y.
+    Point OnProbeFace(double along, double across = 0.0) const
+    {
+        return Point() + Turned(Vector(-40 + along * std::cos(wedgeAngle), across,
+                                       -height - along * std::sin(wedgeAngle)));
+    }
+    // Where the beam along the probe face's inward normal (sin, 0, cos) from
+    // that point meets the plate.
+    Point ExitBelow(double along) const
+    {
+        const double drop = height + along * std::sin(wedgeAngle);
+        return Point() +
+               Turned(Vector(-40 + along * std::cos(wedgeAngle) + drop * std::tan(wedgeAngle), 0, 0));
+    }
+    const Tessam::Geometry3D::ISurface& ProbeFace() const
+    {
+        return *tracer.GetConfiguration()[0]->GetSurfaces()[0];
+    }
+
+    double wedgeAngle;
+    double rotation;
+    double height;
+    SolidPtr wedge;
+    SolidPtr plate;
+    Quoria::AcousticTracer tracer;
+};
+
 // The angles at which the tracer sends a beam from a point of a face along
 // `direction`: it tilts the face's inward normal n towards u, the part of x
 // across n, by the refraction angle, then turns it about n by the skew.
