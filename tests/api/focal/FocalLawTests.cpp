@@ -369,7 +369,7 @@ TEST(FocalLaws, PairsWithoutAPathAreMarkedWithTheReason)
     EXPECT_STREQ(Quoria::FocalPathStatusName(static_cast<FocalPathStatus>(17)), "unknown");
 }
 
-TEST(FocalLaws, ResultsAreTheSameBitForBitOnAnyThreadCount)
+TEST(ConcurrencyOfFocalLaws, ResultsAreTheSameBitForBitOnAnyThreadCount)
 {
     const Point axisPoint(0, 0, 50);
     const SolidPtr pipe(Quoria::CreateYOrientedPipe(axisPoint, 30, 50, 200));
