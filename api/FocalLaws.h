@@ -105,8 +105,8 @@ struct FocalLaws
 // The laws of the elements (all in one solid: a point on a face shared by
 // two solids belongs to the one listed first) for the focal points (each in
 // another solid, not on the elements' solid's boundary), on the tracer's
-// solids and materials. Among several interfaces the path of least time is
-// kept. The tracer is only read and may trace meanwhile.
+// solids and materials. Across several shared faces the quickest valid path
+// is kept. The tracer is only read and may trace meanwhile.
 //
 // Throws std::invalid_argument, in this order: for no element, no focal
 // point, a mode other than L and T, a coordinate that is not finite (elements
@@ -127,8 +127,8 @@ QUORIA_API FocalLaws ComputeFocalLaws(const AcousticTracer& tracer,
 // the face's low end, up the slope. An offset of 0 puts the first element on
 // the low end's edge, where a beam cannot enter.
 //
-// Throws std::invalid_argument, in this order, where the first face is not
-// the four-sided face of a wedge, for no element, a pitch that is not
+// Throws std::invalid_argument, in this order, where the first face is not a
+// four-sided polygon, for no element, a pitch that is not
 // positive and finite, an offset that is negative or not finite, and an
 // array that runs past the tall end.
 QUORIA_API std::vector<Tessam::Geometry3D::Point> LinearArrayOnWedge(const Tessam::Geometry3D::ISolid& wedge,

@@ -35,7 +35,10 @@ struct FermatPath
 // the other solid, each found by a bracketed root-finder on the face's own
 // coordinates: the distance along the plane of incidence on a plane; the
 // angle about the axis on a cylinder, the axial position for each angle
-// being the plane's problem along the generatrix. Read-only once built.
+// being the plane's problem along the generatrix. On a plane the time has one
+// minimum. On a cylinder the search follows the time downhill from its start,
+// within the arc the outside point sees, to the nearest minimum: the only
+// one for a wedge on a pipe or bar. Read-only once built.
 class FermatCrossing
 {
 public:
