@@ -74,7 +74,7 @@ struct FocalLawOptions
 };
 
 // The laws as flat arrays, row-major by focal point: the pair of focal point
-// k and element n is entry k * ElementCount() + n (three entries from 3 times
+// k and element n is entry k * elementCount + n (three entries from 3 times
 // that for a point). Where a pair is not Valid, its time, delay and
 // refraction angle are NaN.
 struct FocalLaws
