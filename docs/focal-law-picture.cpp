@@ -57,9 +57,8 @@ int main(int argc, char** argv)
     }
     QuoriaTrace::Scenario scenario = QuoriaTrace::ParseScenario(nlohmann::json::parse(ProbeScenario));
     const std::vector<QuoriaTrace::SolidPointer> specimens = QuoriaTrace::BuildSpecimens(scenario);
-    Quoria::AcousticTracer tracer(
-        {specimens[0].get(), specimens[1].get()},
-        {Quoria::Material("wedge", 2330.0, 1160.0), Quoria::Material("steel", 5900.0, 3230.0)});
+    Quoria::AcousticTracer tracer({specimens[0].get(), specimens[1].get()},
+                                  {Quoria::FindMaterial("rexolite"), Quoria::FindMaterial("steel")});
 
     const std::vector<Point> elements = Quoria::LinearArrayOnWedge(*specimens[0], 16, 1.8, 10);
     const Quoria::ScanFocalPoints focus = Quoria::SectorialScanFocalPoints(
