@@ -6,6 +6,7 @@
 #include "BeamAngles.h"
 #include "BehaviorAtInterface.h"
 #include "Factories.h"
+#include "FocalLaws.h"
 #include "Geometry3D.h"
 #include "IRayTracer.h"
 #include "Material.h"
