@@ -1,10 +1,11 @@
 #include "BeamTracer.h"
 
+#include "ISurface.h"
 #include "NumberText.h"
 #include "ScenarioError.h"
-#include "SnellLaw.h"
+#include "Snell.h"
+#include "TraceReport.h"
 
-#include <limits>
 #include <stdexcept>
 
 using namespace Tessam::Geometry3D;
@@ -15,13 +16,35 @@ namespace QuoriaTrace
 namespace
 {
 
-// Thrown by the probe law through the library, which lets a law's exception
-// reach its caller.
-struct ProbeReached
+// The angle between a direction and the line of a face's normal, in [0, pi/2]:
+// the incidence, whichever side of the face the beam comes from.
+double AngleFromNormalLine(const Vector& normal, const Vector& direction)
 {
-};
+    const double angle = normal.AngleTo(direction).Radians();
+    return angle > Pi / 2.0 ? Pi - angle : angle;
+}
+
+Vector Direction(const Quoria::TraceLeg& leg)
+{
+    return (leg.segment.GetSecondPoint() - leg.segment.GetFirstPoint()).Normalized();
+}
+
+// The library's message without its full stop, for a sentence of the tool's.
+std::string Clause(std::string message)
+{
+    if (!message.empty() && message.back() == '.')
+    {
+        message.pop_back();
+    }
+    return message;
+}
 
 } // namespace
+
+const char* ModeName(Quoria::WaveMode mode)
+{
+    return mode == Quoria::WaveMode::L ? "L" : "T";
+}
 
 BeamTracer::BeamTracer(const Scenario& scenario, const std::vector<SolidPointer>& solids) : scenario(scenario)
 {
@@ -30,93 +53,70 @@ BeamTracer::BeamTracer(const Scenario& scenario, const std::vector<SolidPointer>
     {
         raw.push_back(solid.get());
     }
-    tracer.reset(Quoria::CreateRayTracer(raw));
-    configuration = tracer->GetConfiguration();
+    if (scenario.physics == Physics::Rays)
+    {
+        rays.reset(Quoria::CreateRayTracer(raw));
+        configuration = rays->GetConfiguration();
+        return;
+    }
+    // A bare wave speed makes a material of one wave, L, in the speed's own unit.
+    std::vector<Quoria::Material> materials;
+    for (const SpecimenInput& specimen : scenario.specimens)
+    {
+        materials.push_back(scenario.physics == Physics::Materials
+                                ? *specimen.material
+                                : Quoria::Material(specimen.name, *specimen.waveSpeed, 0.0));
+    }
+    sound = std::make_unique<Quoria::AcousticTracer>(raw, materials);
+    configuration = sound->GetConfiguration();
 }
 
 BeamTracer::~BeamTracer() = default;
 
-BeamResult BeamTracer::Trace(const BeamRequest& request) const
+BeamResult BeamTracer::Trace(const BeamRequest& request)
 {
     BeamResult result;
     result.request = request;
     result.entry = ResolveEntry(request.entry, configuration, scenario);
-    const SettledTrace trace = TraceSettlingSnell(request, result.entry);
-    RecordLegs(trace, result);
-    result.totalReflection = trace.cut.has_value();
-    result.ending = trace.cut ? *trace.cut : Ending(trace.report);
+    const Quoria::AcousticReport report = Run(request, result.entry);
+    result.totalReflection = report.ending == Quoria::TraceEnding::CriticalAngle;
+    if (report.ending == Quoria::TraceEnding::Error)
+    {
+        result.error = ToUtf8(report.message);
+    }
+    RecordLegs(report, result);
+    result.ending = Ending(report);
+    result.time = report.time;
     return result;
 }
 
-BeamTracer::SettledTrace BeamTracer::TraceSettlingSnell(const BeamRequest& request,
-                                                        const EntryChoice& entry) const
-{
-    // The settled laws write down each refraction they make; every run
-    // starts the record afresh.
-    const auto recorded = std::make_shared<Refractions>();
-    SettledTrace trace;
-    Laws settled;
-    for (;;)
-    {
-        const std::size_t next = NextSnellInterface(settled.size());
-        recorded->clear();
-        const std::optional<double> incidence = RunToProbe(request, entry, settled, next, trace.report);
-        if (!incidence)
-        {
-            break;
-        }
-
-        // The media on both sides of the interface the probe stopped at.
-        settled.resize(next);
-        recorded->clear();
-        const Quoria::TraceReport across = RunAcross(request, entry, settled, next);
-        const SnellCrossing crossing{next, *incidence, across.legs[next].solid, across.legs[next + 1].solid};
-        const SnellLaw law(*scenario.specimens[crossing.from].waveSpeed,
-                           *scenario.specimens[crossing.into].waveSpeed);
-        if (law.IsBeyondCriticalAngle(crossing.incidence))
-        {
-            // The legs up to the interface, not the probing one past it.
-            trace.report = across;
-            trace.report.legs.pop_back();
-            trace.cut = CriticalAngleNote(crossing, *law.CriticalAngle());
-            break;
-        }
-        settled.push_back(
-            [law, recorded, next](double incidence)
-            {
-                const double refraction = law(incidence);
-                (*recorded)[next] = Refraction{incidence, refraction};
-                return refraction;
-            });
-    }
-    trace.refractions = *recorded;
-    return trace;
-}
-
-std::size_t BeamTracer::NextSnellInterface(std::size_t from) const
-{
-    std::size_t next = from;
-    while (next < scenario.laws.size() && scenario.laws[next] != Law::Snell)
-    {
-        ++next;
-    }
-    return next;
-}
-
-Quoria::TraceReport BeamTracer::Run(const BeamRequest& request, const EntryChoice& entry,
-                                    std::optional<unsigned int> legCount, const Laws& laws) const
+Quoria::AcousticReport BeamTracer::Run(const BeamRequest& request, const EntryChoice& entry)
 {
     const Quoria::BeamAngles angles{request.skewDegrees * DegreesToRadians,
                                     request.refractionDegrees * DegreesToRadians};
+    const StopInput& stop = scenario.stop;
     try
     {
-        if (scenario.stop.byLength && !legCount)
+        if (sound)
         {
-            return Quoria::CalculateTrace(tracer.get(), entry.point, angles, scenario.stop.length,
-                                          scenario.behaviors, laws);
+            const Quoria::TraceStop traceStop =
+                stop.kind == StopKind::Legs     ? Quoria::TraceStop::Legs(stop.legs)
+                : stop.kind == StopKind::Length ? Quoria::TraceStop::Length(stop.amount)
+                                                : Quoria::TraceStop::Time(stop.amount);
+            return sound->Trace(entry.point, angles, traceStop, scenario.behaviors, scenario.modes);
         }
-        return Quoria::CalculateTrace(tracer.get(), entry.point, angles,
-                                      legCount.value_or(scenario.stop.legs), scenario.behaviors, laws);
+        const Quoria::TraceReport traced =
+            stop.kind == StopKind::Length
+                ? Quoria::CalculateTrace(rays.get(), entry.point, angles, stop.amount, scenario.behaviors)
+                : Quoria::CalculateTrace(rays.get(), entry.point, angles, stop.legs, scenario.behaviors);
+        // The ray tracer's legs carry no wave.
+        Quoria::AcousticReport report;
+        report.ending = traced.ending;
+        for (const Quoria::TraceLeg& leg : traced.legs)
+        {
+            report.legs.push_back(Quoria::AcousticLeg{leg, Quoria::WaveMode::L, 0.0, 0.0});
+        }
+        return report;
     }
     catch (const std::invalid_argument& error)
     {
@@ -130,9 +130,11 @@ Quoria::TraceReport BeamTracer::Run(const BeamRequest& request, const EntryChoic
                 message += " Give \"near\" and \"snapTo\" to snap a point onto a face.";
             }
         }
-        else if (message.find("ray length") != std::string::npos)
+        else if (message.find("ray length") != std::string::npos ||
+                 message.find("total length") != std::string::npos ||
+                 message.find("total time") != std::string::npos)
         {
-            place = scenario.stop.place;
+            place = stop.place;
         }
         if (scenario.isSweep)
         {
@@ -142,65 +144,11 @@ Quoria::TraceReport BeamTracer::Run(const BeamRequest& request, const EntryChoic
     }
 }
 
-// With a probe law at `interfaceIndex`, where there is one. Returns the
-// incidence there if the beam reaches it; otherwise the whole trace is in
-// `report`.
-std::optional<double> BeamTracer::RunToProbe(const BeamRequest& request, const EntryChoice& entry, Laws laws,
-                                             std::size_t interfaceIndex, Quoria::TraceReport& report) const
+void BeamTracer::RecordLegs(const Quoria::AcousticReport& report, BeamResult& result) const
 {
-    double incidence = std::numeric_limits<double>::quiet_NaN();
-    if (interfaceIndex < scenario.laws.size())
-    {
-        laws.resize(interfaceIndex);
-        laws.push_back(
-            [&incidence](double angle) -> double
-            {
-                incidence = angle;
-                throw ProbeReached();
-            });
-    }
-    try
-    {
-        report = Run(request, entry, std::nullopt, laws);
-        return std::nullopt;
-    }
-    catch (const ProbeReached&)
-    {
-        return incidence;
-    }
-}
-
-// One leg past interface `interfaceIndex` + 1, so that the legs name the
-// solids on both sides of it. The beam is sent on along the normal there:
-// from a point of the solid beyond's face, no direction is surer to meet
-// another of its faces.
-Quoria::TraceReport BeamTracer::RunAcross(const BeamRequest& request, const EntryChoice& entry, Laws laws,
-                                          std::size_t interfaceIndex) const
-{
-    laws.resize(interfaceIndex);
-    laws.push_back([](double) { return 0.0; });
-    Quoria::TraceReport report = Run(request, entry, static_cast<unsigned int>(interfaceIndex + 2), laws);
-    if (report.legs.size() != interfaceIndex + 2)
-    {
-        throw std::logic_error("the trace across a Snell interface disagrees with the trace up to it");
-    }
-    return report;
-}
-
-std::string BeamTracer::CriticalAngleNote(const SnellCrossing& crossing, double criticalAngle) const
-{
-    const SpecimenInput& from = scenario.specimens[crossing.from];
-    const SpecimenInput& into = scenario.specimens[crossing.into];
-    return "cut at interface " + std::to_string(crossing.interfaceIndex + 1) + ": the incidence " +
-           DegreesText(crossing.incidence) + " from " + from.name + " (speed " + General(*from.waveSpeed) +
-           ") into " + into.name + " (speed " + General(*into.waveSpeed) + ") is beyond the critical angle " +
-           DegreesText(criticalAngle) + "; no refracted beam exists";
-}
-
-void BeamTracer::RecordLegs(const SettledTrace& trace, BeamResult& result) const
-{
-    const std::vector<Quoria::TraceLeg>& legs = trace.report.legs;
+    const std::vector<Quoria::AcousticLeg>& legs = report.legs;
     double total = 0.0;
+    double totalTime = 0.0;
     for (std::size_t i = 0; i < legs.size(); ++i)
     {
         LegRecord leg;
@@ -213,21 +161,111 @@ void BeamTracer::RecordLegs(const SettledTrace& trace, BeamResult& result) const
         if (i + 1 < legs.size())
         {
             leg.atEnd = legs[i].behavior == Quoria::Transmit ? "Transmit" : "Reflect";
-            const auto found = trace.refractions.find(i);
-            if (found != trace.refractions.end())
-            {
-                leg.refraction = found->second;
-            }
+            leg.refraction = RefractionAfter(report, i);
         }
         else
         {
-            leg.atEnd = trace.cut ? "cut" : "end";
+            leg.atEnd = result.IsCut() ? "cut" : "end";
+        }
+        if (scenario.physics == Physics::Materials)
+        {
+            // Summed in the library's order, so that the last total is the beam's time.
+            totalTime += legs[i].time;
+            leg.wave = LegWave{legs[i].mode, legs[i].speed, legs[i].time, totalTime};
         }
         result.legs.push_back(leg);
     }
 }
 
-std::string BeamTracer::Ending(const Quoria::TraceReport& report) const
+// Where the beam was transmitted, or changed its mode on reflection. At
+// normal incidence there is no plane of incidence and nothing turns.
+std::optional<Refraction> BeamTracer::RefractionAfter(const Quoria::AcousticReport& report,
+                                                      std::size_t leg) const
+{
+    const Quoria::AcousticLeg& in = report.legs[leg];
+    const Quoria::AcousticLeg& out = report.legs[leg + 1];
+    if (!sound || (in.behavior != Quoria::Transmit && in.mode == out.mode))
+    {
+        return std::nullopt;
+    }
+    const Vector normal = NormalAtEnd(in);
+    const Vector direction = Direction(in);
+    if (normal.IsCollinear(direction))
+    {
+        return std::nullopt;
+    }
+    const double incidence = AngleFromNormalLine(normal, direction);
+    const std::optional<double> refraction = Quoria::RefractedAngle(incidence, in.speed, out.speed);
+    if (!refraction)
+    {
+        return std::nullopt;
+    }
+    return Refraction{incidence, *refraction};
+}
+
+std::string BeamTracer::SpeedText(Quoria::WaveMode mode, double speed) const
+{
+    if (scenario.physics == Physics::WaveSpeeds)
+    {
+        return "speed " + General(speed);
+    }
+    return std::string(ModeName(mode)) + ", " + General(speed) + " m/s";
+}
+
+Vector BeamTracer::NormalAtEnd(const Quoria::TraceLeg& leg) const
+{
+    return configuration[leg.solid]->GetSurfaces()[leg.face]->GetNormal(leg.segment.GetSecondPoint());
+}
+
+std::string BeamTracer::CriticalAngleNote(const Quoria::AcousticReport& report) const
+{
+    const Quoria::AcousticLeg& last = report.legs.back();
+    const Point at = last.segment.GetSecondPoint();
+    // The solid beyond, as the library picks it: the last other one with a
+    // face through the point.
+    std::size_t into = last.solid;
+    if (last.behavior == Quoria::Transmit)
+    {
+        for (std::size_t s = 0; s < configuration.size(); ++s)
+        {
+            if (s == last.solid)
+            {
+                continue;
+            }
+            for (const ISurface* face : configuration[s]->GetSurfaces())
+            {
+                if (face->Contains(at))
+                {
+                    into = s;
+                    break;
+                }
+            }
+        }
+    }
+    const Quoria::WaveMode mode = scenario.ModeOfLeg(report.legs.size());
+    const double speed = sound->GetMaterials()[into].GetSpeed(mode);
+    const std::optional<double> critical = Quoria::CriticalAngle(last.speed, speed);
+    if (!critical)
+    {
+        throw std::logic_error("a critical angle into a medium that is not faster");
+    }
+    const std::string interface = "cut at interface " + std::to_string(report.legs.size()) +
+                                  ": the incidence " +
+                                  DegreesText(AngleFromNormalLine(NormalAtEnd(last), Direction(last)));
+    const std::string& from = scenario.specimens[last.solid].name;
+    if (last.behavior == Quoria::Transmit)
+    {
+        return interface + " from " + from + " (" + SpeedText(last.mode, last.speed) + ") into " +
+               scenario.specimens[into].name + " (" + SpeedText(mode, speed) +
+               ") is beyond the critical angle " + DegreesText(*critical) + "; no refracted beam exists";
+    }
+    // A reflection that changes the mode: T back as a faster L.
+    return interface + " of the " + ModeName(last.mode) + " wave in " + from + " (" + General(last.speed) +
+           " m/s) is beyond the critical angle " + DegreesText(*critical) + " of its reflection as " +
+           ModeName(mode) + " (" + General(speed) + " m/s); no reflected beam exists";
+}
+
+std::string BeamTracer::Ending(const Quoria::AcousticReport& report) const
 {
     const std::size_t n = report.legs.size();
     const std::string interface = "interface " + std::to_string(n);
@@ -237,7 +275,10 @@ std::string BeamTracer::Ending(const Quoria::TraceReport& report) const
         return "stopped after the " + std::to_string(scenario.stop.legs) +
                (scenario.stop.legs == 1 ? " leg" : " legs") + " asked for";
     case Quoria::TraceEnding::Length:
-        return "stopped once the length asked for, " + General(scenario.stop.length) + ", was reached";
+        return "stopped once the length asked for, " + General(scenario.stop.amount) + ", was reached";
+    case Quoria::TraceEnding::Time:
+        return "stopped once the time asked for, " + General(scenario.stop.amount) + " " + Microseconds +
+               ", was reached";
     case Quoria::TraceEnding::Edge:
         return "ended on an edge or corner of " + scenario.specimens[report.legs.back().solid].name + " at " +
                interface;
@@ -253,6 +294,14 @@ std::string BeamTracer::Ending(const Quoria::TraceReport& report) const
             return "no leg: the beam meets no face ahead";
         }
         return "ended at " + interface + ": the beam meets no face ahead";
+    case Quoria::TraceEnding::CriticalAngle:
+        return CriticalAngleNote(report);
+    case Quoria::TraceEnding::Error:
+        if (n == 0)
+        {
+            return "no leg: " + Clause(ToUtf8(report.message));
+        }
+        return "ended with an error at " + interface + ": " + Clause(ToUtf8(report.message));
     default:
         return std::string("ended: ") + Quoria::TraceEndingName(report.ending);
     }

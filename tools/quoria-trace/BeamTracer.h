@@ -1,13 +1,11 @@
 #pragma once
 
+#include "AcousticTracer.h"
 #include "EntryPoint.h"
 #include "FactoryTable.h"
 #include "IRayTracer.h"
 #include "Scenario.h"
-#include "TraceReport.h"
 
-#include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,11 +14,26 @@
 namespace QuoriaTrace
 {
 
-// Snell's law at the interface where a leg ends, in radians.
+// Snell's law at the interface where a leg ends: the angles from the normal
+// on either side, in radians.
 struct Refraction
 {
     double incidence;
     double refraction;
+};
+
+// "L" or "T".
+const char* ModeName(Quoria::WaveMode mode);
+
+// With materials: the wave along a leg.
+struct LegWave
+{
+    Quoria::WaveMode mode;
+    // m/s
+    double speed;
+    // Time of flight along the leg and since the entry, in microseconds.
+    double time;
+    double totalTime;
 };
 
 struct LegRecord
@@ -31,9 +44,11 @@ struct LegRecord
     double total = 0.0;
     // The specimen the leg runs in.
     std::size_t specimen = 0;
-    // What the beam did where the leg ends ("Reflect", "Transmit", "end").
+    // What the beam did where the leg ends ("Reflect", "Transmit", "end",
+    // "cut").
     std::string atEnd;
     std::optional<Refraction> refraction;
+    std::optional<LegWave> wave;
 };
 
 struct BeamResult
@@ -45,17 +60,20 @@ struct BeamResult
     std::string ending;
     // The beam met an interface beyond the critical angle and is cut there.
     bool totalReflection = false;
+    // The library's message where it could not trace the beam on (a T wave
+    // asked for in a liquid); the beam is cut there too.
+    std::string error;
+    // With materials: the time of flight of the whole beam, in microseconds.
+    double time = 0.0;
+
+    bool IsCut() const { return totalReflection || !error.empty(); }
 };
 
-// Traces the beams of one scenario through one library tracer.
-//
-// Snell's law at interface k needs the speeds on both sides, and only the
-// trace itself tells which specimens those are. So a beam is traced again
-// each time it reaches a Snell interface not yet settled: a probe law at that
-// interface interrupts the trace; a trace one leg past it names the two
-// media, the solids of the legs on either side; the settled law then
-// replaces the probe. Beyond the critical angle the beam is cut at that
-// interface and the reason is reported, never printed as if it went on.
+// Traces the beams of one scenario through one library tracer: the ray
+// tracer, or the tracer of sound when Snell's law turns the beam (one
+// material per specimen, from its "material" or, all legs L, its
+// "waveSpeed"). Beyond the critical angle the beam is cut at that interface
+// and the reason is reported, never printed as if it went on.
 class BeamTracer
 {
 public:
@@ -67,46 +85,24 @@ public:
     // The tracer's own copies of the solids, in scenario order.
     const std::vector<const Tessam::Geometry3D::ISolid*>& Configuration() const { return configuration; }
 
-    // Throws ScenarioError, with the library's message, when the library refuses the beam.
-    BeamResult Trace(const BeamRequest& request) const;
+    // One beam at a time: the library's tracers keep working state. Throws
+    // ScenarioError, with the library's message, when the library refuses the beam.
+    BeamResult Trace(const BeamRequest& request);
 
 private:
-    using Laws = std::vector<std::function<double(double)>>;
-    using Refractions = std::map<std::size_t, Refraction>;
-
-    // The trace once every Snell interface it reaches is settled, or up to
-    // the interface where it was cut.
-    struct SettledTrace
-    {
-        Quoria::TraceReport report;
-        // By the index of the leg that ends at the interface.
-        Refractions refractions;
-        std::optional<std::string> cut;
-    };
-
-    // Where a beam reaches a Snell interface not yet settled.
-    struct SnellCrossing
-    {
-        std::size_t interfaceIndex;
-        double incidence;
-        std::size_t from;
-        std::size_t into;
-    };
-
-    SettledTrace TraceSettlingSnell(const BeamRequest& request, const EntryChoice& entry) const;
-    std::size_t NextSnellInterface(std::size_t from) const;
-    Quoria::TraceReport Run(const BeamRequest& request, const EntryChoice& entry,
-                            std::optional<unsigned int> legCount, const Laws& laws) const;
-    std::optional<double> RunToProbe(const BeamRequest& request, const EntryChoice& entry, Laws laws,
-                                     std::size_t interfaceIndex, Quoria::TraceReport& report) const;
-    Quoria::TraceReport RunAcross(const BeamRequest& request, const EntryChoice& entry, Laws laws,
-                                  std::size_t interfaceIndex) const;
-    std::string CriticalAngleNote(const SnellCrossing& crossing, double criticalAngle) const;
-    void RecordLegs(const SettledTrace& trace, BeamResult& result) const;
-    std::string Ending(const Quoria::TraceReport& report) const;
+    Quoria::AcousticReport Run(const BeamRequest& request, const EntryChoice& entry);
+    void RecordLegs(const Quoria::AcousticReport& report, BeamResult& result) const;
+    std::optional<Refraction> RefractionAfter(const Quoria::AcousticReport& report, std::size_t leg) const;
+    std::string CriticalAngleNote(const Quoria::AcousticReport& report) const;
+    std::string Ending(const Quoria::AcousticReport& report) const;
+    // The text for a speed in the notes: "speed 3230" or "T, 3230 m/s".
+    std::string SpeedText(Quoria::WaveMode mode, double speed) const;
+    // The unit normal of the face where a leg ends, at its end.
+    Tessam::Geometry3D::Vector NormalAtEnd(const Quoria::TraceLeg& leg) const;
 
     const Scenario& scenario;
-    std::unique_ptr<Quoria::IRayTracer> tracer;
+    std::unique_ptr<Quoria::IRayTracer> rays;
+    std::unique_ptr<Quoria::AcousticTracer> sound;
     std::vector<const Tessam::Geometry3D::ISolid*> configuration;
 };
 

@@ -13,6 +13,7 @@ constexpr double RadiansToDegrees = 180.0 / Pi;
 // UTF-8, as everything the tool writes; the library's own texts go through
 // ToUtf8.
 constexpr const char* DegreeSign = "\xC2\xB0";
+constexpr const char* Microseconds = "\xC2\xB5s";
 
 // As short as the value allows ("%g"): for values the user gave.
 std::string General(double value);

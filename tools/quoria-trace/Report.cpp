@@ -27,9 +27,13 @@ std::string AtEnd(const LegRecord& leg)
 
 std::string StopText(const Scenario& scenario)
 {
-    if (scenario.stop.byLength)
+    if (scenario.stop.kind == StopKind::Length)
     {
-        return "stop at total length " + Precise(scenario.stop.length);
+        return "stop at total length " + Precise(scenario.stop.amount);
+    }
+    if (scenario.stop.kind == StopKind::Time)
+    {
+        return "stop at total time " + Precise(scenario.stop.amount) + " " + Microseconds;
     }
     return "stop after " + std::to_string(scenario.stop.legs) + (scenario.stop.legs == 1 ? " leg" : " legs");
 }
@@ -86,21 +90,51 @@ nlohmann::json PointJson(const Point& p)
     return nlohmann::json::array({p.X(), p.Y(), p.Z()});
 }
 
+bool HasMaterials(const Scenario& scenario)
+{
+    return scenario.physics == Physics::Materials;
+}
+
+// The columns of the table, with the wave's after the length's when there is one.
+struct Column
+{
+    const char* header;
+    bool right;
+};
+
+std::vector<Column> TableColumns(const Scenario& scenario)
+{
+    std::vector<Column> columns{{"leg", true},  {"in", false},    {"start", false},
+                                {"end", false}, {"length", true}, {"total", true}};
+    if (HasMaterials(scenario))
+    {
+        columns.insert(columns.end(), {{"mode", false}, {"speed", true}, {"time", true}});
+    }
+    columns.push_back({"at end", false});
+    return columns;
+}
+
 } // namespace
 
 std::string FormatTable(const Scenario& scenario, const std::string& source,
                         const std::vector<BeamResult>& beams)
 {
-    std::string out = (scenario.title.empty() ? std::string("Trace") : scenario.title) + " (" + source +
-                      (scenario.unit.empty() ? "" : ", lengths in " + scenario.unit) + ")\n";
+    std::string out =
+        (scenario.title.empty() ? std::string("Trace") : scenario.title) + " (" + source +
+        (scenario.unit.empty() ? "" : ", lengths in " + scenario.unit) +
+        (HasMaterials(scenario) ? std::string(", speeds in m/s, times in ") + Microseconds : "") + ")\n";
     if (scenario.isSweep)
     {
         out += "Sweep: " + std::to_string(beams.size()) + " beams, " + scenario.sweepDescription + "; " +
                StopText(scenario) + "\n";
     }
 
-    const std::vector<std::string> headers{"leg", "in", "start", "end", "length", "total", "at end"};
-    const std::vector<bool> right{true, false, false, false, true, true, false};
+    const std::vector<Column> columns = TableColumns(scenario);
+    std::vector<std::string> headers;
+    for (const Column& column : columns)
+    {
+        headers.push_back(column.header);
+    }
     for (std::size_t b = 0; b < beams.size(); ++b)
     {
         const BeamResult& beam = beams[b];
@@ -118,9 +152,16 @@ std::string FormatTable(const Scenario& scenario, const std::string& source,
         for (std::size_t i = 0; i < beam.legs.size(); ++i)
         {
             const LegRecord& leg = beam.legs[i];
-            rows.push_back({std::to_string(i + 1), scenario.specimens[leg.specimen].name,
-                            FixedPoint(leg.start), FixedPoint(leg.end), Fixed(leg.length, 3),
-                            Fixed(leg.total, 3), AtEnd(leg)});
+            std::vector<std::string> row{std::to_string(i + 1), scenario.specimens[leg.specimen].name,
+                                         FixedPoint(leg.start), FixedPoint(leg.end),
+                                         Fixed(leg.length, 3),  Fixed(leg.total, 3)};
+            if (leg.wave)
+            {
+                row.insert(row.end(),
+                           {ModeName(leg.wave->mode), General(leg.wave->speed), Fixed(leg.wave->time, 3)});
+            }
+            row.push_back(AtEnd(leg));
+            rows.push_back(row);
         }
         std::vector<std::size_t> widths(headers.size(), 0);
         for (const auto& row : rows)
@@ -135,9 +176,14 @@ std::string FormatTable(const Scenario& scenario, const std::string& source,
             std::string line;
             for (std::size_t c = 0; c < row.size(); ++c)
             {
-                line += (c == 0 ? "" : "  ") + Pad(row[c], c + 1 == row.size() ? 0 : widths[c], right[c]);
+                line +=
+                    (c == 0 ? "" : "  ") + Pad(row[c], c + 1 == row.size() ? 0 : widths[c], columns[c].right);
             }
             out += line + "\n";
+        }
+        if (HasMaterials(scenario))
+        {
+            out += "Time of flight " + Fixed(beam.time, 3) + " " + Microseconds + ".\n";
         }
         out += (beam.totalReflection ? "Note: " : "Trace ") + beam.ending + ".\n";
     }
@@ -187,22 +233,40 @@ std::string FormatJson(const Scenario& scenario, const std::string& source,
                 item["incidenceDegrees"] = std::fabs(leg.refraction->incidence) * RadiansToDegrees;
                 item["refractedDegrees"] = std::fabs(leg.refraction->refraction) * RadiansToDegrees;
             }
+            if (leg.wave)
+            {
+                item["mode"] = ModeName(leg.wave->mode);
+                item["speed"] = leg.wave->speed;
+                item["time"] = leg.wave->time;
+                item["totalTime"] = leg.wave->totalTime;
+            }
             legs.push_back(item);
         }
-        document["beams"].push_back({{"label", beam.request.label},
-                                     {"refractionAngleDegrees", beam.request.refractionDegrees},
-                                     {"skewAngleDegrees", beam.request.skewDegrees},
-                                     {"entry", entry},
-                                     {"legs", legs},
-                                     {"ending", beam.ending},
-                                     {"totalReflection", beam.totalReflection}});
+        nlohmann::json item{{"label", beam.request.label},
+                            {"refractionAngleDegrees", beam.request.refractionDegrees},
+                            {"skewAngleDegrees", beam.request.skewDegrees},
+                            {"entry", entry},
+                            {"legs", legs},
+                            {"ending", beam.ending},
+                            {"totalReflection", beam.totalReflection}};
+        if (HasMaterials(scenario))
+        {
+            item["totalTime"] = beam.time;
+        }
+        if (!beam.error.empty())
+        {
+            item["error"] = beam.error;
+        }
+        document["beams"].push_back(item);
     }
     return document.dump(2) + "\n";
 }
 
 std::string FormatCsv(const Scenario& scenario, const std::vector<BeamResult>& beams)
 {
-    std::string out = "beam,leg,specimen,start_x,start_y,start_z,end_x,end_y,end_z,length,total,at_end\n";
+    std::string out =
+        std::string("beam,leg,specimen,start_x,start_y,start_z,end_x,end_y,end_z,length,total,") +
+        (HasMaterials(scenario) ? "mode,speed,time,total_time," : "") + "at_end\n";
     for (std::size_t b = 0; b < beams.size(); ++b)
     {
         for (std::size_t i = 0; i < beams[b].legs.size(); ++i)
@@ -212,7 +276,13 @@ std::string FormatCsv(const Scenario& scenario, const std::vector<BeamResult>& b
                    CsvField(scenario.specimens[leg.specimen].name) + "," + Precise(leg.start.X()) + "," +
                    Precise(leg.start.Y()) + "," + Precise(leg.start.Z()) + "," + Precise(leg.end.X()) + "," +
                    Precise(leg.end.Y()) + "," + Precise(leg.end.Z()) + "," + Precise(leg.length) + "," +
-                   Precise(leg.total) + "," + CsvField(AtEnd(leg)) + "\n";
+                   Precise(leg.total) + ",";
+            if (leg.wave)
+            {
+                out += std::string(ModeName(leg.wave->mode)) + "," + Precise(leg.wave->speed) + "," +
+                       Precise(leg.wave->time) + "," + Precise(leg.wave->totalTime) + ",";
+            }
+            out += CsvField(AtEnd(leg)) + "\n";
         }
     }
     return out;

@@ -4,8 +4,11 @@
 #include "IRayTracer.h"
 #include "JsonNode.h"
 #include "NumberText.h"
+#include "ScenarioError.h"
 
+#include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 using Tessam::Geometry3D::Point;
 
@@ -17,6 +20,48 @@ namespace
 
 // More beams than anyone can tell apart in a picture.
 constexpr unsigned int MaximumBeamCount = 1000;
+const char* const NeedsMaterials = "give every specimen a \"material\"";
+
+enum class Law
+{
+    None,
+    Snell
+};
+
+// A built-in material by name, or one given by its speeds; the library
+// checks both, and its refusal belongs to the whole material.
+Quoria::Material ParseMaterial(const JsonNode& node)
+{
+    if (node.Value().is_string())
+    {
+        const std::string name = node.String();
+        try
+        {
+            return Quoria::FindMaterial(name);
+        }
+        catch (const std::invalid_argument& error)
+        {
+            node.Fail(ToUtf8(error.what()));
+        }
+    }
+    if (!node.Value().is_object())
+    {
+        node.FailType("a material name or an object");
+    }
+    node.RejectUnknownMembers({"name", "longitudinalSpeed", "shearSpeed"}, "a material");
+    const std::string name = node.Member("name").String();
+    const double longitudinal = node.Member("longitudinalSpeed").Number();
+    const double shear = node.Member("shearSpeed").Number();
+    try
+    {
+        return Quoria::Material(name, longitudinal, shear);
+    }
+    catch (const std::invalid_argument& error)
+    {
+        node.Fail(ToUtf8(error.what()));
+    }
+}
+
 SpecimenInput ParseSpecimen(const JsonNode& node, std::size_t index)
 {
     SpecimenInput input;
@@ -35,7 +80,7 @@ SpecimenInput ParseSpecimen(const JsonNode& node, std::size_t index)
                          JoinNames(names) + ")");
     }
 
-    std::vector<std::string> known{"factory", "name", "waveSpeed"};
+    std::vector<std::string> known{"factory", "name", "waveSpeed", "material"};
     for (const auto& parameter : factory->parameters)
     {
         known.push_back(parameter.name);
@@ -46,6 +91,14 @@ SpecimenInput ParseSpecimen(const JsonNode& node, std::size_t index)
     if (const auto speed = node.OptionalMember("waveSpeed"))
     {
         input.waveSpeed = speed->PositiveNumber();
+    }
+    if (const auto material = node.OptionalMember("material"))
+    {
+        if (input.waveSpeed)
+        {
+            material->Fail("give either \"material\" or \"waveSpeed\", not both");
+        }
+        input.material = ParseMaterial(*material);
     }
 
     for (const auto& parameter : factory->parameters)
@@ -171,6 +224,91 @@ Law ParseLaw(const JsonNode& node)
     node.Fail("unknown law \"" + name + "\" (expected snell or none)");
 }
 
+// Whether Snell's law turns the beam where it is transmitted: at every such
+// interface or at none, since the tracer of sound applies it everywhere and
+// nothing else knows the speeds on both sides.
+bool ParseLaws(const JsonNode& node, const Scenario& scenario)
+{
+    const bool transmits = std::find(scenario.behaviors.begin(), scenario.behaviors.end(),
+                                     Quoria::Transmit) != scenario.behaviors.end();
+    if (node.Value().is_string())
+    {
+        return ParseLaw(node) == Law::Snell && transmits;
+    }
+    const auto elements = node.Elements();
+    std::vector<Law> laws;
+    for (std::size_t i = 0; i < elements.size(); ++i)
+    {
+        const Law law = elements[i].Value().is_null() ? Law::None : ParseLaw(elements[i]);
+        if (law == Law::Snell && scenario.BehaviorAt(i) != Quoria::Transmit)
+        {
+            elements[i].Fail("Snell's law applies only where the beam is transmitted; interface " +
+                             std::to_string(i + 1) + " reflects or stops it");
+        }
+        laws.push_back(law);
+    }
+    const auto lawAt = [&laws](std::size_t i) { return i < laws.size() ? laws[i] : Law::None; };
+    std::optional<std::size_t> first;
+    for (std::size_t i = 0; i < scenario.behaviors.size(); ++i)
+    {
+        if (scenario.behaviors[i] != Quoria::Transmit)
+        {
+            continue;
+        }
+        if (!first)
+        {
+            first = i;
+        }
+        else if (lawAt(i) != lawAt(*first))
+        {
+            const auto with = [&lawAt](std::size_t k) { return lawAt(k) == Law::Snell ? "with" : "without"; };
+            (i < elements.size() ? elements[i] : node)
+                .Fail("interface " + std::to_string(i + 1) + " transmits " + with(i) +
+                      " Snell's law, interface " + std::to_string(*first + 1) + " " + with(*first) +
+                      " it: the law holds at every transmitting interface or at none");
+        }
+    }
+    return first && lawAt(*first) == Law::Snell;
+}
+
+Quoria::WaveMode ParseMode(const JsonNode& node)
+{
+    const std::string name = node.String();
+    if (name == "L")
+    {
+        return Quoria::WaveMode::L;
+    }
+    if (name == "T")
+    {
+        return Quoria::WaveMode::T;
+    }
+    node.Fail("unknown wave mode \"" + name + "\" (expected L or T)");
+}
+
+void ParseStop(const JsonNode& stop, Scenario& scenario)
+{
+    stop.RejectUnknownMembers({"legs", "length", "time"}, "the stop");
+    scenario.stop.place = stop.Place();
+    if (stop.Has("legs") + stop.Has("length") + stop.Has("time") != 1)
+    {
+        stop.Fail("give one of \"legs\", \"length\" or \"time\"");
+    }
+    if (stop.Has("legs"))
+    {
+        scenario.stop.legs = stop.Member("legs").Count(1, static_cast<unsigned int>(Quoria::MaximumLegCount));
+        scenario.stop.place = stop.Member("legs").Place();
+        return;
+    }
+    const JsonNode amount = stop.Member(stop.Has("length") ? "length" : "time");
+    scenario.stop.kind = stop.Has("length") ? StopKind::Length : StopKind::Time;
+    if (scenario.stop.kind == StopKind::Time && scenario.physics != Physics::Materials)
+    {
+        amount.Fail(std::string("a time of flight needs materials: ") + NeedsMaterials);
+    }
+    scenario.stop.amount = amount.PositiveNumber();
+    scenario.stop.place = amount.Place();
+}
+
 // Values from `from` to `to` inclusive; the step's sign follows the range.
 std::vector<double> ParseRange(const JsonNode& node)
 {
@@ -274,7 +412,8 @@ void ParseSweep(const JsonNode& node, Scenario& scenario, const BeamRequest& bas
 void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<JsonNode>& sweep)
 {
     node.RejectUnknownMembers(
-        {"entry", "refractionAngleDegrees", "skewAngleDegrees", "stop", "behaviors", "laws"}, "the beam");
+        {"entry", "refractionAngleDegrees", "skewAngleDegrees", "stop", "behaviors", "laws", "modes"},
+        "the beam");
     BeamRequest beam;
     beam.place = node.Place();
     const bool hasEntry = node.Has("entry");
@@ -297,24 +436,7 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
         beam.skewDegrees = skew->Number();
     }
 
-    const JsonNode stop = node.Member("stop");
-    stop.RejectUnknownMembers({"legs", "length"}, "the stop");
-    scenario.stop.place = stop.Place();
-    if (stop.Has("legs") == stop.Has("length"))
-    {
-        stop.Fail("give either \"legs\" or \"length\"");
-    }
-    if (stop.Has("legs"))
-    {
-        scenario.stop.legs = stop.Member("legs").Count(1, static_cast<unsigned int>(Quoria::MaximumLegCount));
-        scenario.stop.place = stop.Member("legs").Place();
-    }
-    else
-    {
-        scenario.stop.byLength = true;
-        scenario.stop.length = stop.Member("length").PositiveNumber();
-        scenario.stop.place = stop.Member("length").Place();
-    }
+    ParseStop(node.Member("stop"), scenario);
 
     if (const auto behaviors = node.OptionalMember("behaviors"))
     {
@@ -325,32 +447,32 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
         }
     }
 
+    const bool materials = scenario.physics == Physics::Materials;
     if (const auto laws = node.OptionalMember("laws"))
     {
-        if (laws->Value().is_string())
+        const bool snell = ParseLaws(*laws, scenario);
+        if (materials && !snell &&
+            std::find(scenario.behaviors.begin(), scenario.behaviors.end(), Quoria::Transmit) !=
+                scenario.behaviors.end())
         {
-            // One law for every interface where the beam is transmitted.
-            if (ParseLaw(*laws) == Law::Snell)
-            {
-                for (const auto behavior : scenario.behaviors)
-                {
-                    scenario.laws.push_back(behavior == Quoria::Transmit ? Law::Snell : Law::None);
-                }
-            }
+            laws->Fail("with materials every interface obeys Snell's law: leave \"laws\" out or give "
+                       "\"snell\"");
         }
-        else
+        if (!materials && snell)
         {
-            const auto elements = laws->Elements();
-            for (std::size_t i = 0; i < elements.size(); ++i)
-            {
-                const Law law = elements[i].Value().is_null() ? Law::None : ParseLaw(elements[i]);
-                if (law == Law::Snell && scenario.BehaviorAt(i) != Quoria::Transmit)
-                {
-                    elements[i].Fail("Snell's law applies only where the beam is transmitted; interface " +
-                                     std::to_string(i + 1) + " reflects or stops it");
-                }
-                scenario.laws.push_back(law);
-            }
+            scenario.physics = Physics::WaveSpeeds;
+        }
+    }
+
+    if (const auto modes = node.OptionalMember("modes"))
+    {
+        if (!materials)
+        {
+            modes->Fail(std::string("wave modes need materials: ") + NeedsMaterials);
+        }
+        for (const auto& element : modes->Elements())
+        {
+            scenario.modes.push_back(ParseMode(element));
         }
     }
 
@@ -366,26 +488,18 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
 
 } // namespace
 
-bool Scenario::UsesSnell() const
-{
-    for (const Law law : laws)
-    {
-        if (law == Law::Snell)
-        {
-            return true;
-        }
-    }
-    return false;
-}
-
 Quoria::BehaviorAtInterface Scenario::BehaviorAt(std::size_t interfaceIndex) const
 {
     return interfaceIndex < behaviors.size() ? behaviors[interfaceIndex] : Quoria::Reflect;
 }
 
-Law Scenario::LawAt(std::size_t interfaceIndex) const
+Quoria::WaveMode Scenario::ModeOfLeg(std::size_t legIndex) const
 {
-    return interfaceIndex < laws.size() ? laws[interfaceIndex] : Law::None;
+    if (modes.empty())
+    {
+        return Quoria::WaveMode::L;
+    }
+    return modes[std::min(legIndex, modes.size() - 1)];
 }
 
 Scenario ParseScenario(const nlohmann::json& document)
@@ -425,9 +539,28 @@ Scenario ParseScenario(const nlohmann::json& document)
         }
     }
 
+    // The tracer of sound needs the material of every specimen, and works in millimetres.
+    const auto hasMaterial = [](const SpecimenInput& specimen) { return specimen.material.has_value(); };
+    if (std::any_of(scenario.specimens.begin(), scenario.specimens.end(), hasMaterial))
+    {
+        for (std::size_t i = 0; i < elements.size(); ++i)
+        {
+            if (!scenario.specimens[i].material)
+            {
+                elements[i].Fail("missing \"material\": once one specimen has a material, every specimen "
+                                 "needs one");
+            }
+        }
+        if (const auto unit = root.OptionalMember("unit"); unit && scenario.unit != "mm")
+        {
+            unit->Fail("times of flight need lengths in mm, got \"" + scenario.unit + "\"");
+        }
+        scenario.physics = Physics::Materials;
+    }
+
     ParseBeam(root.Member("beam"), scenario, root.OptionalMember("sweep"));
 
-    if (scenario.UsesSnell())
+    if (scenario.physics == Physics::WaveSpeeds)
     {
         for (std::size_t i = 0; i < elements.size(); ++i)
         {

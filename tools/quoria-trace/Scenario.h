@@ -1,7 +1,9 @@
 #pragma once
 
 #include "BehaviorAtInterface.h"
+#include "Material.h"
 #include "Point.h"
+#include "WaveMode.h"
 
 #include <nlohmann/json.hpp>
 
@@ -28,7 +30,9 @@ struct SpecimenInput
     std::string name;
     std::string factory;
     std::string place;
+    // Any unit: only ratios matter, for Snell's law without materials.
     std::optional<double> waveSpeed;
+    std::optional<Quoria::Material> material;
     std::map<std::string, double> numbers;
     std::map<std::string, Tessam::Geometry3D::Point> points;
     std::vector<SlopeValues> slopes;
@@ -43,18 +47,34 @@ struct EntryInput
     std::string place;
 };
 
+enum class StopKind
+{
+    Legs,
+    Length,
+    // Microseconds; only with materials.
+    Time
+};
+
 struct StopInput
 {
-    bool byLength = false;
+    StopKind kind = StopKind::Legs;
     unsigned int legs = 0;
-    double length = 0.0;
+    // The length or the time.
+    double amount = 0.0;
     std::string place;
 };
 
-enum class Law
+// What turns the beam at an interface.
+enum class Physics
 {
-    None,
-    Snell
+    // Straight on through a Transmit, mirrored at a Reflect: the ray tracer.
+    Rays,
+    // Snell's law at every Transmit between the specimens' waveSpeed: one
+    // kind of wave, whose speeds have no known unit, so no time.
+    WaveSpeeds,
+    // Snell's law at every interface between the speeds of the legs' modes
+    // in the specimens' materials, with times of flight.
+    Materials
 };
 
 // One beam to trace; a sweep makes several.
@@ -77,14 +97,15 @@ struct Scenario
     std::string sweepDescription;
     StopInput stop;
     std::vector<Quoria::BehaviorAtInterface> behaviors;
-    // One per interface; Snell only where the behaviour is Transmit.
-    std::vector<Law> laws;
     std::string behaviorsPlace;
+    Physics physics = Physics::Rays;
+    // Element i is the mode of leg i + 1; only with materials.
+    std::vector<Quoria::WaveMode> modes;
 
-    bool UsesSnell() const;
     // Reflect where the file says nothing, as the library does.
     Quoria::BehaviorAtInterface BehaviorAt(std::size_t interfaceIndex) const;
-    Law LawAt(std::size_t interfaceIndex) const;
+    // The mode of leg `legIndex` + 1: the last one given before it, L without one.
+    Quoria::WaveMode ModeOfLeg(std::size_t legIndex) const;
 };
 
 // Reads and checks a whole scenario; throws ScenarioError.

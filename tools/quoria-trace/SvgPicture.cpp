@@ -60,6 +60,12 @@ constexpr double NoteRightMargin = 10.0;
 constexpr double NoteLine = 15.0;
 // The scale bar is at most this many pixels long.
 constexpr double ScaleBarMaximum = 220.0;
+// A leg's wave mode stands this far beside the middle of the leg; a leg
+// shorter than the minimum on the page has no room for it, and a label this
+// near another of the same mode (a sweep's fan) adds nothing.
+constexpr double ModeLabelOffset = 9.0;
+constexpr double ModeLabelMinimumLeg = 24.0;
+constexpr double ModeLabelSpacing = 20.0;
 
 using Polyline = std::vector<Point>;
 
@@ -321,6 +327,23 @@ std::string CutMarker(double x, double y)
            " l10,10 m0,-10 l-10,10\" stroke=\"black\" stroke-width=\"2\"/>\n";
 }
 
+// Bold, on a white halo so that it stays legible over the lines it crosses;
+// (x, y) is the middle of the letter.
+std::string ModeLabel(double x, double y, const std::string& colour, Quoria::WaveMode mode)
+{
+    return "<text x=\"" + Px(x) + "\" y=\"" + Px(y + 4) + "\" class=\"mode\" fill=\"" + colour +
+           "\" font-size=\"12\" font-weight=\"bold\" text-anchor=\"middle\" stroke=\"white\" "
+           "stroke-width=\"3\" paint-order=\"stroke\">" +
+           ModeName(mode) + "</text>\n";
+}
+
+struct PlacedLabel
+{
+    double x;
+    double y;
+    Quoria::WaveMode mode;
+};
+
 class Canvas
 {
 public:
@@ -550,12 +573,64 @@ std::string Frame(const View& view, const Canvas& canvas, std::size_t index, dou
     return out;
 }
 
+// Each leg's mode beside its middle, on the side of the leg towards the top
+// of the page (the right of an upright leg).
+std::string ModeLabels(const Canvas& canvas, const View& view, const BeamResult& beam,
+                       const std::string& colour, std::vector<PlacedLabel>& placed)
+{
+    std::string out;
+    for (const LegRecord& leg : beam.legs)
+    {
+        if (!leg.wave)
+        {
+            continue;
+        }
+        const double x0 = canvas.X(view, leg.start);
+        const double y0 = canvas.Y(view, leg.start);
+        const double dx = canvas.X(view, leg.end) - x0;
+        const double dy = canvas.Y(view, leg.end) - y0;
+        const double length = std::hypot(dx, dy);
+        if (length < ModeLabelMinimumLeg)
+        {
+            continue;
+        }
+        double nx = dy / length;
+        double ny = -dx / length;
+        if (ny > 0.0 || (ny == 0.0 && nx < 0.0))
+        {
+            nx = -nx;
+            ny = -ny;
+        }
+        const PlacedLabel label{x0 + dx / 2 + nx * ModeLabelOffset, y0 + dy / 2 + ny * ModeLabelOffset,
+                                leg.wave->mode};
+        const bool crowded =
+            std::any_of(placed.begin(), placed.end(),
+                        [&label](const PlacedLabel& other) {
+                            return other.mode == label.mode &&
+                                   std::hypot(other.x - label.x, other.y - label.y) < ModeLabelSpacing;
+                        });
+        if (!crowded)
+        {
+            placed.push_back(label);
+            out += ModeLabel(label.x, label.y, colour, label.mode);
+        }
+    }
+    return out;
+}
+
 std::string DrawBeam(const Canvas& canvas, const View& view, const BeamResult& beam,
                      const std::string& colour, bool thin)
 {
     if (beam.legs.empty())
     {
-        return "";
+        // Cut before its first leg: where it would have started.
+        if (!beam.IsCut())
+        {
+            return "";
+        }
+        const double x = canvas.X(view, beam.entry.point);
+        const double y = canvas.Y(view, beam.entry.point);
+        return EntryMarker(x, y, colour) + CutMarker(x, y);
     }
     std::vector<Point> path{beam.legs.front().start};
     for (const auto& leg : beam.legs)
@@ -571,7 +646,7 @@ std::string DrawBeam(const Canvas& canvas, const View& view, const BeamResult& b
     out += EntryMarker(canvas.X(view, path.front()), canvas.Y(view, path.front()), colour);
     const double endX = canvas.X(view, path.back());
     const double endY = canvas.Y(view, path.back());
-    out += beam.totalReflection ? CutMarker(endX, endY) : EndMarker(endX, endY, colour);
+    out += beam.IsCut() ? CutMarker(endX, endY) : EndMarker(endX, endY, colour);
     return out;
 }
 
@@ -601,6 +676,12 @@ std::string DrawView(const Layout& layout, std::size_t index, const std::vector<
     for (std::size_t b = 0; b < beams.size(); ++b)
     {
         out += DrawBeam(canvas, view, beams[b], BeamColour(b, beams.size()), beams.size() > 1);
+    }
+    // Over every beam, so that no line hides a label.
+    std::vector<PlacedLabel> placed;
+    for (std::size_t b = 0; b < beams.size(); ++b)
+    {
+        out += ModeLabels(canvas, view, beams[b], BeamColour(b, beams.size()), placed);
     }
     return out + "</g>\n";
 }
@@ -668,6 +749,21 @@ void BeamKeys(LegendColumn& legend, const std::vector<BeamResult>& beams)
     if (std::any_of(beams.begin(), beams.end(), [](const BeamResult& b) { return b.totalReflection; }))
     {
         legend.Row(CutMarker(legend.KeyCentre(), legend.Y()), "beam cut: beyond the critical angle");
+    }
+    if (std::any_of(beams.begin(), beams.end(), [](const BeamResult& b) { return !b.error.empty(); }))
+    {
+        legend.Row(CutMarker(legend.KeyCentre(), legend.Y()), "beam cut: no such wave");
+    }
+    const auto hasWaves = [](const BeamResult& b)
+    {
+        return std::any_of(b.legs.begin(), b.legs.end(),
+                           [](const LegRecord& leg) { return leg.wave.has_value(); });
+    };
+    if (std::any_of(beams.begin(), beams.end(), hasWaves))
+    {
+        legend.Row(ModeLabel(legend.KeyCentre() - 8, legend.Y(), ink, Quoria::WaveMode::L) +
+                       ModeLabel(legend.KeyCentre() + 8, legend.Y(), ink, Quoria::WaveMode::T),
+                   "wave mode: longitudinal, transverse");
     }
 }
 

@@ -46,7 +46,7 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
     const Scenario scenario =
         ParseScenario(builtIn ? ParseDocument(DefaultScenarioText(), source) : ReadDocument(scenarioPath));
     const auto solids = BuildSpecimens(scenario);
-    const BeamTracer tracer(scenario, solids);
+    BeamTracer tracer(scenario, solids);
 
     std::vector<BeamResult> beams;
     {
@@ -73,7 +73,7 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
     {
         for (std::size_t b = 0; b < beams.size(); ++b)
         {
-            if (beams[b].totalReflection)
+            if (beams[b].IsCut())
             {
                 std::cerr << "quoria-trace: note: beam " << b + 1 << " " << beams[b].ending << "\n";
             }

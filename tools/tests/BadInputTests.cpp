@@ -3,7 +3,12 @@
 
 #include "ToolRunner.h"
 
+#include "Material.h"
+
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
 
 namespace
 {
@@ -86,7 +91,7 @@ TEST(BadInput, EachMistakeInTheScenarioIsLocatedWithItsOwnMessage)
          "CreateWedgeOnAxisAlignedPlate, CreateWedgeOnXOrientedCylinder, CreateWedgeOnYOrientedCylinder)"},
         {"\"sizeY\"", "\"sizeQ\"",
          "/specimens/0/sizeQ: unknown parameter \"sizeQ\" of CreateAxisAlignedPlate (expected factory, name, "
-         "waveSpeed, centre, sizeX, sizeY, sizeZ)"},
+         "waveSpeed, material, centre, sizeX, sizeY, sizeZ)"},
         {"\"sizeX\": 100", "\"sizeX\": \"100\"", "/specimens/0/sizeX: expected a number, got a string"},
         {"[-30, 0, -10]", "[-30, 0]", "/beam/entry/point: expected a point [x, y, z], got an array of 2"},
         {", \"sizeZ\": 20", "", "/specimens/0: missing \"sizeZ\""},
@@ -96,6 +101,8 @@ TEST(BadInput, EachMistakeInTheScenarioIsLocatedWithItsOwnMessage)
         {"\"legs\": 3", "\"legs\": 0", "/beam/stop/legs: must lie between 1 and 250, got 0"},
         {"\"legs\": 3", "\"legs\": 2.5", "/beam/stop/legs: must be a whole number, got 2.5"},
         {"\"legs\": 3", "\"length\": 0", "/beam/stop/length: must be larger than 0, got 0"},
+        {"\"legs\": 3", "\"legs\": 3, \"length\": 1",
+         "/beam/stop: give one of \"legs\", \"length\" or \"time\""},
         {"\"sizeZ\": 20", "\"sizeZ\": 20, \"waveSpeed\": -1",
          "/specimens/0/waveSpeed: must be larger than 0, got -1"},
         // Snell's law where the beam is reflected makes no sense; without speeds it cannot be computed.
@@ -104,6 +111,21 @@ TEST(BadInput, EachMistakeInTheScenarioIsLocatedWithItsOwnMessage)
          "stops it"},
         {"{ \"legs\": 3 }", "{ \"legs\": 3 }, \"behaviors\": [\"Transmit\"], \"laws\": \"snell\"",
          "/specimens/0: missing \"waveSpeed\": Snell's law needs the wave speed of every specimen"},
+        // The law holds at every transmitting interface or at none; given or not, it is the list's.
+        {"{ \"legs\": 3 }",
+         "{ \"legs\": 3 }, \"behaviors\": [\"Transmit\", \"Reflect\", \"Transmit\"], \"laws\": [\"snell\"]",
+         "/beam/laws: interface 3 transmits without Snell's law, interface 1 with it: the law holds at every "
+         "transmitting interface or at none"},
+        {"{ \"legs\": 3 }",
+         "{ \"legs\": 3 }, \"behaviors\": [\"Transmit\", \"Reflect\", \"Transmit\"], "
+         "\"laws\": [null, null, \"snell\"]",
+         "/beam/laws/2: interface 3 transmits with Snell's law, interface 1 without it: the law holds at "
+         "every transmitting interface or at none"},
+        // Modes and times need materials.
+        {"{ \"legs\": 3 }", "{ \"legs\": 3 }, \"modes\": [\"T\"]",
+         "/beam/modes: wave modes need materials: give every specimen a \"material\""},
+        {"\"legs\": 3", "\"time\": 3",
+         "/beam/stop/time: a time of flight needs materials: give every specimen a \"material\""},
         // The library's refusals carry its own message; its degree sign is one Windows-1252 byte, printed
         // as UTF-8.
         {"\"sizeY\": 40", "\"sizeY\": 0",
@@ -120,7 +142,7 @@ TEST(BadInput, EachMistakeInTheScenarioIsLocatedWithItsOwnMessage)
         {"\"sizeZ\": 20", "\"sizeZ\": 20, \"slopes\": []",
          "/specimens/0/slopes: unknown parameter \"slopes\" of CreateAxisAlignedPlate (expected factory, "
          "name, "
-         "waveSpeed, centre, sizeX, sizeY, sizeZ)"},
+         "waveSpeed, material, centre, sizeX, sizeY, sizeZ)"},
         // Far beyond the end of the plate no face lies along any normal through the point.
         {"\"point\": [-30, 0, -10]", "\"near\": [500, 500, 500], \"snapTo\": 0",
          "/beam/entry: no face of specimen \"plate\" lies along a normal through (500, 500, 500); give a "
@@ -151,4 +173,82 @@ TEST(BadInput, CommandLineMistakes)
     EXPECT_EQ(unwritable.out, "");
     EXPECT_EQ(unwritable.err,
               "quoria-trace: no/such/dir/picture.svg: cannot write the picture: No such file or directory\n");
+}
+
+namespace
+{
+
+// Steel over water, the beam in the steel.
+const char* const GoodSoundScenario = R"({
+  "unit": "mm",
+  "specimens": [
+    { "name": "plate", "factory": "CreateAxisAlignedPlate", "centre": [0, 0, 0],
+      "sizeX": 100, "sizeY": 40, "sizeZ": 20, "material": "steel" },
+    { "name": "tank", "factory": "CreateAxisAlignedPlate", "centre": [0, 0, 30],
+      "sizeX": 100, "sizeY": 40, "sizeZ": 40, "material": "water" }
+  ],
+  "beam": { "entry": { "point": [-30, 0, -10] }, "refractionAngleDegrees": 45, "stop": { "legs": 3 },
+            "modes": ["L"] }
+})";
+
+std::string LibraryMessage(const std::function<void()>& call)
+{
+    try
+    {
+        call();
+    }
+    catch (const std::invalid_argument& error)
+    {
+        return error.what();
+    }
+    return "the library accepted it";
+}
+
+} // namespace
+
+TEST(BadInput, EachMistakeInAMaterialOrAModeIsLocated)
+{
+    std::string directory;
+    EXPECT_EQ(RunScenario(GoodSoundScenario, "", directory).status, 0);
+
+    const std::string unknown = LibraryMessage([] { Quoria::FindMaterial("unobtainium"); });
+    EXPECT_EQ(unknown.rfind("FindMaterial : Unknown material; the known names are Carbon steel, ", 0), 0u);
+    const struct
+    {
+        const char* from;
+        const char* to;
+        std::string message;
+    } mistakes[] = {
+        // The library's refusals, with its own messages.
+        {"\"steel\"", "\"unobtainium\"", "/specimens/0/material: " + unknown},
+        {"\"steel\"", R"({ "name": "odd", "longitudinalSpeed": 3000, "shearSpeed": 3000 })",
+         "/specimens/0/material: Material::Material : The shear speed must be smaller than the longitudinal "
+         "speed."},
+        {"\"steel\"", R"({ "name": "odd", "longitudinalSpeed": -1, "shearSpeed": 0 })",
+         "/specimens/0/material: Material::Material : The longitudinal speed must be positive and finite."},
+        // The tool's own checks.
+        {"\"steel\"", R"({ "name": "odd", "longitudinalSpeed": 3000, "shearSpeed": "slow" })",
+         "/specimens/0/material/shearSpeed: expected a number, got a string"},
+        {"\"steel\"", R"({ "longitudinalSpeed": 3000, "shearSpeed": 0 })",
+         "/specimens/0/material: missing \"name\""},
+        {"\"steel\"", R"({ "name": "odd", "longitudinalSpeed": 3000, "shearSpeed": 0, "density": 1 })",
+         "/specimens/0/material/density: unknown parameter \"density\" of a material (expected name, "
+         "longitudinalSpeed, shearSpeed)"},
+        {"\"steel\"", "5900", "/specimens/0/material: expected a material name or an object, got a number"},
+        {"\"sizeZ\": 20, \"material\"", "\"sizeZ\": 20, \"waveSpeed\": 5900, \"material\"",
+         "/specimens/0/material: give either \"material\" or \"waveSpeed\", not both"},
+        {", \"material\": \"water\"", "",
+         "/specimens/1: missing \"material\": once one specimen has a material, every specimen needs one"},
+        {"\"mm\"", "\"in\"", "/unit: times of flight need lengths in mm, got \"in\""},
+        {"[\"L\"]", "[\"L\", \"S\"]", "/beam/modes/1: unknown wave mode \"S\" (expected L or T)"},
+        {"\"legs\": 3", "\"time\": 0", "/beam/stop/time: must be larger than 0, got 0"},
+        {"\"modes\"", "\"behaviors\": [\"Transmit\"], \"laws\": \"none\", \"modes\"",
+         "/beam/laws: with materials every interface obeys Snell's law: leave \"laws\" out or give "
+         "\"snell\""},
+    };
+    for (const auto& mistake : mistakes)
+    {
+        EXPECT_EQ(Complaint(Replace(GoodSoundScenario, mistake.from, mistake.to)),
+                  "quoria-trace: scenario.json: " + mistake.message + "\n");
+    }
 }

@@ -82,6 +82,14 @@ TEST(ExampleTrace, EveryExampleEndsWhereTheGeometrySays)
     const Point plateBottom = plateEntry + plateDown * (-plateEntry.Z() / plateDown.Z());
     const double plateSkip = 25.0 * std::tan(std::asin(speeds * std::sin(36 * Degree)));
 
+    // Shear wedge on a steel plate: the same construction at 38.66 degrees, then T by the wedge's and
+    // the steel's speeds, 2330 and 3230.
+    const Vector shearDown(std::sin(38.66 * Degree), 0, std::cos(38.66 * Degree));
+    const Point shearNear(-20, 0, -24);
+    const Point shearEntry = shearNear + shearDown * (Point(-40, 0, -8) - shearNear).Dot(shearDown);
+    const Point shearContact = shearEntry + shearDown * (-shearEntry.Z() / shearDown.Z());
+    const double shearSkip = 25.0 * std::tan(std::asin(speeds * std::sin(38.66 * Degree)));
+
     // Wedge on a bar along x: in the plane y = 0 the bar is a slab from z = 0 to z = 200.
     const Vector xDown(std::sin(30 * Degree), 0, std::cos(30 * Degree));
     const Point xNear(-20, 0, -19.5);
@@ -119,6 +127,7 @@ TEST(ExampleTrace, EveryExampleEndsWhereTheGeometrySays)
         {"wedge-on-plate.json", "Polygon", 5, 4, plateBottom + Vector(4 * plateSkip, 0, 0)},
         {"wedge-on-x-cylinder.json", "Polygon", 2, 1, xContact + Vector(xDeep, 0, 200)},
         {"wedge-on-y-cylinder.json", "Polygon", 2, 0, yContact},
+        {"shear-wedge-on-plate.json", "Polygon", 4, 3, shearContact + Vector(3 * shearSkip, 0, 25)},
     };
     for (const auto& example : examples)
     {

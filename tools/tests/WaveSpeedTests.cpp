@@ -1,43 +1,15 @@
-#include "SnellLaw.h"
-
-#include <gtest/gtest.h>
+// Snell's law between bare wave speeds: every leg one wave, no unit, no time.
 
 #include "ToolRunner.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 
-using QuoriaTrace::SnellLaw;
-
 namespace
 {
+
 const double Degree = std::acos(-1.0) / 180.0;
-}
-
-TEST(SnellLaw, RefractsByTheRatioOfSpeedsAndKeepsTheSign)
-{
-    // Into a medium twice as fast: sin t2 = 2 sin t1; 30 degrees gives 90 exactly at the limit.
-    const SnellLaw faster(1000.0, 2000.0);
-    EXPECT_NEAR(faster(std::asin(0.25)), std::asin(0.5), 1e-15);
-    EXPECT_NEAR(faster(-std::asin(0.25)), -std::asin(0.5), 1e-15);
-    EXPECT_DOUBLE_EQ(faster(0.0), 0.0);
-    ASSERT_TRUE(faster.CriticalAngle().has_value());
-    EXPECT_NEAR(*faster.CriticalAngle(), 30.0 * Degree, 1e-15);
-    EXPECT_FALSE(faster.IsBeyondCriticalAngle(29.9 * Degree));
-    EXPECT_TRUE(faster.IsBeyondCriticalAngle(30.1 * Degree));
-    EXPECT_TRUE(faster.IsBeyondCriticalAngle(-30.1 * Degree));
-
-    // Into a slower medium the beam bends towards the normal and always exists.
-    const SnellLaw slower(3230.0, 2330.0);
-    EXPECT_FALSE(slower.CriticalAngle().has_value());
-    EXPECT_FALSE(slower.IsBeyondCriticalAngle(89.9 * Degree));
-    EXPECT_NEAR(std::sin(slower(60.0 * Degree)), 2330.0 / 3230.0 * std::sin(60.0 * Degree), 1e-15);
-
-    // Equal speeds leave the direction alone.
-    EXPECT_DOUBLE_EQ(SnellLaw(5.0, 5.0)(0.7), 0.7);
-}
-
-namespace
-{
 
 // A 40 long block of wedge (angle 0, top at z = -8) on a 25 thick plate.
 std::string WedgeOnPlate(double wedgeAngle, double refraction, const std::string& beamRest)
@@ -54,7 +26,7 @@ std::string WedgeOnPlate(double wedgeAngle, double refraction, const std::string
 
 } // namespace
 
-TEST(SnellLaw, EachCrossingUsesTheSpeedsOnItsTwoSides)
+TEST(WaveSpeed, EachCrossingUsesTheSpeedsOnItsTwoSides)
 {
     // Into the plate at 20 degrees, back up under the wedge, and out again at 20 degrees: the law at the
     // third interface must run from the plate into the wedge.
@@ -81,7 +53,7 @@ TEST(SnellLaw, EachCrossingUsesTheSpeedsOnItsTwoSides)
     EXPECT_NEAR(legs[2]["refractedDegrees"].get<double>(), 20.0, 1e-9);
 }
 
-TEST(SnellLaw, BeyondTheCriticalAngleTheBeamIsCutAndSaysWhy)
+TEST(WaveSpeed, BeyondTheCriticalAngleTheBeamIsCutAndSaysWhy)
 {
     // sin 50 x 3230 / 2330 > 1: no wave enters the plate. The library cannot reflect through a law, so
     // the tool ends the beam at that interface, says so, and does not draw a made-up refracted leg.
@@ -107,4 +79,26 @@ TEST(SnellLaw, BeyondTheCriticalAngleTheBeamIsCutAndSaysWhy)
               std::string::npos);
     const ToolRun csv = RunTool("scenario.json --format csv", directory);
     EXPECT_EQ(csv.err, "quoria-trace: note: beam 1 " + reason + "\n");
+}
+
+TEST(WaveSpeed, ALawAtEveryTransmitIsTheSameAsSnellAndPrintsNoWave)
+{
+    const std::string entry = R"("entry": { "point": [-5, 0, -8] }, "stop": { "legs": 4 },
+        "behaviors": ["Transmit", "Reflect", "Transmit"], )";
+    const auto everywhere = TraceJson(WedgeOnPlate(0, -20, entry + R"("laws": "snell")"));
+    const auto listed = TraceJson(WedgeOnPlate(0, -20, entry + R"("laws": ["snell", null, "snell"])"));
+    EXPECT_EQ(listed, everywhere);
+    // Speeds without a unit give no time: the legs carry no wave.
+    const auto& leg = everywhere["beams"][0]["legs"][0];
+    EXPECT_FALSE(leg.contains("mode") || leg.contains("speed") || leg.contains("time"));
+    EXPECT_FALSE(everywhere["beams"][0].contains("totalTime"));
+
+    std::string directory;
+    const ToolRun table = RunScenario(WedgeOnPlate(0, -20, entry + R"("laws": "snell")"), "", directory);
+    EXPECT_NE(table.out.find("leg  in     start "), std::string::npos) << table.out;
+    EXPECT_EQ(table.out.find("mode"), std::string::npos);
+    EXPECT_EQ(table.out.find("Time of flight"), std::string::npos);
+    const ToolRun csv = RunTool("scenario.json --format csv", directory);
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+              "beam,leg,specimen,start_x,start_y,start_z,end_x,end_y,end_z,length,total,at_end");
 }
