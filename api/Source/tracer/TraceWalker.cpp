@@ -306,10 +306,11 @@ std::size_t TraceWalker::FindClosestIntersection(const Line& ray)
                           origin.Z() + t * direction.Z());
         // Outside its face's box the point would fail Contains. With t
         // finite no coordinate is NaN, so an infinite box holds it.
-        const bool inside = (flat.low[0] <= point.X()) & (point.X() <= flat.high[0]) &
-                            (flat.low[1] <= point.Y()) & (point.Y() <= flat.high[1]) &
-                            (flat.low[2] <= point.Z()) & (point.Z() <= flat.high[2]);
-        if (inside)
+        // Integer '&' keeps the six comparisons free of branches.
+        const int inside = int(flat.low[0] <= point.X()) & int(point.X() <= flat.high[0]) &
+                           int(flat.low[1] <= point.Y()) & int(point.Y() <= flat.high[1]) &
+                           int(flat.low[2] <= point.Z()) & int(point.Z() <= flat.high[2]);
+        if (inside != 0)
         {
             AddCrossing(span, flat.face, point, true, t >= span.ahead);
         }
