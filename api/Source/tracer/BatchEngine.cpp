@@ -24,11 +24,17 @@ BatchEngine::BatchEngine(std::size_t beamCount, const BatchOptions& options)
 {
 }
 
-void BatchEngine::RunPhases(const std::function<void(std::size_t)>& trace,
-                            const std::function<void()>& settle,
-                            const std::function<void(std::size_t, std::size_t)>& scatter)
+void BatchEngine::RunThreads(const std::function<void(std::size_t)>& trace,
+                             const std::function<void()>& settle)
 {
     lastReport = std::chrono::steady_clock::now();
+    const auto work = [this, &trace](std::size_t worker)
+    {
+        Guarded([&trace, worker] { trace(worker); });
+        const std::lock_guard<std::mutex> lock(mutex);
+        --tracingThreads;
+        changed.notify_all();
+    };
     std::vector<std::thread> threads;
     threads.reserve(threadCount - 1);
     for (std::size_t worker = 1; worker < threadCount; ++worker)
@@ -39,7 +45,7 @@ void BatchEngine::RunPhases(const std::function<void(std::size_t)>& trace,
         }
         try
         {
-            threads.emplace_back([this, worker, &trace, &scatter] { Work(worker, trace, scatter); });
+            threads.emplace_back(work, worker);
         }
         catch (...)
         {
@@ -49,7 +55,6 @@ void BatchEngine::RunPhases(const std::function<void(std::size_t)>& trace,
             break;
         }
     }
-    const std::size_t partCount = threads.size() + 1;
 
     Guarded([&trace] { trace(0); });
     {
@@ -70,6 +75,10 @@ void BatchEngine::RunPhases(const std::function<void(std::size_t)>& trace,
             }
         }
     }
+    for (std::thread& thread : threads)
+    {
+        thread.join();
+    }
     if (!Failed())
     {
         Guarded([this] { Report(true); });
@@ -78,44 +87,9 @@ void BatchEngine::RunPhases(const std::function<void(std::size_t)>& trace,
     {
         Guarded(settle);
     }
-    bool failed = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        scatterParts = partCount;
-        failed = failure != nullptr;
-    }
-    changed.notify_all();
-    if (!failed)
-    {
-        Guarded([&scatter, partCount] { scatter(0, partCount); });
-    }
-    for (std::thread& thread : threads)
-    {
-        thread.join();
-    }
     if (failure != nullptr)
     {
         std::rethrow_exception(failure);
-    }
-}
-
-void BatchEngine::Work(std::size_t worker, const std::function<void(std::size_t)>& trace,
-                       const std::function<void(std::size_t, std::size_t)>& scatter)
-{
-    Guarded([&trace, worker] { trace(worker); });
-    std::size_t partCount = 0;
-    bool failed = false;
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        --tracingThreads;
-        changed.notify_all();
-        changed.wait(lock, [this] { return scatterParts != 0; });
-        partCount = scatterParts;
-        failed = failure != nullptr;
-    }
-    if (!failed)
-    {
-        Guarded([&scatter, worker, partCount] { scatter(worker, partCount); });
     }
 }
 

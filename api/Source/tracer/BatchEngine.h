@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BatchLegStore.h"
+#include "BatchLegOrder.h"
 #include "BatchTrace.h"
 #include "TraceEnding.h"
 
@@ -13,7 +13,6 @@
 #include <exception>
 #include <functional>
 #include <mutex>
-#include <numeric>
 #include <string>
 #include <vector>
 
@@ -31,7 +30,7 @@ struct BatchBeamOutput
 // Runs the beams of a batch on several threads and gathers their legs in the
 // order of the beams. It knows nothing of tracing: a worker, one per thread,
 // traces a beam and hands its legs over as rows; columns, one set per batch,
-// receive the rows in order. A batch of another kind of legs brings its own
+// take the rows in order. A batch of another kind of legs brings its own
 // worker, row and columns:
 //
 //   struct Worker
@@ -45,9 +44,9 @@ struct BatchBeamOutput
 //   };
 //   struct Columns
 //   {
-//       void Resize(std::size_t legCount);    // once, on the caller's thread
-//       // From several threads at once, for distinct legs.
-//       void Write(std::size_t leg, const Row& row);
+//       void Reserve(std::size_t legCount);   // once, before any Append
+//       // One beam's rows, appended after those of the beam before it.
+//       void Append(const Row* rows, std::size_t count);
 //   };
 //
 // Beams are handed out in input order, one at a time, so however the threads
@@ -67,31 +66,28 @@ public:
 
     std::size_t ThreadCount() const { return threadCount; }
 
-    // Traces every beam with a worker from makeWorker() on each thread, made
-    // there; `legsPerBeam`, the most legs a beam can have, sizes the blocks
-    // of rows. `foreignExceptionMessage` is the reason given for a beam whose
-    // trace threw something other than a std::exception. Whatever else
-    // throws (the progress callback, an allocation of the batch's own) stops
-    // the batch and is rethrown here once every thread has stopped.
+    // Traces every beam with a worker from makeWorker(), one made on each
+    // thread. `legsPerBeam`, the most legs a beam can have, sizes the slots
+    // and the columns' first reservation. `foreignExceptionMessage` is the
+    // reason given for a beam whose trace threw something other than a
+    // std::exception. Whatever else throws (the progress callback, an
+    // allocation of the batch's own) stops the batch and is rethrown here
+    // once every thread has stopped.
     template <typename MakeWorker, typename Columns>
     void Run(MakeWorker makeWorker, std::size_t legsPerBeam, const char* foreignExceptionMessage,
              BatchBeamOutput output, Columns& columns);
 
 private:
-    // Beams claimed per block of rows at most, so that a long batch does not
-    // reserve its worst case up front.
-    static constexpr std::size_t LargestBlockRows = 16384;
+    // The columns are first reserved for at most this many legs: a long
+    // batch of short beams does not reserve its worst case.
+    static constexpr std::size_t LargestReservation = std::size_t{1} << 20;
     static constexpr std::chrono::milliseconds ProgressInterval{50};
 
-    // trace(worker) on every thread, the caller's being worker 0; once all
-    // have returned, settle() on the caller's thread; then scatter(part,
-    // partCount) on every thread.
-    void RunPhases(const std::function<void(std::size_t)>& trace, const std::function<void()>& settle,
-                   const std::function<void(std::size_t, std::size_t)>& scatter);
-    void Work(std::size_t worker, const std::function<void(std::size_t)>& trace,
-              const std::function<void(std::size_t, std::size_t)>& scatter);
-    // Runs `work`; what it throws is kept as the batch's failure (the first
-    // one only) and cancels the batch.
+    // trace(worker) on every thread, the caller's being worker 0, then, once
+    // all have returned, settle() on the caller's thread.
+    void RunThreads(const std::function<void(std::size_t)>& trace, const std::function<void()>& settle);
+    // Runs `work`; what it throws becomes the batch's failure (the first one
+    // only) and cancels the batch.
     void Guarded(const std::function<void()>& work);
     bool Failed();
 
@@ -117,10 +113,9 @@ private:
 
     std::mutex mutex;
     std::condition_variable changed;
-    // Guarded by the mutex: the other threads still tracing, how many parts
-    // the legs are copied in (0 until they may be), and the first failure.
+    // Guarded by the mutex: the other threads still tracing, and the first
+    // failure.
     std::size_t tracingThreads = 0;
-    std::size_t scatterParts = 0;
     std::exception_ptr failure;
 };
 
@@ -135,23 +130,17 @@ void BatchEngine::Run(MakeWorker makeWorker, std::size_t legsPerBeam, const char
     output.legOffsets.assign(beamCount + 1, 0);
     output.endings.assign(beamCount, TraceEnding::Cancelled);
     output.messages.assign(beamCount, std::string());
-    std::vector<const Row*> beamRows(beamCount, nullptr);
-
-    // A block per thread holds its share of a batch of even beams.
-    const std::size_t beamsPerThread = (beamCount + threadCount - 1) / threadCount;
-    const std::size_t blockRows =
-        legsPerBeam * std::min(beamsPerThread, LargestBlockRows / std::max<std::size_t>(legsPerBeam, 1));
-    std::vector<BatchLegStore<Row>> stores;
-    stores.reserve(threadCount);
-    for (std::size_t worker = 0; worker < threadCount; ++worker)
-    {
-        stores.emplace_back(blockRows);
-    }
+    // Address space only: the pages are touched as the legs arrive.
+    columns.Reserve(legsPerBeam == 0 ? 0
+                                     : std::min(beamCount, LargestReservation / legsPerBeam) * legsPerBeam);
+    BatchLegOrder<Row, Columns> order(output.legOffsets, columns);
+    // A worker's last beams may wait for another's: its slots outlive it.
+    std::vector<BatchLegSlots<Row>> slotsOfWorkers(threadCount);
 
     const auto trace = [&](std::size_t workerIndex)
     {
         Worker worker = makeWorker();
-        BatchLegStore<Row>& store = stores[workerIndex];
+        BatchLegSlots<Row>& slots = slotsOfWorkers[workerIndex];
         std::size_t beam = 0;
         while (Claim(beam))
         {
@@ -170,52 +159,18 @@ void BatchEngine::Run(MakeWorker makeWorker, std::size_t legsPerBeam, const char
             {
                 output.messages[beam] = foreignExceptionMessage;
             }
-            Row* rows = store.Append(legCount);
+            BatchLegSlot<Row>& slot = slots.Free();
+            Row* rows = slot.Prepare(legCount, legsPerBeam);
             if (legCount > 0)
             {
                 worker.WriteLegs(rows);
             }
-            beamRows[beam] = rows;
-            output.legOffsets[beam + 1] = static_cast<std::int64_t>(legCount);
             output.endings[beam] = ending;
+            order.Hand(beam, slot);
             Done(workerIndex);
         }
     };
-    const auto settle = [&]
-    {
-        std::partial_sum(output.legOffsets.begin(), output.legOffsets.end(), output.legOffsets.begin());
-        columns.Resize(static_cast<std::size_t>(output.legOffsets.back()));
-    };
-    // Each thread copies the beams whose legs start in its part of the legs.
-    const auto scatter = [&](std::size_t part, std::size_t partCount)
-    {
-        const std::vector<std::int64_t>& offsets = output.legOffsets;
-        const auto firstBeam = [&](std::size_t p) -> std::size_t
-        {
-            if (p == partCount)
-            {
-                return beamCount;
-            }
-            // total * p / partCount, without overflow.
-            const auto total = static_cast<std::uint64_t>(offsets.back());
-            const std::uint64_t parts = partCount;
-            const auto firstLeg = static_cast<std::int64_t>(total / parts * p + total % parts * p / parts);
-            return static_cast<std::size_t>(std::lower_bound(offsets.begin(), offsets.end() - 1, firstLeg) -
-                                            offsets.begin());
-        };
-        const std::size_t end = firstBeam(part + 1);
-        for (std::size_t beam = firstBeam(part); beam < end; ++beam)
-        {
-            const Row* rows = beamRows[beam];
-            const std::size_t first = static_cast<std::size_t>(offsets[beam]);
-            const std::size_t count = static_cast<std::size_t>(offsets[beam + 1]) - first;
-            for (std::size_t leg = 0; leg < count; ++leg)
-            {
-                columns.Write(first + leg, rows[leg]);
-            }
-        }
-    };
-    RunPhases(trace, settle, scatter);
+    RunThreads(trace, [&order] { order.Finish(); });
 }
 
 } // namespace Quoria

@@ -21,9 +21,8 @@ struct LineLegRow
     std::int32_t behavior;
 };
 
-// The per-leg columns of a BatchResult, written by several threads at once,
-// each to its own legs. A result with more columns (the acoustic one) writes
-// these first, then its own.
+// The per-leg arrays of a BatchResult, filled beam after beam. A result with
+// more columns (the acoustic one) appends these, then its own.
 class LineLegColumns
 {
 public:
@@ -41,44 +40,52 @@ public:
                           static_cast<std::int32_t>(leg.behavior)};
     }
 
-    void Resize(std::size_t legCount)
+    void Reserve(std::size_t legCount)
     {
-        result.starts.resize(3 * legCount);
-        result.ends.resize(3 * legCount);
-        result.lengths.resize(legCount);
-        result.solids.resize(legCount);
-        result.faces.resize(legCount);
-        result.behaviors.resize(legCount);
-        starts = result.starts.data();
-        ends = result.ends.data();
-        lengths = result.lengths.data();
-        solids = result.solids.data();
-        faces = result.faces.data();
-        behaviors = result.behaviors.data();
+        result.starts.reserve(3 * legCount);
+        result.ends.reserve(3 * legCount);
+        result.lengths.reserve(legCount);
+        result.solids.reserve(legCount);
+        result.faces.reserve(legCount);
+        result.behaviors.reserve(legCount);
     }
 
-    void Write(std::size_t leg, const LineLegRow& row)
+    // Column by column: each loop streams into one array. The new elements
+    // are cleared by resize, but they are few and in cache.
+    void Append(const LineLegRow* rows, std::size_t count)
     {
-        for (int axis = 0; axis < 3; ++axis)
+        const std::size_t first = result.lengths.size();
+        result.starts.resize(3 * (first + count));
+        result.ends.resize(3 * (first + count));
+        result.lengths.resize(first + count);
+        result.solids.resize(first + count);
+        result.faces.resize(first + count);
+        result.behaviors.resize(first + count);
+        double* starts = result.starts.data() + 3 * first;
+        for (std::size_t i = 0; i < count; ++i)
         {
-            starts[3 * leg + axis] = row.start[axis];
-            ends[3 * leg + axis] = row.end[axis];
+            starts[3 * i] = rows[i].start[0];
+            starts[3 * i + 1] = rows[i].start[1];
+            starts[3 * i + 2] = rows[i].start[2];
         }
-        lengths[leg] = row.length;
-        solids[leg] = row.solid;
-        faces[leg] = row.face;
-        behaviors[leg] = row.behavior;
+        double* ends = result.ends.data() + 3 * first;
+        for (std::size_t i = 0; i < count; ++i)
+        {
+            ends[3 * i] = rows[i].end[0];
+            ends[3 * i + 1] = rows[i].end[1];
+            ends[3 * i + 2] = rows[i].end[2];
+        }
+        for (std::size_t i = 0; i < count; ++i)
+        {
+            result.lengths[first + i] = rows[i].length;
+            result.solids[first + i] = rows[i].solid;
+            result.faces[first + i] = rows[i].face;
+            result.behaviors[first + i] = rows[i].behavior;
+        }
     }
 
 private:
     BatchResult& result;
-    // The arrays' data, set once they have their size.
-    double* starts = nullptr;
-    double* ends = nullptr;
-    double* lengths = nullptr;
-    std::int32_t* solids = nullptr;
-    std::int32_t* faces = nullptr;
-    std::int32_t* behaviors = nullptr;
 };
 
 } // namespace Quoria

@@ -1,0 +1,267 @@
+// The batch call on the scenarios of the tracer's benchmark: legs per second
+// on one thread and on every hardware thread, against a loop of the
+// single-beam call over the same beams, and heap allocations per leg. Times
+// are wall-clock (several threads work for one call), so run it on a quiet
+// machine; the summary keeps the best of the repetitions.
+//
+//   QuoriaBatchBench --benchmark_repetitions=5
+
+#include "AllocationCounter.h"
+#include "BatchTrace.h"
+#include "IRayTracer.h"
+#include "Scenarios.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace QuoriaBench;
+using Quoria::IRayTracer;
+using Tessam::Geometry3D::LineSegment;
+
+namespace
+{
+using Laws = std::vector<std::function<double(double)>>;
+
+// A scenario's eight beams are copied this many times for the large batch:
+// a batch is worth its threads when it is a sweep of many beams.
+const std::size_t Copies = 32;
+
+struct Prepared
+{
+    std::string name;
+    Specimen specimen;
+    std::unique_ptr<IRayTracer> tracer;
+    std::vector<Quoria::BatchBeam> small;
+    std::vector<Quoria::BatchBeam> large;
+    // Every beam of a scenario has the same behaviours and leg count.
+    std::vector<Quoria::BehaviorAtInterface> behaviors;
+    unsigned int legCount;
+};
+
+std::vector<Prepared>& PreparedScenarios()
+{
+    static std::vector<Prepared> prepared = []
+    {
+        std::vector<Prepared> all;
+        for (const Scenario& scenario : MakeScenarios())
+        {
+            Prepared p{scenario.name, scenario.Make(), nullptr, {}, {}, {}, 0};
+            p.tracer.reset(Quoria::CreateRayTracer(p.specimen.Configuration()));
+            p.behaviors = p.specimen.beams.front().behaviors;
+            p.legCount = p.specimen.beams.front().legCount;
+            for (const Beam& beam : p.specimen.beams)
+            {
+                if (beam.behaviors != p.behaviors || beam.legCount != p.legCount)
+                {
+                    throw std::runtime_error(scenario.name + ": beams that a batch cannot share");
+                }
+                p.small.push_back({beam.entry, beam.angles});
+            }
+            for (std::size_t copy = 0; copy < Copies; ++copy)
+            {
+                p.large.insert(p.large.end(), p.small.begin(), p.small.end());
+            }
+            all.push_back(std::move(p));
+        }
+        return all;
+    }();
+    return prepared;
+}
+
+void ReportLegs(benchmark::State& state, std::size_t legs, std::size_t allocations)
+{
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["legs/s"] = benchmark::Counter(static_cast<double>(legs), benchmark::Counter::kIsRate);
+    state.counters["legs"] = static_cast<double>(legs) / iterations;
+    state.counters["allocs/leg"] =
+        legs == 0 ? 0.0 : static_cast<double>(allocations) / static_cast<double>(legs);
+    state.counters["allocs/call"] = static_cast<double>(allocations) / iterations;
+}
+
+// The loop a caller writes without the batch call.
+void SingleCalls(benchmark::State& state, std::size_t index)
+{
+    Prepared& p = PreparedScenarios()[index];
+    std::size_t legs = 0;
+    const std::size_t allocationsBefore = allocationCount;
+    for (auto _ : state)
+    {
+        for (const Quoria::BatchBeam& beam : p.large)
+        {
+            const std::vector<LineSegment> traced = p.tracer->CalculateLegsFromEntryPoint(
+                beam.entryPoint, beam.angles, p.legCount, p.behaviors, Laws());
+            legs += traced.size();
+            benchmark::DoNotOptimize(traced.data());
+        }
+    }
+    ReportLegs(state, legs, allocationCount - allocationsBefore);
+}
+
+void Batch(benchmark::State& state, std::size_t index, bool large, unsigned int threads)
+{
+    Prepared& p = PreparedScenarios()[index];
+    const std::vector<Quoria::BatchBeam>& beams = large ? p.large : p.small;
+    Quoria::BatchOptions options;
+    options.threadCount = threads;
+    const Quoria::TraceStop stop = Quoria::TraceStop::Legs(p.legCount);
+    std::size_t legs = 0;
+    const std::size_t allocationsBefore = allocationCount;
+    for (auto _ : state)
+    {
+        const Quoria::BatchResult result =
+            Quoria::TraceBatch(p.tracer.get(), beams, stop, p.behaviors, Laws(), options);
+        legs += result.LegCount();
+        benchmark::DoNotOptimize(result.ends.data());
+    }
+    ReportLegs(state, legs, allocationCount - allocationsBefore);
+}
+
+// Nanoseconds per leg and the counters of each run, the best of the
+// repetitions.
+struct Result
+{
+    double nanosecondsPerLeg = 0.0;
+    std::map<std::string, double> counters;
+};
+
+class SummaryReporter : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, Result> results;
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+        {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+            {
+                continue;
+            }
+            const auto legs = run.counters.find("legs");
+            if (legs == run.counters.end() || legs->second.value == 0.0)
+            {
+                continue;
+            }
+            const double nanoseconds = run.GetAdjustedRealTime() /
+                                       benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9 /
+                                       legs->second.value;
+            const std::string name = run.run_name.function_name;
+            Result& result = results[name];
+            if (result.nanosecondsPerLeg == 0.0 || nanoseconds < result.nanosecondsPerLeg)
+            {
+                result.nanosecondsPerLeg = nanoseconds;
+                for (const auto& counter : run.counters)
+                {
+                    result.counters[counter.first] = counter.second.value;
+                }
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+std::string Ratio(double numerator, double denominator)
+{
+    if (numerator <= 0.0 || denominator <= 0.0)
+    {
+        return "-";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", numerator / denominator);
+    return text;
+}
+
+void PrintSummary(const std::map<std::string, Result>& results, unsigned int allThreads)
+{
+    const auto find = [&results](const std::string& name) -> const Result*
+    {
+        const auto found = results.find(name);
+        return found == results.end() ? nullptr : &found->second;
+    };
+    const auto ns = [](const Result* result) { return result != nullptr ? result->nanosecondsPerLeg : 0.0; };
+    const auto counter = [](const Result* result, const char* name)
+    {
+        if (result == nullptr)
+        {
+            return 0.0;
+        }
+        const auto found = result->counters.find(name);
+        return found == result->counters.end() ? 0.0 : found->second;
+    };
+
+    std::printf(
+        "\nBatch of %zu beams (wall clock, ns per leg; 1t/loop below 1 means the batch on one thread is "
+        "faster than the loop of single calls)\n",
+        8 * Copies);
+    std::printf("%-22s %9s %9s %7s %9s %12s %7s %11s %11s\n", "scenario", "loop", "1 thread", "1t/loop",
+                (std::to_string(allThreads) + " threads").c_str(), "legs/s", "speedup", "allocs/leg",
+                "allocs/call");
+    for (const Prepared& p : PreparedScenarios())
+    {
+        const Result* loop = find("loop/" + p.name);
+        const Result* one = find("batch/" + p.name + "/threads:1");
+        const Result* all = find("batch/" + p.name + "/threads:" + std::to_string(allThreads));
+        std::printf("%-22s %9.1f %9.1f %7s %9.1f %12.0f %7s %11.5f %11.0f\n", p.name.c_str(), ns(loop),
+                    ns(one), Ratio(ns(one), ns(loop)).c_str(), ns(all), ns(all) > 0.0 ? 1e9 / ns(all) : 0.0,
+                    Ratio(ns(one), ns(all)).c_str(), counter(one, "allocs/leg"), counter(one, "allocs/call"));
+    }
+    std::printf("\nBatch of the scenario's 8 beams (the cost of a call: threads, arrays)\n");
+    std::printf("%-22s %9s %9s %7s %11s\n", "scenario", "1 thread",
+                (std::to_string(allThreads) + " threads").c_str(), "speedup", "allocs/call");
+    for (const Prepared& p : PreparedScenarios())
+    {
+        const Result* one = find("batch8/" + p.name + "/threads:1");
+        const Result* all = find("batch8/" + p.name + "/threads:" + std::to_string(allThreads));
+        std::printf("%-22s %9.1f %9.1f %7s %11.0f\n", p.name.c_str(), ns(one), ns(all),
+                    Ratio(ns(one), ns(all)).c_str(), counter(one, "allocs/call"));
+    }
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const unsigned int allThreads = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<unsigned int> threadCounts = {1};
+    if (allThreads > 1)
+    {
+        threadCounts.push_back(allThreads);
+    }
+    const std::vector<Prepared>& prepared = PreparedScenarios();
+    for (std::size_t i = 0; i < prepared.size(); ++i)
+    {
+        const std::string& name = prepared[i].name;
+        benchmark::RegisterBenchmark(("loop/" + name).c_str(), SingleCalls, i)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+        for (const unsigned int threads : threadCounts)
+        {
+            const std::string suffix = "/threads:" + std::to_string(threads);
+            benchmark::RegisterBenchmark(("batch/" + name + suffix).c_str(), Batch, i, true, threads)
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("batch8/" + name + suffix).c_str(), Batch, i, false, threads)
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+        }
+    }
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    {
+        return 1;
+    }
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintSummary(reporter.results, allThreads);
+    benchmark::Shutdown();
+    return 0;
+}
