@@ -64,8 +64,6 @@ public:
     BatchEngine(const BatchEngine&) = delete;
     BatchEngine& operator=(const BatchEngine&) = delete;
 
-    std::size_t ThreadCount() const { return threadCount; }
-
     // Traces every beam with a worker from makeWorker(), one made on each
     // thread. `legsPerBeam`, the most legs a beam can have, sizes the slots
     // and the columns' first reservation. `foreignExceptionMessage` is the

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -56,16 +55,13 @@ void ExpectSameAsSingleCalls(Quoria::IRayTracer& tracer, const std::vector<Batch
                              const TraceStop& stop, const Behaviours& behaviors, const Laws& laws,
                              const BatchResult& batch)
 {
-    ASSERT_EQ(batch.legOffsets.size(), beams.size() + 1);
-    ASSERT_EQ(batch.BeamCount(), beams.size());
-    ASSERT_EQ(batch.messages.size(), beams.size());
     const std::size_t legCount = batch.LegCount();
-    ASSERT_EQ(static_cast<std::size_t>(batch.legOffsets.back()), legCount);
-    ASSERT_EQ(batch.starts.size(), 3 * legCount);
-    ASSERT_EQ(batch.ends.size(), 3 * legCount);
-    ASSERT_EQ(batch.solids.size(), legCount);
-    ASSERT_EQ(batch.faces.size(), legCount);
-    ASSERT_EQ(batch.behaviors.size(), legCount);
+    ASSERT_TRUE(batch.legOffsets.size() == beams.size() + 1 && batch.BeamCount() == beams.size() &&
+                batch.messages.size() == beams.size() &&
+                static_cast<std::size_t>(batch.legOffsets.back()) == legCount &&
+                batch.starts.size() == 3 * legCount && batch.ends.size() == 3 * legCount &&
+                batch.solids.size() == legCount && batch.faces.size() == legCount &&
+                batch.behaviors.size() == legCount);
     const bool byLegs = stop.GetKind() == TraceStop::Kind::Legs;
     for (std::size_t b = 0; b < beams.size(); ++b)
     {
@@ -233,35 +229,26 @@ TEST(BatchTrace, EveryBeamGetsTheLegsOfTheSingleCallWhateverTheThreads)
                 behaviors.push_back(Transmit);
         }
         const TraceStop stop = overload % 2 == 0 ? TraceStop::Legs(1000) : TraceStop::Length(900.0);
-        for (const unsigned int threads : {1u, 2u, 7u})
+        // Each overload in turn.
+        const auto expect = [&](const auto& behaviorsOfBatch, const Laws& laws)
         {
-            SCOPED_TRACE(std::to_string(threads) + " threads");
-            BatchOptions options;
-            options.threadCount = threads;
-            switch (overload % 4)
+            for (const unsigned int threads : {1u, 2u, 7u})
             {
-            case 0:
+                SCOPED_TRACE(std::to_string(threads) + " threads");
+                BatchOptions options;
+                options.threadCount = threads;
                 ExpectSameAsSingleCalls(
-                    *tracer, beams, stop, behaviors, bend,
-                    Quoria::TraceBatch(tracer.get(), beams, stop, behaviors, bend, options));
-                break;
-            case 1:
-                ExpectSameAsSingleCalls(
-                    *tracer, beams, stop, byFace, Laws(),
-                    Quoria::TraceBatch(tracer.get(), beams, stop, byFace, Laws(), options));
-                break;
-            case 2:
-                ExpectSameAsSingleCalls(
-                    *tracer, beams, stop, behaviors, Laws(),
-                    Quoria::TraceBatch(specimen.Configuration(), beams, stop, behaviors, Laws(), options));
-                break;
-            default:
-                ExpectSameAsSingleCalls(
-                    *tracer, beams, stop, byFace, bend,
-                    Quoria::TraceBatch(specimen.Configuration(), beams, stop, byFace, bend, options));
-                break;
+                    *tracer, beams, stop, behaviorsOfBatch, laws,
+                    overload % 4 < 2
+                        ? Quoria::TraceBatch(tracer.get(), beams, stop, behaviorsOfBatch, laws, options)
+                        : Quoria::TraceBatch(specimen.Configuration(), beams, stop, behaviorsOfBatch, laws,
+                                             options));
             }
-        }
+        };
+        if (overload % 2 == 0)
+            expect(behaviors, overload % 4 == 0 ? bend : Laws());
+        else
+            expect(byFace, overload % 4 == 3 ? bend : Laws());
         const BatchResult once = Quoria::TraceBatch(tracer.get(), beams, stop, behaviors, bend);
         for (const TraceEnding ending : once.endings)
             traced += ending != TraceEnding::Error ? 1 : 0;
@@ -419,43 +406,4 @@ TEST(BatchTrace, ProgressComesOnTheCallersThreadAndEndsWithTheTotal)
     {
         EXPECT_STREQ(error.what(), "display closed");
     }
-}
-
-TEST(BatchTrace, CancellingKeepsTheBeamsDoneAndMarksTheRest)
-{
-    const SolidPointer cube(Quoria::CreateAxisAlignedPlate(Point(5, 0, 5), 10, 10, 10));
-    const TracerPointer tracer(Quoria::CreateRayTracer(cube.get()));
-    const std::vector<BatchBeam> beams(10, BatchBeam{Point(5, 0, 0), Angles(0.3)});
-    // The first behaviour asked outlasts the progress interval, so the
-    // callback comes right after the first beam, and cancels.
-    bool slept = false;
-    const BehaviorFunctions slowOnce = {[&slept](const ISurface*)
-                                        {
-                                            if (!slept)
-                                                std::this_thread::sleep_for(std::chrono::milliseconds(80));
-                                            slept = true;
-                                            return Reflect;
-                                        }};
-    std::vector<std::pair<std::size_t, std::size_t>> calls;
-    BatchOptions options;
-    options.threadCount = 1;
-    options.progress = [&calls](std::size_t done, std::size_t total)
-    {
-        calls.emplace_back(done, total);
-        return false;
-    };
-    const BatchResult batch =
-        Quoria::TraceBatch(tracer.get(), beams, TraceStop::Legs(3), slowOnce, {}, options);
-    // Not called again once it has said no.
-    EXPECT_EQ(calls, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 10}}));
-    std::vector<TraceEnding> endings(10, TraceEnding::Cancelled);
-    endings[0] = TraceEnding::Legs;
-    EXPECT_EQ(batch.endings, endings);
-    EXPECT_EQ(batch.legOffsets, (std::vector<std::int64_t>{0, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3}));
-    EXPECT_EQ(batch.messages, std::vector<std::string>(10));
-    BatchResult firstBeam = batch;
-    firstBeam.legOffsets.resize(2);
-    firstBeam.endings.resize(1);
-    firstBeam.messages.resize(1);
-    ExpectSameAsSingleCalls(*tracer, {beams[0]}, TraceStop::Legs(3), slowOnce, Laws(), firstBeam);
 }

@@ -262,9 +262,11 @@ TEST(Concurrency, CancelledBatchKeepsTheFirstBeams)
     Quoria::BatchOptions options;
     options.threadCount = 3;
     std::size_t reported = 0;
-    options.progress = [&reported](std::size_t done, std::size_t)
+    int calls = 0;
+    options.progress = [&reported, &calls](std::size_t done, std::size_t)
     {
         reported = done;
+        ++calls;
         return false;
     };
     const Quoria::BatchResult batch =
@@ -276,13 +278,21 @@ TEST(Concurrency, CancelledBatchKeepsTheFirstBeams)
     const auto firstCancelled =
         std::find(batch.endings.begin(), batch.endings.end(), Quoria::TraceEnding::Cancelled);
     const std::size_t traced = static_cast<std::size_t>(firstCancelled - batch.endings.begin());
+    // Not called again once it has said no; the beams being traced were finished.
+    EXPECT_EQ(calls, 1);
     EXPECT_GE(traced, reported);
+    EXPECT_EQ(batch.messages, std::vector<std::string>(beams.size()));
     EXPECT_LT(traced, beams.size());
     EXPECT_EQ(std::count(firstCancelled, batch.endings.end(), Quoria::TraceEnding::Cancelled),
               static_cast<long>(beams.size() - traced));
     ASSERT_EQ(batch.LegCount(), 5 * traced);
     for (std::size_t b = 0; b < beams.size(); ++b)
         EXPECT_EQ(batch.legOffsets[b + 1], static_cast<std::int64_t>(5 * std::min(b + 1, traced)));
-    for (std::size_t leg = 0; leg < batch.LegCount(); ++leg)
-        EXPECT_EQ(batch.ends[3 * leg + 2], one.ends[3 * (leg % 5) + 2]) << leg;
+    // Every beam traced is the same beam, whole.
+    for (std::size_t b = 0; b < traced; ++b)
+    {
+        EXPECT_EQ(batch.endings[b], one.endings[0]) << b;
+        EXPECT_TRUE(std::equal(one.ends.begin(), one.ends.end(), batch.ends.begin() + 15 * b)) << b;
+        EXPECT_TRUE(std::equal(one.starts.begin(), one.starts.end(), batch.starts.begin() + 15 * b)) << b;
+    }
 }
