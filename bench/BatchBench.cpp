@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <memory>
@@ -77,9 +78,15 @@ std::vector<Prepared>& PreparedScenarios()
     return prepared;
 }
 
-void ReportLegs(benchmark::State& state, std::size_t legs, std::size_t allocations)
+// `processor` is the processor time of every thread of the process, which
+// other processes on the machine disturb far less than the wall clock: the
+// batch's efficiency on several threads is its processor time per leg on one
+// thread over that on several.
+void ReportLegs(benchmark::State& state, std::size_t legs, std::size_t allocations, std::clock_t processor)
 {
     const double iterations = static_cast<double>(state.iterations());
+    state.counters["cpu-ns/leg"] =
+        legs == 0 ? 0.0 : static_cast<double>(processor) / CLOCKS_PER_SEC * 1e9 / static_cast<double>(legs);
     state.counters["legs/s"] = benchmark::Counter(static_cast<double>(legs), benchmark::Counter::kIsRate);
     state.counters["legs"] = static_cast<double>(legs) / iterations;
     state.counters["allocs/leg"] =
@@ -96,6 +103,7 @@ void SingleCalls(benchmark::State& state, std::size_t index, bool keep)
     Prepared& p = PreparedScenarios()[index];
     std::size_t legs = 0;
     const std::size_t allocationsBefore = allocationCount;
+    const std::clock_t processorBefore = std::clock();
     for (auto _ : state)
     {
         std::vector<double> starts, ends, lengths;
@@ -119,7 +127,7 @@ void SingleCalls(benchmark::State& state, std::size_t index, bool keep)
         }
         benchmark::DoNotOptimize(lengths.data());
     }
-    ReportLegs(state, legs, allocationCount - allocationsBefore);
+    ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
 }
 
 void Batch(benchmark::State& state, std::size_t index, bool large, unsigned int threads)
@@ -131,6 +139,7 @@ void Batch(benchmark::State& state, std::size_t index, bool large, unsigned int 
     const Quoria::TraceStop stop = Quoria::TraceStop::Legs(p.legCount);
     std::size_t legs = 0;
     const std::size_t allocationsBefore = allocationCount;
+    const std::clock_t processorBefore = std::clock();
     for (auto _ : state)
     {
         const Quoria::BatchResult result =
@@ -138,7 +147,7 @@ void Batch(benchmark::State& state, std::size_t index, bool large, unsigned int 
         legs += result.LegCount();
         benchmark::DoNotOptimize(result.ends.data());
     }
-    ReportLegs(state, legs, allocationCount - allocationsBefore);
+    ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
 }
 
 // Nanoseconds per leg and the counters of each run, the best of the
@@ -231,6 +240,23 @@ void PrintSummary(const std::map<std::string, Result>& results, unsigned int all
                     ns(loop), ns(keep), ns(one), Ratio(ns(one), ns(loop)).c_str(),
                     Ratio(ns(one), ns(keep)).c_str(), ns(all), ns(all) > 0.0 ? 1e9 / ns(all) : 0.0,
                     Ratio(ns(one), ns(all)).c_str(), counter(one, "allocs/leg"), counter(one, "allocs/call"));
+    }
+    std::printf(
+        "\nThe same in processor time of all threads (ns per leg); efficiency = 1 thread over %u threads\n",
+        allThreads);
+    std::printf("%-22s %9s %9s %9s %7s %7s %9s %10s\n", "scenario", "loop", "loop-keep", "1 thread",
+                "1t/loop", "1t/keep", (std::to_string(allThreads) + " threads").c_str(), "efficiency");
+    for (const Prepared& p : PreparedScenarios())
+    {
+        const Result* loop = find("loop/" + p.name);
+        const Result* keep = find("loop-keep/" + p.name);
+        const Result* one = find("batch/" + p.name + "/threads:1");
+        const Result* all = find("batch/" + p.name + "/threads:" + std::to_string(allThreads));
+        const double cpuLoop = counter(loop, "cpu-ns/leg"), cpuKeep = counter(keep, "cpu-ns/leg");
+        const double cpuOne = counter(one, "cpu-ns/leg"), cpuAll = counter(all, "cpu-ns/leg");
+        std::printf("%-22s %9.1f %9.1f %9.1f %7s %7s %9.1f %10s\n", p.name.c_str(), cpuLoop, cpuKeep, cpuOne,
+                    Ratio(cpuOne, cpuLoop).c_str(), Ratio(cpuOne, cpuKeep).c_str(), cpuAll,
+                    Ratio(cpuOne, cpuAll).c_str());
     }
     std::printf("\nBatch of the scenario's 8 beams (the cost of a call: threads, arrays)\n");
     std::printf("%-22s %9s %9s %7s %11s\n", "scenario", "1 thread",
