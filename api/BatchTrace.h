@@ -51,7 +51,9 @@ struct BatchOptions
 };
 
 // The legs of a batch of N beams, L legs in all. Arrays "per leg" hold the
-// legs of beam 0, then those of beam 1, and so on.
+// legs of beam 0, then those of beam 1, and so on; they are reserved from the
+// stop condition, so they may have room for more legs than they hold
+// (shrink_to_fit gives it back).
 struct BatchResult
 {
     // N + 1 offsets: the legs of beam i are those from legOffsets[i] to
@@ -96,10 +98,10 @@ struct BatchResult
 // configuration is that of a tracer made by CreateRayTracer, or copies of the
 // given solids, made as CreateRayTracer makes them and dropped on return.
 //
-// Results: the legs of each beam are bit for bit those CalculateLegsFromEntry-
-// Point returns for it, and its ending the one CalculateTrace reports, in the
-// order of the beams, whatever the number of threads and however they share
-// the beams. A length or leg count of 0 gives every beam no leg and the ending
+// Results: the legs of each beam are bit for bit those that
+// CalculateLegsFromEntryPoint returns for it, and its ending the one
+// CalculateTrace reports, in the order of the beams, whatever the number of
+// threads and however they share the beams. A length or leg count of 0 gives every beam no leg and the ending
 // Length or Legs, before any beam is checked. After a cancellation the beams
 // traced are always the first ones: beam i is Cancelled only if every beam
 // after it is too.
