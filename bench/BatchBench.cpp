@@ -2,9 +2,18 @@
 // on one thread and on every hardware thread, against a loop of the
 // single-beam call over the same beams, and heap allocations per leg. Times
 // are wall-clock (several threads work for one call), so run it on a quiet
-// machine; the summary keeps the best of the repetitions.
+// machine; the summary keeps the best of the repetitions, and gives the
+// processor time of all threads too.
 //
-//   QuoriaBatchBench --benchmark_repetitions=5
+//   QuoriaBatchBench --benchmark_repetitions=5 [--retain-memory]
+//
+// Results that are kept (the batch's arrays, the legs the second loop keeps)
+// need memory that the system hands out afresh on every call unless the
+// allocator keeps what was freed; on a virtual machine the first touch of
+// each page can cost as much as tracing dozens of legs. By default large
+// blocks always come fresh from the system (glibc's fixed thresholds, so that
+// one benchmark does not change the next one's allocator); --retain-memory
+// keeps freed memory instead, which leaves the processor's work alone.
 
 #include "AllocationCounter.h"
 #include "BatchTrace.h"
@@ -13,8 +22,13 @@
 
 #include <benchmark/benchmark.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <functional>
 #include <map>
@@ -271,8 +285,35 @@ void PrintSummary(const std::map<std::string, Result>& results, unsigned int all
 }
 } // namespace
 
+// Removes --retain-memory from the arguments; true if it was there.
+bool RetainMemory(int& argc, char** argv)
+{
+    bool retain = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strcmp(argv[i], "--retain-memory") == 0)
+        {
+            retain = true;
+        }
+        else
+        {
+            argv[kept++] = argv[i];
+        }
+    }
+    argc = kept;
+#if defined(__GLIBC__)
+    // Setting the thresholds turns off glibc's own adjustment of them.
+    const int threshold = retain ? 1 << 30 : 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, threshold);
+    mallopt(M_TRIM_THRESHOLD, threshold);
+#endif
+    return retain;
+}
+
 int main(int argc, char** argv)
 {
+    const bool retain = RetainMemory(argc, argv);
     const unsigned int allThreads = std::max(1u, std::thread::hardware_concurrency());
     std::vector<unsigned int> threadCounts = {1};
     if (allThreads > 1)
@@ -308,6 +349,8 @@ int main(int argc, char** argv)
     }
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\nLarge blocks of memory: %s\n",
+                retain ? "kept once freed" : "fresh from the system on every call");
     PrintSummary(reporter.results, allThreads);
     benchmark::Shutdown();
     return 0;
