@@ -3,6 +3,7 @@
 // tracer and Embree on tessellated copies of the specimens. Ends with a
 // summary table.
 
+#include "AllocationCounter.h"
 #include "ComplexFlatSurface.h"
 #include "EmbreeReference.h"
 #include "Factories.h"
@@ -21,7 +22,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,40 +32,6 @@ using Tessam::Geometry3D::LineSegment;
 using Tessam::Geometry3D::Point;
 using Tessam::Geometry3D::Solid;
 using Tessam::Geometry3D::Vector;
-
-// Every heap allocation of the process is counted, so that a benchmark can
-// report allocations per leg.
-static std::size_t allocationCount = 0;
-
-void* operator new(std::size_t size)
-{
-    ++allocationCount;
-    if (void* memory = std::malloc(size == 0 ? 1 : size))
-    {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size)
-{
-    return operator new(size);
-}
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept
-{
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
 
 namespace
 {

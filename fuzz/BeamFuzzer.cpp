@@ -6,6 +6,11 @@
 // Laws may answer anything, NaN and infinities included: a direction turned
 // by such an angle meets no face and the trace ends there.
 //
+// The beams drawn are then traced again as one batch, on a random number of
+// threads, with the first beam's behaviours, laws and stop: every beam must
+// come out of the batch exactly as out of the single call, legs, ending and
+// failure alike.
+//
 // The lengths it draws are kept away from sizes below the tolerances (see
 // FuzzInput::TameLengths): a bar of radius 1e-12 contains its axis, its normal
 // there is null and a beam entering there has no direction. The factory
@@ -22,6 +27,7 @@
 // corpus replays the plain beams as it always did.
 
 #include "AcousticTracer.h"
+#include "BatchTrace.h"
 #include "FactoryCalls.h"
 #include "FuzzInput.h"
 #include "IContour.h"
@@ -33,6 +39,7 @@
 #include "Line.h"
 #include "SlopeConfiguration.h"
 #include "Snell.h"
+#include "TraceReport.h"
 
 #include <array>
 #include <cmath>
@@ -508,6 +515,237 @@ void TraceSound(FuzzInput& input, const std::vector<const ISolid*>& configuratio
     }
 }
 
+using BehaviorFunction = std::function<Quoria::BehaviorAtInterface(const ISurface*)>;
+using LawFunction = std::function<double(double)>;
+
+// A beam as drawn: where and how it enters, and the rules of its trace.
+struct DrawnBeam
+{
+    Point entry;
+    Quoria::BeamAngles angles;
+    std::vector<LawFunction> laws;
+    bool asList = true;
+    std::vector<Quoria::BehaviorAtInterface> behaviors;
+    std::vector<BehaviorFunction> behaviorFunctions;
+    bool byCount = true;
+    unsigned int legCount = 0;
+    double rayLength = 0.0;
+
+    Quoria::TraceStop Stop() const
+    {
+        return byCount ? Quoria::TraceStop::Legs(legCount) : Quoria::TraceStop::Length(rayLength);
+    }
+};
+
+// A behaviour or law of the harness threw; the tracer must never make one
+// throw by handing a behaviour a null surface.
+void RequireMayThrow(bool mayThrow)
+{
+    if (!mayThrow)
+    {
+        std::fprintf(stderr, "the tracer handed a null surface to a behaviour\n");
+        std::abort();
+    }
+}
+
+// What the single calls give for one beam: the legs and the report, or why
+// they refused it, in the words the batch must use.
+struct SingleAnswer
+{
+    std::vector<LineSegment> legs;
+    Quoria::TraceReport report;
+    std::string message;
+};
+
+SingleAnswer TraceAlone(Quoria::IRayTracer& tracer, const Point& entry, const Quoria::BeamAngles& angles,
+                        const DrawnBeam& rules, bool mayThrow)
+{
+    SingleAnswer answer;
+    try
+    {
+        if (rules.asList)
+        {
+            answer.legs = rules.byCount ? tracer.CalculateLegsFromEntryPoint(entry, angles, rules.legCount,
+                                                                             rules.behaviors, rules.laws)
+                                        : tracer.CalculateLegsFromEntryPoint(entry, angles, rules.rayLength,
+                                                                             rules.behaviors, rules.laws);
+            answer.report = rules.byCount ? Quoria::CalculateTrace(&tracer, entry, angles, rules.legCount,
+                                                                   rules.behaviors, rules.laws)
+                                          : Quoria::CalculateTrace(&tracer, entry, angles, rules.rayLength,
+                                                                   rules.behaviors, rules.laws);
+        }
+        else
+        {
+            answer.legs = rules.byCount
+                              ? tracer.CalculateLegsFromEntryPoint(entry, angles, rules.legCount,
+                                                                   rules.behaviorFunctions, rules.laws)
+                              : tracer.CalculateLegsFromEntryPoint(entry, angles, rules.rayLength,
+                                                                   rules.behaviorFunctions, rules.laws);
+            answer.report = rules.byCount ? Quoria::CalculateTrace(&tracer, entry, angles, rules.legCount,
+                                                                   rules.behaviorFunctions, rules.laws)
+                                          : Quoria::CalculateTrace(&tracer, entry, angles, rules.rayLength,
+                                                                   rules.behaviorFunctions, rules.laws);
+        }
+    }
+    catch (const std::invalid_argument& error)
+    {
+        QuoriaFuzz::RequireDocumented(error);
+        answer.message = error.what();
+        answer.report.ending = Quoria::TraceEnding::Error;
+    }
+    catch (const CallerError&)
+    {
+        RequireMayThrow(mayThrow);
+        answer.message = "TraceBatch : A behaviour function or a law threw an exception that is not a "
+                         "std::exception.";
+        answer.report.ending = Quoria::TraceEnding::Error;
+    }
+    return answer;
+}
+
+// The beam through the single call, with its own rules; false if the call
+// refused it or a behaviour or law threw.
+bool TraceSingle(Quoria::IRayTracer& tracer, const DrawnBeam& beam, bool mayThrow)
+{
+    try
+    {
+        const std::vector<LineSegment> legs =
+            beam.asList
+                ? (beam.byCount ? tracer.CalculateLegsFromEntryPoint(beam.entry, beam.angles, beam.legCount,
+                                                                     beam.behaviors, beam.laws)
+                                : tracer.CalculateLegsFromEntryPoint(beam.entry, beam.angles, beam.rayLength,
+                                                                     beam.behaviors, beam.laws))
+                : (beam.byCount ? tracer.CalculateLegsFromEntryPoint(beam.entry, beam.angles, beam.legCount,
+                                                                     beam.behaviorFunctions, beam.laws)
+                                : tracer.CalculateLegsFromEntryPoint(beam.entry, beam.angles, beam.rayLength,
+                                                                     beam.behaviorFunctions, beam.laws));
+        CheckLegs(legs, beam.byCount, beam.legCount);
+        return true;
+    }
+    catch (const std::invalid_argument& error)
+    {
+        // Over solids that exist, a trace rejects only its own arguments.
+        QuoriaFuzz::RequireDocumented(error);
+        if (std::strncmp(error.what(), "RayTracer::", 11) != 0)
+        {
+            std::fprintf(stderr, "trace failed inside the geometry: %s\n", error.what());
+            std::abort();
+        }
+    }
+    catch (const CallerError&)
+    {
+        RequireMayThrow(mayThrow);
+    }
+    return false;
+}
+
+[[noreturn]] void BatchDiffers(std::size_t beam, const char* what)
+{
+    std::fprintf(stderr, "batch beam %zu differs from the single call: %s\n", beam, what);
+    std::abort();
+}
+
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool SameBits(const double* coordinates, const Point& point)
+{
+    return SameBits(coordinates[0], point.X()) && SameBits(coordinates[1], point.Y()) &&
+           SameBits(coordinates[2], point.Z());
+}
+
+// The drawn beams as one batch with the first beam's rules, on `threads`
+// threads, through the tracer or through the caller's solids.
+void CheckBatch(Quoria::IRayTracer& tracer, const std::vector<const Solid*>& solids,
+                const std::vector<DrawnBeam>& drawn, unsigned int threads, bool mayThrow)
+{
+    const DrawnBeam& rules = drawn.front();
+    std::vector<Quoria::BatchBeam> beams;
+    for (const DrawnBeam& beam : drawn)
+    {
+        beams.push_back({beam.entry, beam.angles});
+    }
+    Quoria::BatchOptions options;
+    options.threadCount = threads;
+    Quoria::BatchResult batch;
+    try
+    {
+        if (solids.empty())
+        {
+            batch = rules.asList ? Quoria::TraceBatch(&tracer, beams, rules.Stop(), rules.behaviors,
+                                                      rules.laws, options)
+                                 : Quoria::TraceBatch(&tracer, beams, rules.Stop(), rules.behaviorFunctions,
+                                                      rules.laws, options);
+        }
+        else
+        {
+            batch = rules.asList ? Quoria::TraceBatch(solids, beams, rules.Stop(), rules.behaviors,
+                                                      rules.laws, options)
+                                 : Quoria::TraceBatch(solids, beams, rules.Stop(), rules.behaviorFunctions,
+                                                      rules.laws, options);
+        }
+    }
+    catch (const std::invalid_argument& error)
+    {
+        // The one argument of a batch that a beam's stop can spoil.
+        if (rules.byCount || !(rules.rayLength < 0.0) ||
+            std::strcmp(error.what(), "TraceBatch : Requested total ray length must be larger than 0.") != 0)
+        {
+            std::fprintf(stderr, "batch refused: %s\n", error.what());
+            std::abort();
+        }
+        return;
+    }
+    if (batch.BeamCount() != beams.size() || batch.legOffsets.size() != beams.size() + 1 ||
+        batch.messages.size() != beams.size() || batch.legOffsets.front() != 0 ||
+        static_cast<std::size_t>(batch.legOffsets.back()) != batch.LegCount() ||
+        batch.starts.size() != 3 * batch.LegCount() || batch.ends.size() != 3 * batch.LegCount() ||
+        batch.solids.size() != batch.LegCount() || batch.faces.size() != batch.LegCount() ||
+        batch.behaviors.size() != batch.LegCount())
+    {
+        std::fprintf(stderr, "batch arrays of the wrong sizes\n");
+        std::abort();
+    }
+    for (std::size_t b = 0; b < beams.size(); ++b)
+    {
+        const SingleAnswer alone = TraceAlone(tracer, beams[b].entryPoint, beams[b].angles, rules, mayThrow);
+        if (batch.endings[b] != alone.report.ending)
+        {
+            BatchDiffers(b, "ending");
+        }
+        if (batch.messages[b] != alone.message)
+        {
+            std::fprintf(stderr, "\"%s\" instead of \"%s\"\n", batch.messages[b].c_str(),
+                         alone.message.c_str());
+            BatchDiffers(b, "message");
+        }
+        const auto first = static_cast<std::size_t>(batch.legOffsets[b]);
+        if (static_cast<std::size_t>(batch.legOffsets[b + 1]) - first != alone.legs.size())
+        {
+            BatchDiffers(b, "leg count");
+        }
+        for (std::size_t i = 0; i < alone.legs.size(); ++i)
+        {
+            const std::size_t leg = first + i;
+            const Quoria::TraceLeg& reported = alone.report.legs[i];
+            if (!SameBits(&batch.starts[3 * leg], alone.legs[i].GetFirstPoint()) ||
+                !SameBits(&batch.ends[3 * leg], alone.legs[i].GetSecondPoint()) ||
+                !SameBits(batch.lengths[leg], alone.legs[i].Length()))
+            {
+                BatchDiffers(b, "leg");
+            }
+            if (static_cast<std::size_t>(batch.solids[leg]) != reported.solid ||
+                static_cast<std::size_t>(batch.faces[leg]) != reported.face ||
+                batch.behaviors[leg] != reported.behavior)
+            {
+                BatchDiffers(b, "solid, face or behaviour");
+            }
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -545,75 +783,68 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             solids.clear();
         }
 
+        std::vector<DrawnBeam> drawn;
         for (int beam = 0; beam < 3 && !input.Empty(); ++beam)
         {
-            Point entry;
+            DrawnBeam b;
             try
             {
-                entry = EntryPoint(input, tracer->GetConfiguration());
+                b.entry = EntryPoint(input, tracer->GetConfiguration());
             }
             catch (const std::invalid_argument& error)
             {
                 // A contour that cannot be worked out; the trace does not need it.
                 QuoriaFuzz::RequireDocumented(error);
-                entry = input.GridPoint(2 * Scale);
+                b.entry = input.GridPoint(2 * Scale);
             }
-            Quoria::BeamAngles angles;
-            angles.skewAngle = input.Flag() ? input.AnyDouble() : input.AngleValue() * 2.0;
-            angles.refractionAngle = input.AngleValue();
+            b.angles.skewAngle = input.Flag() ? input.AnyDouble() : input.AngleValue() * 2.0;
+            b.angles.refractionAngle = input.AngleValue();
 
-            std::vector<std::function<double(double)>> laws;
             const int lawCount = input.Choose(5);
             for (int i = 0; i < lawCount; ++i)
             {
-                laws.push_back(Law(input, mayThrow));
+                b.laws.push_back(Law(input, mayThrow));
             }
             const int behaviorCount = input.Choose(7);
-            const bool byCount = input.Flag();
-            const unsigned int legCount =
-                input.Flag() ? static_cast<unsigned int>(input.Choose(12)) : input.Word();
-            const double rayLength = input.Choose(4) == 0 ? input.AnyDouble() : input.Length(10 * Scale);
+            b.byCount = input.Flag();
+            b.legCount = input.Flag() ? static_cast<unsigned int>(input.Choose(12)) : input.Word();
+            b.rayLength = input.Choose(4) == 0 ? input.AnyDouble() : input.Length(10 * Scale);
 
             if (QuoriaFuzz::Verbose())
             {
-                std::fprintf(stderr,
-                             "beam at (%.17g, %.17g, %.17g), skew %.17g, refraction %.17g, %s %u / %.17g\n",
-                             entry.X(), entry.Y(), entry.Z(), angles.skewAngle, angles.refractionAngle,
-                             byCount ? "legs" : "length", legCount, rayLength);
+                std::fprintf(
+                    stderr, "beam at (%.17g, %.17g, %.17g), skew %.17g, refraction %.17g, %s %u / %.17g\n",
+                    b.entry.X(), b.entry.Y(), b.entry.Z(), b.angles.skewAngle, b.angles.refractionAngle,
+                    b.byCount ? "legs" : "length", b.legCount, b.rayLength);
                 for (const ISolid* solid : tracer->GetConfiguration())
                 {
                     for (const ISurface* surface : solid->GetSurfaces())
                     {
-                        if (surface->Contains(entry))
+                        if (surface->Contains(b.entry))
                         {
-                            const Vector normal = surface->GetNormal(entry);
+                            const Vector normal = surface->GetNormal(b.entry);
                             std::fprintf(stderr, "  on a %s, normal (%g, %g, %g)\n", typeid(*surface).name(),
                                          normal.X(), normal.Y(), normal.Z());
                         }
                     }
                 }
             }
-            std::vector<LineSegment> legs;
-            if (input.Flag())
+            b.asList = input.Flag();
+            if (b.asList)
             {
-                std::vector<Quoria::BehaviorAtInterface> behaviors;
                 for (int i = 0; i < behaviorCount; ++i)
                 {
-                    behaviors.push_back(Behavior(input));
+                    b.behaviors.push_back(Behavior(input));
                 }
-                legs = byCount
-                           ? tracer->CalculateLegsFromEntryPoint(entry, angles, legCount, behaviors, laws)
-                           : tracer->CalculateLegsFromEntryPoint(entry, angles, rayLength, behaviors, laws);
             }
             else
             {
-                std::vector<std::function<Quoria::BehaviorAtInterface(const ISurface*)>> behaviors;
                 for (int i = 0; i < behaviorCount; ++i)
                 {
                     const Quoria::BehaviorAtInterface answer = Behavior(input);
                     const bool throws = input.Choose(8) == 0;
                     mayThrow = mayThrow || throws;
-                    behaviors.push_back(
+                    b.behaviorFunctions.push_back(
                         [answer, throws](const ISurface* surface)
                         {
                             if (throws || surface == nullptr)
@@ -623,11 +854,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             return answer;
                         });
                 }
-                legs = byCount
-                           ? tracer->CalculateLegsFromEntryPoint(entry, angles, legCount, behaviors, laws)
-                           : tracer->CalculateLegsFromEntryPoint(entry, angles, rayLength, behaviors, laws);
             }
-            CheckLegs(legs, byCount, legCount);
+            drawn.push_back(b);
+            // The first beam the tracer refuses ends the single calls.
+            if (!TraceSingle(*tracer, b, mayThrow))
+            {
+                break;
+            }
+        }
+
+        if (!drawn.empty())
+        {
+            const unsigned int threads = 1 + static_cast<unsigned int>(input.Choose(8));
+            const bool throughSolids = !solids.empty() && input.Flag();
+            CheckBatch(*tracer, throughSolids ? configuration : std::vector<const Solid*>(), drawn, threads,
+                       mayThrow);
         }
         // Every input goes on to sound, even one used up by now: its zeros
         // still make a beam.
@@ -644,14 +885,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             !(sound && std::strncmp(error.what(), "Material::", 10) == 0))
         {
             std::fprintf(stderr, "trace failed inside the geometry: %s\n", error.what());
-            std::abort();
-        }
-    }
-    catch (const CallerError&)
-    {
-        if (!mayThrow)
-        {
-            std::fprintf(stderr, "the tracer handed a null surface to a behaviour\n");
             std::abort();
         }
     }

@@ -9,10 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -170,5 +174,125 @@ TEST(Concurrency, ManyThreadsQueryOneSharedSolid)
 
         for (int t = 0; t < ThreadCount; ++t)
             EXPECT_EQ(results[t], reference) << "thread " << t;
+    }
+}
+
+namespace
+{
+void ExpectSameResult(const Quoria::BatchResult& actual, const Quoria::BatchResult& expected)
+{
+    EXPECT_EQ(actual.legOffsets, expected.legOffsets);
+    EXPECT_EQ(actual.starts, expected.starts);
+    EXPECT_EQ(actual.ends, expected.ends);
+    EXPECT_EQ(actual.lengths, expected.lengths);
+    EXPECT_EQ(actual.solids, expected.solids);
+    EXPECT_EQ(actual.faces, expected.faces);
+    EXPECT_EQ(actual.behaviors, expected.behaviors);
+    EXPECT_EQ(actual.endings, expected.endings);
+    EXPECT_EQ(actual.messages, expected.messages);
+}
+
+// Beams fanned over the wedge's top face and the plate beyond it; the one
+// at x = 0 starts on the wedge's edge and is refused.
+std::vector<Quoria::BatchBeam> WedgeFan(int count)
+{
+    std::vector<Quoria::BatchBeam> beams;
+    for (int i = 0; i < count; ++i)
+    {
+        const double x = -38.0 + 76.0 * i / count;
+        const Point entry = x < 0 ? Point(x, 2.0 * (i % 5) - 4.0, -10.0) : Point(x, 0, 0);
+        beams.push_back({entry, BeamAngles{0.1 * (i % 7) - 0.3, (i % 11) * 0.05}});
+    }
+    return beams;
+}
+} // namespace
+
+TEST(Concurrency, BatchesAtOnceOverOneTracerGiveTheSerialAnswers)
+{
+    const std::unique_ptr<const Solid> plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 10), 400, 100, 20));
+    const std::unique_ptr<const Solid> wedge(
+        Quoria::CreateWedgeOnAxisAlignedPlate(Point(0, 0, 0), 40, 20, 10, 0.0, 0.0, 0.0));
+    const std::vector<const Solid*> solids = {wedge.get(), plate.get()};
+    const std::unique_ptr<Quoria::IRayTracer> tracer(Quoria::CreateRayTracer(solids));
+    const std::vector<Quoria::BatchBeam> beams = WedgeFan(120);
+    const std::vector<BehaviorAtInterface> behaviors = {Quoria::Transmit, Quoria::Reflect, Quoria::Transmit};
+    // Throws for the steeper beams at the third interface.
+    const std::vector<std::function<double(double)>> laws = {
+        {}, {}, [](double angle) {
+            return std::fabs(angle) < 0.2 ? angle : throw std::domain_error("steep");
+        }};
+
+    Quoria::BatchOptions serial;
+    serial.threadCount = 1;
+    const Quoria::BatchResult reference =
+        Quoria::TraceBatch(tracer.get(), beams, Quoria::TraceStop::Legs(60), behaviors, laws, serial);
+    ASSERT_GT(reference.LegCount(), 1000u);
+    ASSERT_NE(std::count(reference.messages.begin(), reference.messages.end(), "steep"), 0);
+
+    std::vector<Quoria::BatchResult> results(ThreadCount);
+    RunInThreads(
+        [&](int t)
+        {
+            Quoria::BatchOptions options;
+            options.threadCount = static_cast<unsigned int>(1 + t % 4);
+            options.progress = [](std::size_t, std::size_t) { return true; };
+            results[t] = t % 2 == 0 ? Quoria::TraceBatch(tracer.get(), beams, Quoria::TraceStop::Legs(60),
+                                                         behaviors, laws, options)
+                                    : Quoria::TraceBatch(solids, beams, Quoria::TraceStop::Legs(60),
+                                                         behaviors, laws, options);
+        });
+    for (int t = 0; t < ThreadCount; ++t)
+    {
+        SCOPED_TRACE("thread " + std::to_string(t));
+        ExpectSameResult(results[t], reference);
+    }
+}
+
+TEST(Concurrency, CancelledBatchKeepsTheFirstBeams)
+{
+    const std::unique_ptr<const Solid> pipe(Quoria::CreateYOrientedPipe(Point(0, 0, 0), 8, 10, 50));
+    const std::vector<Quoria::BatchBeam> beams(40, Quoria::BatchBeam{Point(0, 0, -10), BeamAngles{0.3, 0.4}});
+    // Slow beams, so that the first progress report comes long before the end.
+    const std::vector<std::function<BehaviorAtInterface(const ISurface*)>> slow = {
+        [](const ISurface*)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            return Quoria::Reflect;
+        }};
+    Quoria::BatchOptions options;
+    options.threadCount = 3;
+    std::size_t reported = 0;
+    int calls = 0;
+    options.progress = [&reported, &calls](std::size_t done, std::size_t)
+    {
+        reported = done;
+        ++calls;
+        return false;
+    };
+    const Quoria::BatchResult batch =
+        Quoria::TraceBatch({pipe.get()}, beams, Quoria::TraceStop::Legs(5), slow, {}, options);
+    const Quoria::BatchResult one =
+        Quoria::TraceBatch({pipe.get()}, {beams[0]}, Quoria::TraceStop::Legs(5), slow);
+    ASSERT_EQ(one.LegCount(), 5u);
+
+    const auto firstCancelled =
+        std::find(batch.endings.begin(), batch.endings.end(), Quoria::TraceEnding::Cancelled);
+    const std::size_t traced = static_cast<std::size_t>(firstCancelled - batch.endings.begin());
+    // Not called again once it has said no; the beams being traced were finished.
+    EXPECT_EQ(calls, 1);
+    EXPECT_GE(traced, reported);
+    EXPECT_EQ(batch.messages, std::vector<std::string>(beams.size()));
+    EXPECT_LT(traced, beams.size());
+    EXPECT_EQ(std::count(firstCancelled, batch.endings.end(), Quoria::TraceEnding::Cancelled),
+              static_cast<long>(beams.size() - traced));
+    ASSERT_EQ(batch.LegCount(), 5 * traced);
+    for (std::size_t b = 0; b < beams.size(); ++b)
+        EXPECT_EQ(batch.legOffsets[b + 1], static_cast<std::int64_t>(5 * std::min(b + 1, traced)));
+    // Every beam traced is the same beam, whole.
+    for (std::size_t b = 0; b < traced; ++b)
+    {
+        EXPECT_EQ(batch.endings[b], one.endings[0]) << b;
+        EXPECT_TRUE(std::equal(one.ends.begin(), one.ends.end(), batch.ends.begin() + 15 * b)) << b;
+        EXPECT_TRUE(std::equal(one.starts.begin(), one.starts.end(), batch.starts.begin() + 15 * b)) << b;
     }
 }
