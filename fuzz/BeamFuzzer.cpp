@@ -281,7 +281,7 @@ void CheckLegs(const std::vector<LineSegment>& legs, bool byCount, unsigned int 
     {
         std::fprintf(stderr, "traced: %zu legs\n", legs.size());
     }
-    if (legs.size() > 250 || (byCount && legs.size() > legCount))
+    if (legs.size() > Quoria::MaximumLegCount || (byCount && legs.size() > legCount))
     {
         std::fprintf(stderr, "%zu legs returned\n", legs.size());
         std::abort();
@@ -341,7 +341,7 @@ void CheckSound(const Quoria::AcousticTracer& tracer, const Quoria::AcousticRepo
         std::fprintf(stderr, "sound: %zu legs, %s, %.17g us\n", legs.size(),
                      Quoria::TraceEndingName(report.ending), report.time);
     }
-    if (legs.size() > 250 ||
+    if (legs.size() > Quoria::MaximumLegCount ||
         (stop.GetKind() == Quoria::TraceStop::Kind::Legs && legs.size() > stop.GetLegCount()))
     {
         Fail("too many legs", legs.size());

@@ -4,6 +4,7 @@
 #include "ISurface.h"
 #include "Intersection.h"
 #include "Line.h"
+#include "Pi.h"
 #include "Quoria.h"
 #include "SlopeConfiguration.h"
 
@@ -31,7 +32,7 @@ using Quoria::BehaviorAtInterface;
 
 namespace
 {
-const double Pi = 3.141592653589793;
+using QuoriaTesting::Pi;
 const int ThreadCount = 6;
 
 struct Beam
