@@ -52,11 +52,7 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
     {
         Progress progress(std::cerr, scenario.beams.size() > 1 && QUORIA_TRACE_ISATTY(2),
                           scenario.beams.size(), "quoria-trace: tracing beam");
-        for (const auto& request : scenario.beams)
-        {
-            beams.push_back(tracer.Trace(request));
-            progress.Update(beams.size());
-        }
+        beams = tracer.TraceAll(scenario.beams, [&progress](std::size_t done) { progress.Update(done); });
     }
 
     const std::string text = format == "json"  ? FormatJson(scenario, source, beams)
