@@ -87,6 +87,9 @@ public:
     // The tracer's own copies of the solids, in scenario order.
     const std::vector<const Tessam::Geometry3D::ISolid*>& Configuration() const { return configuration; }
 
+    // The tracer of sound, when the specimens have materials or wave speeds.
+    const Quoria::AcousticTracer* Sound() const { return sound.get(); }
+
     // Every beam, in order; `progress` hears how many are done. Rays go
     // through the library's batch on every core, sound beam by beam. Throws
     // ScenarioError, with the library's message, for the first beam that
