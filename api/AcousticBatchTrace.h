@@ -50,12 +50,14 @@ struct AcousticBatchResult : BatchResult
 //   time must be positive or zero, and finite.";
 // - a mode other than L and T: "TraceBatch : Every wave mode must be L or
 //   T.".
-// A beam ends with Error, no legs unless the sound made some, and a message,
-// alone, where AcousticTracer::Trace would have thrown (an entry point on no
-// face or on an edge, a refraction angle out of range: its message), where it
-// would have ended with Error (a T leg in a liquid: its message), or where a
-// behaviour function throws (what() of a std::exception, else "TraceBatch :
-// A behaviour function threw an exception that is not a std::exception.").
+// A beam fails alone, with the ending Error and a message in `messages`:
+// - where AcousticTracer::Trace would throw for it (an entry point on no face
+//   or on an edge, a refraction angle out of range): that message, no legs;
+// - where Trace would end it with Error (a T leg in a liquid): Trace's
+//   message, and the legs up to that interface, as Trace reports them;
+// - where a behaviour function throws: what() of a std::exception, else
+//   "TraceBatch : A behaviour function threw an exception that is not a
+//   std::exception.", and no legs.
 // No exception of a beam escapes.
 //
 // Threads: behaviour functions are called from several threads at once and
