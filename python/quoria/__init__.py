@@ -27,6 +27,7 @@ microseconds. The library's errors are ValueError with its own messages.
 from ._quoria import (
     AcousticReport,
     AcousticTracer,
+    BatchResult,
     Behavior,
     Face,
     Material,
@@ -57,6 +58,7 @@ from ._quoria import (
 __all__ = [
     "AcousticReport",
     "AcousticTracer",
+    "BatchResult",
     "Behavior",
     "Face",
     "Material",

@@ -1,7 +1,7 @@
 """Type stubs of quoria: lengths in the caller's unit (mm for sound), angles in radians, speeds in m/s, times in µs."""
 
 import enum
-from typing import Callable, List, Literal, NamedTuple, Optional, Sequence, Tuple, Union, overload
+from typing import Callable, Dict, List, Literal, NamedTuple, Optional, Sequence, Tuple, Union, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -70,6 +70,28 @@ class TraceReport:
     def ending(self) -> str: ...
     def __len__(self) -> int: ...
 
+class BatchResult:
+    @property
+    def offsets(self) -> np.ndarray: ...
+    @property
+    def starts(self) -> np.ndarray: ...
+    @property
+    def ends(self) -> np.ndarray: ...
+    @property
+    def lengths(self) -> np.ndarray: ...
+    @property
+    def solids(self) -> np.ndarray: ...
+    @property
+    def faces(self) -> np.ndarray: ...
+    @property
+    def behaviors(self) -> np.ndarray: ...
+    @property
+    def endings(self) -> List[str]: ...
+    @property
+    def errors(self) -> Dict[int, str]: ...
+    def __len__(self) -> int: ...
+    def __getitem__(self, beam: int) -> np.ndarray: ...
+
 class RayTracer:
     def __init__(self, solids: Union[Solid, Sequence[Solid]]) -> None: ...
     @property
@@ -96,6 +118,19 @@ class RayTracer:
         behaviors: Sequence[BehaviorLike] = (),
         laws: Sequence[Law] = (),
     ) -> TraceReport: ...
+    def trace_many(
+        self,
+        points: npt.ArrayLike,
+        refraction_angles: Union[float, npt.ArrayLike] = 0.0,
+        skew_angles: Union[float, npt.ArrayLike] = 0.0,
+        *,
+        legs: Optional[int] = None,
+        length: Optional[float] = None,
+        behaviors: Sequence[BehaviorLike] = (),
+        laws: Sequence[Law] = (),
+        threads: int = 0,
+        progress: bool = False,
+    ) -> BatchResult: ...
 
 class Material:
     def __init__(self, name: str, longitudinal_speed: float, shear_speed: float) -> None: ...
