@@ -241,3 +241,65 @@ def create_wedge_on_y_oriented_cylinder(
     roof_angle: float,
     cylinder_centroid: PointLike,
 ) -> Solid: ...
+
+class FocalLaws:
+    @property
+    def times(self) -> np.ndarray: ...
+    @property
+    def delays(self) -> np.ndarray: ...
+    @property
+    def interface_points(self) -> np.ndarray: ...
+    @property
+    def refraction_angles(self) -> np.ndarray: ...
+    @property
+    def valid(self) -> np.ndarray: ...
+    @property
+    def statuses(self) -> np.ndarray: ...
+
+class ProbeExit(NamedTuple):
+    """Where the central beam of a group of elements leaves their solid."""
+
+    point: np.ndarray
+    normal: np.ndarray
+    forward: np.ndarray
+    solid: int
+
+class ScanFocalPoints(NamedTuple):
+    """The focal points of a scan, with a linear scan's sliding aperture."""
+
+    points: np.ndarray
+    angles: np.ndarray
+    aperture_starts: np.ndarray
+    aperture_size: int
+
+def focal_laws(
+    sound: AcousticTracer,
+    elements: npt.ArrayLike,
+    focal_points: npt.ArrayLike,
+    modes: Union[str, Sequence[WaveModeLike]] = ("L", "T"),
+    threads: int = 0,
+    *,
+    aperture_starts: Sequence[int] = (),
+    aperture_size: int = 0,
+) -> FocalLaws: ...
+def linear_array_on_wedge(wedge: Solid, element_count: int, pitch: float, first_element_offset: float) -> np.ndarray: ...
+def find_probe_exit(sound: AcousticTracer, elements: npt.ArrayLike) -> ProbeExit: ...
+def sectorial_scan_focal_points(
+    sound: AcousticTracer,
+    elements: npt.ArrayLike,
+    first_angle: float,
+    last_angle: float,
+    angle_step: float,
+    *,
+    depth: Optional[float] = None,
+    sound_path: Optional[float] = None,
+) -> ScanFocalPoints: ...
+def linear_scan_focal_points(
+    sound: AcousticTracer,
+    elements: npt.ArrayLike,
+    aperture_size: int,
+    angle: float,
+    *,
+    depth: Optional[float] = None,
+    sound_path: Optional[float] = None,
+) -> ScanFocalPoints: ...
