@@ -33,9 +33,14 @@ std::vector<Quoria::BatchBeam> ReadBeams(py::handle points, py::handle refractio
 unsigned int ReadThreads(py::handle threads);
 
 // The numpy array of `shape` over the vector's own buffer, which the array
-// keeps alive.
+// keeps alive. The library reserves for the longest beams: room beyond half
+// as much again as the legs is given back, at the cost of one copy.
 template <typename T> py::array OwnedArray(std::vector<T>&& values, std::vector<py::ssize_t> shape)
 {
+    if (values.capacity() - values.size() > values.size() / 2)
+    {
+        values.shrink_to_fit();
+    }
     auto* owned = new std::vector<T>(std::move(values));
     py::capsule owner(owned, [](void* data) { delete static_cast<std::vector<T>*>(data); });
     return py::array_t<T>(std::move(shape), owned->data(), owner);
