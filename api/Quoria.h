@@ -1,6 +1,7 @@
 #pragma once
 
 // The whole public interface of the Quoria library.
+#include "AcousticBatchTrace.h"
 #include "AcousticTracer.h"
 #include "BatchTrace.h"
 #include "BeamAngles.h"

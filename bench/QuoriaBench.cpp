@@ -38,7 +38,7 @@ namespace
 using Laws = std::vector<std::function<double(double)>>;
 
 const int Resolutions[] = {16, 128, 1024};
-const std::size_t MaximumLegs = 250;
+const std::size_t MaximumLegs = Quoria::MaximumLegCount;
 
 Point3 ToArray(const Point& point)
 {

@@ -30,6 +30,7 @@ inline const char* const DocumentedMessages[] = {
     "ArcSegment::ArcSegment : Radius must be positive.",
     "ArcSegment::ArcSegment : Second point in not on the circle.",
     "Bar::Bar : Radius must be positive.",
+    "CalculateTrace : The tracer must be one made by CreateRayTracer.",
     "ConicalSurface::ConicalSurface : Height must be positive.",
     "ConicalSurface::ConicalSurface : Orientation is a null vector.",
     "ConicalSurface::ConicalSurface : Radius of the base must be positive.",
@@ -42,7 +43,6 @@ inline const char* const DocumentedMessages[] = {
     "Contour::Sort : The contour must be closed",
     "Contour::Sort : The contour must be oriented",
     "Contour::Sort : The point is not a vertex of the contour",
-    "CriticalAngle : Speeds must be positive and finite.",
     "CreationUtilitiesWedge : Roof angle must be equal to 0\xB0"
     ".",
     "CreationUtilitiesWedge : The length of the wedge is too large compared to the cylinder's radius.",
@@ -51,6 +51,7 @@ inline const char* const DocumentedMessages[] = {
     ", 90\xB0"
     "].",
     "CreationUtilitiesWedge : Wedge sizes must be larger than 0.",
+    "CriticalAngle : Speeds must be positive and finite.",
     "CustomSolid::CustomSolid : Surface collection is invalid. A minimal surface quantity of 1 is required.",
     "CylindricalArcSurface::CylindricalArcSurface : Orientation and radial orientation are not orthogonal.",
     "CylindricalArcSurface::CylindricalArcSurface : Radial orientation is a null vector.",
@@ -88,6 +89,7 @@ inline const char* const DocumentedMessages[] = {
     "RayTracer::CalculateLegsFromEntryPoint : Entry point is not on the configuration or is on a corner.",
     "RayTracer::CalculateLegsFromEntryPoint : Requested total ray length must be larger than 0.",
     "RayTracer::RayTracer : The configuration must contain at least one solid.",
+    "RayTracer::RayTracer : The configuration must not contain a null solid.",
     "Rectangle::Rectangle : Invalid point collection.",
     "Rectangle::Rectangle : One of the angles is not a right angle.",
     "RectangularPrism::RectangularPrism : Prism sizes must be larger than 0.",
@@ -103,6 +105,8 @@ inline const char* const DocumentedMessages[] = {
     "SlopeConfiguration::SetWidth : Width must be positive.",
     "SlopeConfiguration::SlopeConfiguration : Height must be positive.",
     "SlopeConfiguration::SlopeConfiguration : Width must be positive.",
+    "SnapToFace : The point projects onto an edge of the solid.",
+    "SnapToFace : The point projects onto no face of the solid.",
     "SpecimenFactory::CreateAxisAlignedCounterboredPlate : All sizes must be larger than 0.",
     "SpecimenFactory::CreateAxisAlignedCounterboredPlate : The sum of the offset and the width for one slope "
     "must be smaller of equal to half the size in y.",
@@ -123,6 +127,12 @@ inline const char* const DocumentedMessages[] = {
     "SpecimenFactory::CreateYOrientedCounterboredPipe : The sum of the offset and the width for one slope "
     "must be smaller of equal to half the height of the cylinder.",
     "The type of operation on sets is not known.",
+    "TraceBatch : A behaviour function or a law threw an exception that is not a std::exception.",
+    "TraceBatch : Requested total ray length must be larger than 0.",
+    "TraceBatch : The configuration must contain at least one solid.",
+    "TraceBatch : The configuration must not contain a null solid.",
+    "TraceBatch : The stop condition must be a leg count or a length.",
+    "TraceBatch : The tracer must be one made by CreateRayTracer.",
     "TruncatedConicalSurface::GetNormal : Point is not contained in truncated conical surface.",
     "TruncatedConicalSurface::TruncatedConicalSurface : First angle was not defined.",
     "TruncatedConicalSurface::TruncatedConicalSurface : Last angle was not defined.",

@@ -1,11 +1,11 @@
 #include "BeamTracer.h"
 
+#include "BatchTrace.h"
 #include "ISurface.h"
 #include "NumberText.h"
-#include "ScenarioError.h"
 #include "Snell.h"
-#include "TraceReport.h"
 
+#include <exception>
 #include <stdexcept>
 
 using namespace Tessam::Geometry3D;
@@ -73,12 +73,99 @@ BeamTracer::BeamTracer(const Scenario& scenario, const std::vector<SolidPointer>
 
 BeamTracer::~BeamTracer() = default;
 
-BeamResult BeamTracer::Trace(const BeamRequest& request)
+std::vector<BeamResult> BeamTracer::TraceAll(const std::vector<BeamRequest>& requests,
+                                             const std::function<void(std::size_t)>& progress)
+{
+    std::vector<BeamResult> results;
+    if (sound)
+    {
+        for (const BeamRequest& request : requests)
+        {
+            const EntryChoice entry = ResolveEntry(request.entry, configuration, scenario);
+            results.push_back(Result(request, entry, TraceSound(request, entry)));
+            progress(results.size());
+        }
+        return results;
+    }
+    std::vector<EntryChoice> entries;
+    const std::vector<Quoria::AcousticReport> reports = TraceRays(requests, entries, progress);
+    for (std::size_t b = 0; b < reports.size(); ++b)
+    {
+        results.push_back(Result(requests[b], entries[b], reports[b]));
+    }
+    return results;
+}
+
+std::vector<Quoria::AcousticReport> BeamTracer::TraceRays(const std::vector<BeamRequest>& requests,
+                                                          std::vector<EntryChoice>& entries,
+                                                          const std::function<void(std::size_t)>& progress)
+{
+    // An entry that cannot be resolved is reported only if no beam before it
+    // fails: only those are traced.
+    std::exception_ptr unresolved;
+    std::vector<Quoria::BatchBeam> batch;
+    for (const BeamRequest& request : requests)
+    {
+        try
+        {
+            entries.push_back(ResolveEntry(request.entry, configuration, scenario));
+        }
+        catch (const ScenarioError&)
+        {
+            unresolved = std::current_exception();
+            break;
+        }
+        batch.push_back(Quoria::BatchBeam{entries.back().point,
+                                          Quoria::BeamAngles{request.skewDegrees * DegreesToRadians,
+                                                             request.refractionDegrees * DegreesToRadians}});
+    }
+    Quoria::BatchOptions options;
+    options.progress = [&progress](std::size_t done, std::size_t)
+    {
+        progress(done);
+        return true;
+    };
+    const StopInput& stop = scenario.stop;
+    const Quoria::BatchResult traced =
+        Quoria::TraceBatch(rays.get(), batch,
+                           stop.kind == StopKind::Length ? Quoria::TraceStop::Length(stop.amount)
+                                                         : Quoria::TraceStop::Legs(stop.legs),
+                           scenario.behaviors, {}, options);
+
+    std::vector<Quoria::AcousticReport> reports(traced.BeamCount());
+    for (std::size_t b = 0; b < traced.BeamCount(); ++b)
+    {
+        if (traced.endings[b] == Quoria::TraceEnding::Error)
+        {
+            throw Refusal(requests[b], entries[b], traced.messages[b]);
+        }
+        Quoria::AcousticReport& report = reports[b];
+        report.ending = traced.endings[b];
+        // The ray tracer's legs carry no wave.
+        for (auto i = traced.legOffsets[b]; i < traced.legOffsets[b + 1]; ++i)
+        {
+            const double* start = &traced.starts[3 * i];
+            const double* end = &traced.ends[3 * i];
+            const Quoria::TraceLeg leg{
+                LineSegment(Point(start[0], start[1], start[2]), Point(end[0], end[1], end[2])),
+                static_cast<std::size_t>(traced.solids[i]), static_cast<std::size_t>(traced.faces[i]),
+                static_cast<Quoria::BehaviorAtInterface>(traced.behaviors[i])};
+            report.legs.push_back(Quoria::AcousticLeg{leg, Quoria::WaveMode::L, 0.0, 0.0});
+        }
+    }
+    if (unresolved)
+    {
+        std::rethrow_exception(unresolved);
+    }
+    return reports;
+}
+
+BeamResult BeamTracer::Result(const BeamRequest& request, const EntryChoice& entry,
+                              const Quoria::AcousticReport& report) const
 {
     BeamResult result;
     result.request = request;
-    result.entry = ResolveEntry(request.entry, configuration, scenario);
-    const Quoria::AcousticReport report = Run(request, result.entry);
+    result.entry = entry;
     result.totalReflection = report.ending == Quoria::TraceEnding::CriticalAngle;
     if (report.ending == Quoria::TraceEnding::Error)
     {
@@ -90,58 +177,50 @@ BeamResult BeamTracer::Trace(const BeamRequest& request)
     return result;
 }
 
-Quoria::AcousticReport BeamTracer::Run(const BeamRequest& request, const EntryChoice& entry)
+Quoria::AcousticReport BeamTracer::TraceSound(const BeamRequest& request, const EntryChoice& entry)
 {
     const Quoria::BeamAngles angles{request.skewDegrees * DegreesToRadians,
                                     request.refractionDegrees * DegreesToRadians};
     const StopInput& stop = scenario.stop;
+    const Quoria::TraceStop traceStop = stop.kind == StopKind::Legs ? Quoria::TraceStop::Legs(stop.legs)
+                                        : stop.kind == StopKind::Length
+                                            ? Quoria::TraceStop::Length(stop.amount)
+                                            : Quoria::TraceStop::Time(stop.amount);
     try
     {
-        if (sound)
-        {
-            const Quoria::TraceStop traceStop =
-                stop.kind == StopKind::Legs     ? Quoria::TraceStop::Legs(stop.legs)
-                : stop.kind == StopKind::Length ? Quoria::TraceStop::Length(stop.amount)
-                                                : Quoria::TraceStop::Time(stop.amount);
-            return sound->Trace(entry.point, angles, traceStop, scenario.behaviors, scenario.modes);
-        }
-        const Quoria::TraceReport traced =
-            stop.kind == StopKind::Length
-                ? Quoria::CalculateTrace(rays.get(), entry.point, angles, stop.amount, scenario.behaviors)
-                : Quoria::CalculateTrace(rays.get(), entry.point, angles, stop.legs, scenario.behaviors);
-        // The ray tracer's legs carry no wave.
-        Quoria::AcousticReport report;
-        report.ending = traced.ending;
-        for (const Quoria::TraceLeg& leg : traced.legs)
-        {
-            report.legs.push_back(Quoria::AcousticLeg{leg, Quoria::WaveMode::L, 0.0, 0.0});
-        }
-        return report;
+        return sound->Trace(entry.point, angles, traceStop, scenario.behaviors, scenario.modes);
     }
     catch (const std::invalid_argument& error)
     {
-        std::string message = ToUtf8(error.what());
-        std::string place = request.place;
-        if (message.find("Entry point") != std::string::npos)
-        {
-            place = request.entry.place;
-            if (!entry.snapped)
-            {
-                message += " Give \"near\" and \"snapTo\" to snap a point onto a face.";
-            }
-        }
-        else if (message.find("ray length") != std::string::npos ||
-                 message.find("total length") != std::string::npos ||
-                 message.find("total time") != std::string::npos)
-        {
-            place = stop.place;
-        }
-        if (scenario.isSweep)
-        {
-            message = request.label + ": " + message;
-        }
-        throw ScenarioError(place, message);
+        throw Refusal(request, entry, error.what());
     }
+}
+
+ScenarioError BeamTracer::Refusal(const BeamRequest& request, const EntryChoice& entry,
+                                  std::string message) const
+{
+    message = ToUtf8(message);
+    std::string place = request.place;
+    const StopInput& stop = scenario.stop;
+    if (message.find("Entry point") != std::string::npos)
+    {
+        place = request.entry.place;
+        if (!entry.snapped)
+        {
+            message += " Give \"near\" and \"snapTo\" to snap a point onto a face.";
+        }
+    }
+    else if (message.find("ray length") != std::string::npos ||
+             message.find("total length") != std::string::npos ||
+             message.find("total time") != std::string::npos)
+    {
+        place = stop.place;
+    }
+    if (scenario.isSweep)
+    {
+        message = request.label + ": " + message;
+    }
+    return ScenarioError(place, message);
 }
 
 void BeamTracer::RecordLegs(const Quoria::AcousticReport& report, BeamResult& result) const

@@ -5,7 +5,9 @@
 #include "FactoryTable.h"
 #include "IRayTracer.h"
 #include "Scenario.h"
+#include "ScenarioError.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,12 +87,24 @@ public:
     // The tracer's own copies of the solids, in scenario order.
     const std::vector<const Tessam::Geometry3D::ISolid*>& Configuration() const { return configuration; }
 
-    // One beam at a time: the library's tracers keep working state. Throws
-    // ScenarioError, with the library's message, when the library refuses the beam.
-    BeamResult Trace(const BeamRequest& request);
+    // The tracer of sound, when the specimens have materials or wave speeds.
+    const Quoria::AcousticTracer* Sound() const { return sound.get(); }
+
+    // Every beam, in order; `progress` hears how many are done. Rays go
+    // through the library's batch on every core, sound beam by beam. Throws
+    // ScenarioError, with the library's message, for the first beam that
+    // cannot be traced, as if they were traced one after the other.
+    std::vector<BeamResult> TraceAll(const std::vector<BeamRequest>& requests,
+                                     const std::function<void(std::size_t done)>& progress);
 
 private:
-    Quoria::AcousticReport Run(const BeamRequest& request, const EntryChoice& entry);
+    std::vector<Quoria::AcousticReport> TraceRays(const std::vector<BeamRequest>& requests,
+                                                  std::vector<EntryChoice>& entries,
+                                                  const std::function<void(std::size_t)>& progress);
+    Quoria::AcousticReport TraceSound(const BeamRequest& request, const EntryChoice& entry);
+    ScenarioError Refusal(const BeamRequest& request, const EntryChoice& entry, std::string message) const;
+    BeamResult Result(const BeamRequest& request, const EntryChoice& entry,
+                      const Quoria::AcousticReport& report) const;
     void RecordLegs(const Quoria::AcousticReport& report, BeamResult& result) const;
     std::optional<Refraction> RefractionAfter(const Quoria::AcousticReport& report, std::size_t leg) const;
     std::string CriticalAngleNote(const Quoria::AcousticReport& report) const;

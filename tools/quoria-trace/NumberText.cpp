@@ -48,6 +48,16 @@ std::string FixedPoint(const Tessam::Geometry3D::Point& point)
     return "(" + Fixed(point.X(), 3) + ", " + Fixed(point.Y(), 3) + ", " + Fixed(point.Z(), 3) + ")";
 }
 
+std::size_t TextWidth(const std::string& text)
+{
+    std::size_t width = 0;
+    for (const char c : text)
+    {
+        width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return width;
+}
+
 std::string DegreesText(double radians)
 {
     return Fixed(std::fabs(radians) * RadiansToDegrees, 2) + DegreeSign;

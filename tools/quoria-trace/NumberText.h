@@ -24,6 +24,8 @@ std::string Precise(double value);
 // "(x, y, z)" with General or with Fixed three decimals.
 std::string GeneralPoint(const Tessam::Geometry3D::Point& point);
 std::string FixedPoint(const Tessam::Geometry3D::Point& point);
+// UTF-8 characters, not bytes, so that columns line up.
+std::size_t TextWidth(const std::string& text);
 // The size of an angle given in radians, in degrees with two decimals: "36.00°".
 std::string DegreesText(double radians);
 

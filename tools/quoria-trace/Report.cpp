@@ -54,20 +54,9 @@ std::string EntryText(const Scenario& scenario, const EntryChoice& entry)
     return text + ", on " + face;
 }
 
-// Counts UTF-8 characters, not bytes, so that columns line up.
-std::size_t Width(const std::string& text)
-{
-    std::size_t width = 0;
-    for (const char c : text)
-    {
-        width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return width;
-}
-
 std::string Pad(const std::string& text, std::size_t width, bool right)
 {
-    const std::string fill(width > Width(text) ? width - Width(text) : 0, ' ');
+    const std::string fill(width > TextWidth(text) ? width - TextWidth(text) : 0, ' ');
     return right ? fill + text : text + fill;
 }
 
@@ -168,7 +157,7 @@ std::string FormatTable(const Scenario& scenario, const std::string& source,
         {
             for (std::size_t c = 0; c < row.size(); ++c)
             {
-                widths[c] = std::max(widths[c], Width(row[c]));
+                widths[c] = std::max(widths[c], TextWidth(row[c]));
             }
         }
         for (const auto& row : rows)

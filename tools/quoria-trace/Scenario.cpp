@@ -486,6 +486,131 @@ void ParseBeam(const JsonNode& node, Scenario& scenario, const std::optional<Jso
     }
 }
 
+// More than any probe has.
+constexpr unsigned int MaximumElementCount = 1024;
+
+std::vector<Point> ParsePoints(const JsonNode& node, std::size_t maximum, const std::string& what)
+{
+    std::vector<Point> points;
+    const auto elements = node.Elements();
+    if (elements.empty())
+    {
+        node.Fail("give at least one " + what);
+    }
+    if (elements.size() > maximum)
+    {
+        node.Fail("gives " + std::to_string(elements.size()) + " " + what + "s; at most " +
+                  std::to_string(maximum) + " are allowed");
+    }
+    for (const auto& element : elements)
+    {
+        points.push_back(element.ToPoint());
+    }
+    return points;
+}
+
+// The distance of a scan's focal points from the exit point.
+void ParseFocalDistance(const JsonNode& node, FocalLawInput& input)
+{
+    if (node.Has("depth") == node.Has("soundPath"))
+    {
+        node.Fail("give one of \"depth\" or \"soundPath\"");
+    }
+    input.distanceKind = node.Has("depth") ? Quoria::FocalDistance::Depth : Quoria::FocalDistance::SoundPath;
+    input.distance = node.Member(node.Has("depth") ? "depth" : "soundPath").PositiveNumber();
+}
+
+void ParseFocalLaws(const JsonNode& node, Scenario& scenario)
+{
+    node.RejectUnknownMembers(
+        {"array", "elements", "elementMode", "focalMode", "focalPoints", "sectorialScan", "linearScan"},
+        "the focal laws");
+    if (scenario.physics != Physics::Materials)
+    {
+        node.Fail(std::string("focal laws need materials: ") + NeedsMaterials);
+    }
+    FocalLawInput input;
+    input.place = node.Place();
+    if (node.Has("array") == node.Has("elements"))
+    {
+        node.Fail("give one of \"array\" (a linear array on a wedge) or \"elements\" (their centres)");
+    }
+    if (const auto array = node.OptionalMember("array"))
+    {
+        array->RejectUnknownMembers({"wedge", "count", "pitch", "firstElementOffset"}, "the array");
+        input.wedge = FindSpecimen(array->Member("wedge"), scenario.specimens);
+        input.elementCount = array->Member("count").Count(1, MaximumElementCount);
+        input.pitch = array->Member("pitch").PositiveNumber();
+        input.firstElementOffset = array->Member("firstElementOffset").Number();
+        input.arrayPlace = array->Place();
+    }
+    else
+    {
+        input.elements = ParsePoints(node.Member("elements"), MaximumElementCount, "element");
+        input.elementCount = input.elements.size();
+    }
+    if (const auto mode = node.OptionalMember("elementMode"))
+    {
+        input.elementMode = ParseMode(*mode);
+    }
+    if (const auto mode = node.OptionalMember("focalMode"))
+    {
+        input.focalMode = ParseMode(*mode);
+    }
+
+    if (node.Has("focalPoints") + node.Has("sectorialScan") + node.Has("linearScan") != 1)
+    {
+        node.Fail("give exactly one of focalPoints, sectorialScan or linearScan");
+    }
+    if (const auto points = node.OptionalMember("focalPoints"))
+    {
+        input.focalPoints = ParsePoints(*points, MaximumBeamCount, "focal point");
+        input.scanPlace = points->Place();
+    }
+    else if (const auto sectorial = node.OptionalMember("sectorialScan"))
+    {
+        input.scan = FocalScan::Sectorial;
+        input.scanPlace = sectorial->Place();
+        sectorial->RejectUnknownMembers({"angleDegrees", "depth", "soundPath"}, "the sectorial scan");
+        const JsonNode range = sectorial->Member("angleDegrees");
+        range.RejectUnknownMembers({"from", "to", "step"}, "a range");
+        input.firstDegrees = range.Member("from").Number();
+        input.lastDegrees = range.Member("to").Number();
+        const JsonNode step = range.Member("step");
+        input.stepDegrees = step.PositiveNumber();
+        if (input.lastDegrees < input.firstDegrees)
+        {
+            range.Fail("\"to\" must not be below \"from\"");
+        }
+        const double intervals =
+            std::floor((input.lastDegrees - input.firstDegrees) / input.stepDegrees + 1e-9);
+        if (intervals + 1 > MaximumBeamCount)
+        {
+            step.Fail("makes " + General(intervals + 1) + " focal points; at most " +
+                      std::to_string(MaximumBeamCount) + " are computed");
+        }
+        ParseFocalDistance(*sectorial, input);
+    }
+    else
+    {
+        const JsonNode linear = node.Member("linearScan");
+        input.scan = FocalScan::Linear;
+        input.scanPlace = linear.Place();
+        linear.RejectUnknownMembers({"apertureSize", "angleDegrees", "depth", "soundPath"},
+                                    "the linear scan");
+        input.apertureSize = linear.Member("apertureSize").Count(1, MaximumElementCount);
+        if (input.apertureSize > input.elementCount)
+        {
+            linear.Member("apertureSize")
+                .Fail("an aperture of " + std::to_string(input.apertureSize) +
+                      " elements is larger than the " + std::to_string(input.elementCount) + " of the array");
+        }
+        input.firstDegrees = linear.Member("angleDegrees").Number();
+        ParseFocalDistance(linear, input);
+    }
+    scenario.focalLaws = input;
+}
+
 } // namespace
 
 Quoria::BehaviorAtInterface Scenario::BehaviorAt(std::size_t interfaceIndex) const
@@ -505,7 +630,8 @@ Quoria::WaveMode Scenario::ModeOfLeg(std::size_t legIndex) const
 Scenario ParseScenario(const nlohmann::json& document)
 {
     const JsonNode root(document, "");
-    root.RejectUnknownMembers({"title", "description", "unit", "specimens", "beam", "sweep"}, "the scenario");
+    root.RejectUnknownMembers({"title", "description", "unit", "specimens", "beam", "sweep", "focalLaws"},
+                              "the scenario");
     Scenario scenario;
     if (const auto title = root.OptionalMember("title"))
     {
@@ -558,6 +684,20 @@ Scenario ParseScenario(const nlohmann::json& document)
         scenario.physics = Physics::Materials;
     }
 
+    if (const auto focal = root.OptionalMember("focalLaws"))
+    {
+        if (root.Has("beam"))
+        {
+            root.Fail("give either \"beam\" or \"focalLaws\", not both");
+        }
+        if (const auto sweep = root.OptionalMember("sweep"))
+        {
+            sweep->Fail(
+                "a sweep varies a \"beam\"; focal laws scan with \"sectorialScan\" or \"linearScan\"");
+        }
+        ParseFocalLaws(*focal, scenario);
+        return scenario;
+    }
     ParseBeam(root.Member("beam"), scenario, root.OptionalMember("sweep"));
 
     if (scenario.physics == Physics::WaveSpeeds)

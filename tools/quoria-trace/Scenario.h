@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BehaviorAtInterface.h"
+#include "FocalLaws.h"
 #include "Material.h"
 #include "Point.h"
 #include "WaveMode.h"
@@ -87,6 +88,42 @@ struct BeamRequest
     std::string place;
 };
 
+// Where the focal points of focal laws come from.
+enum class FocalScan
+{
+    // Listed in the file.
+    Points,
+    Sectorial,
+    Linear
+};
+
+// An array probe's focal laws, as the file gives them; angles in degrees.
+struct FocalLawInput
+{
+    std::string place;
+    // Either a linear array on a wedge's probe face...
+    std::optional<std::size_t> wedge;
+    std::size_t elementCount = 0;
+    double pitch = 0.0;
+    double firstElementOffset = 0.0;
+    std::string arrayPlace;
+    // ... or the elements' centres.
+    std::vector<Tessam::Geometry3D::Point> elements;
+    Quoria::WaveMode elementMode = Quoria::WaveMode::L;
+    Quoria::WaveMode focalMode = Quoria::WaveMode::T;
+
+    FocalScan scan = FocalScan::Points;
+    std::vector<Tessam::Geometry3D::Point> focalPoints;
+    // Scans: the sectorial scan's angles, the linear scan's one angle as firstDegrees.
+    double firstDegrees = 0.0;
+    double lastDegrees = 0.0;
+    double stepDegrees = 0.0;
+    std::size_t apertureSize = 0;
+    Quoria::FocalDistance distanceKind = Quoria::FocalDistance::Depth;
+    double distance = 0.0;
+    std::string scanPlace;
+};
+
 struct Scenario
 {
     std::string title;
@@ -101,6 +138,8 @@ struct Scenario
     Physics physics = Physics::Rays;
     // Element i is the mode of leg i + 1; only with materials.
     std::vector<Quoria::WaveMode> modes;
+    // A scenario has either beams or focal laws.
+    std::optional<FocalLawInput> focalLaws;
 
     // Reflect where the file says nothing, as the library does.
     Quoria::BehaviorAtInterface BehaviorAt(std::size_t interfaceIndex) const;

@@ -509,7 +509,11 @@ std::string Heading(const Layout& layout, const Scenario& scenario, const std::s
     {
         subtitle += "; lengths in " + scenario.unit;
     }
-    if (scenario.isSweep)
+    if (scenario.focalLaws)
+    {
+        subtitle += "; " + scenario.sweepDescription;
+    }
+    else if (scenario.isSweep)
     {
         subtitle += "; sweep of " + std::to_string(beamCount) + " beams, " + scenario.sweepDescription;
     }
@@ -722,7 +726,7 @@ private:
     double y;
 };
 
-void BeamKeys(LegendColumn& legend, const std::vector<BeamResult>& beams)
+void BeamKeys(LegendColumn& legend, const std::vector<BeamResult>& beams, bool focal)
 {
     if (beams.size() == 1)
     {
@@ -743,9 +747,10 @@ void BeamKeys(LegendColumn& legend, const std::vector<BeamResult>& beams)
         legend.Row(ramp, beams.front().request.label + " \xE2\x80\xA6 " + beams.back().request.label);
     }
     const std::string ink = "#333";
-    legend.Row(EntryMarker(legend.KeyCentre(), legend.Y(), ink), "entry point");
-    legend.Row(InterfaceMarker(legend.KeyCentre(), legend.Y(), ink), "interface (reflected or transmitted)");
-    legend.Row(EndMarker(legend.KeyCentre(), legend.Y(), ink), "end of the beam");
+    legend.Row(EntryMarker(legend.KeyCentre(), legend.Y(), ink), focal ? "element" : "entry point");
+    legend.Row(InterfaceMarker(legend.KeyCentre(), legend.Y(), ink),
+               focal ? "crossing of the interface" : "interface (reflected or transmitted)");
+    legend.Row(EndMarker(legend.KeyCentre(), legend.Y(), ink), focal ? "focal point" : "end of the beam");
     if (std::any_of(beams.begin(), beams.end(), [](const BeamResult& b) { return b.totalReflection; }))
     {
         legend.Row(CutMarker(legend.KeyCentre(), legend.Y()), "beam cut: beyond the critical angle");
@@ -820,9 +825,9 @@ std::string Legend(const Layout& layout, const Scenario& scenario, const std::ve
     }
     if (!beams.empty())
     {
-        BeamKeys(legend, beams);
+        BeamKeys(legend, beams, scenario.focalLaws.has_value());
     }
-    if (beams.size() == 1)
+    if (beams.size() == 1 && !scenario.focalLaws)
     {
         BeamNotes(legend, layout, scenario, beams.front());
     }

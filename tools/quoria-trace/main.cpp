@@ -3,6 +3,7 @@
 
 #include "BeamTracer.h"
 #include "FactoryTable.h"
+#include "FocalLawReport.h"
 #include "Progress.h"
 #include "Report.h"
 #include "Scenario.h"
@@ -34,6 +35,46 @@ constexpr int BadInput = 2;
 constexpr int InternalFault = 1;
 const char* const DefaultPicture = "quoria-trace.svg";
 
+void ReportPicture(const std::string& svgPath, const std::vector<std::string>& warnings)
+{
+    for (const auto& warning : warnings)
+    {
+        std::cerr << "quoria-trace: warning: " << warning << "\n";
+    }
+    if (!svgPath.empty())
+    {
+        std::cerr << "quoria-trace: picture written to " << std::filesystem::absolute(svgPath).string()
+                  << "\n";
+    }
+}
+
+int RunFocalLaws(const Scenario& scenario, const std::string& source, const std::string& format,
+                 const std::string& svgPath, const BeamTracer& tracer)
+{
+    const FocalLawResult result = ComputeScenarioFocalLaws(scenario, *tracer.Sound());
+    const std::string text = format == "json"  ? FormatFocalJson(scenario, source, result)
+                             : format == "csv" ? FormatFocalCsv(result)
+                                               : FormatFocalTable(scenario, source, result);
+    std::vector<std::string> warnings;
+    if (!svgPath.empty())
+    {
+        Scenario picture = scenario;
+        picture.sweepDescription = FocalPictureNote(result);
+        WriteFileAtomically(svgPath, RenderSvg(picture, source, tracer.Configuration(),
+                                               FocalPaths(scenario, result), warnings));
+    }
+    std::cout << text << std::flush;
+    if (format == "csv")
+    {
+        for (const std::string& note : FocalNotes(result))
+        {
+            std::cerr << "quoria-trace: note: " << note << "\n";
+        }
+    }
+    ReportPicture(svgPath, warnings);
+    return 0;
+}
+
 int Run(const std::string& scenarioPath, const std::string& format, std::string svgPath)
 {
     const bool builtIn = scenarioPath.empty();
@@ -47,16 +88,16 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
         ParseScenario(builtIn ? ParseDocument(DefaultScenarioText(), source) : ReadDocument(scenarioPath));
     const auto solids = BuildSpecimens(scenario);
     BeamTracer tracer(scenario, solids);
+    if (scenario.focalLaws)
+    {
+        return RunFocalLaws(scenario, source, format, svgPath, tracer);
+    }
 
     std::vector<BeamResult> beams;
     {
         Progress progress(std::cerr, scenario.beams.size() > 1 && QUORIA_TRACE_ISATTY(2),
                           scenario.beams.size(), "quoria-trace: tracing beam");
-        for (const auto& request : scenario.beams)
-        {
-            beams.push_back(tracer.Trace(request));
-            progress.Update(beams.size());
-        }
+        beams = tracer.TraceAll(scenario.beams, [&progress](std::size_t done) { progress.Update(done); });
     }
 
     const std::string text = format == "json"  ? FormatJson(scenario, source, beams)
@@ -79,15 +120,7 @@ int Run(const std::string& scenarioPath, const std::string& format, std::string 
             }
         }
     }
-    for (const auto& warning : warnings)
-    {
-        std::cerr << "quoria-trace: warning: " << warning << "\n";
-    }
-    if (!svgPath.empty())
-    {
-        std::cerr << "quoria-trace: picture written to " << std::filesystem::absolute(svgPath).string()
-                  << "\n";
-    }
+    ReportPicture(svgPath, warnings);
     return 0;
 }
 

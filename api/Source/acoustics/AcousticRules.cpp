@@ -58,10 +58,19 @@ AcousticRules::AcousticRules(const StopCondition& stopCondition,
                              const std::vector<BehaviorFunction>& behaviorsAtInterfaces,
                              const std::vector<WaveMode>& modes, const std::vector<Material>& materials,
                              const char* method)
-    : stopCondition(stopCondition), behaviorsAtInterfaces(behaviorsAtInterfaces), modes(modes),
-      materials(materials), method(method)
+    : stopAtStart(stopCondition), stopCondition(stopCondition), behaviorsAtInterfaces(behaviorsAtInterfaces),
+      modes(modes), materials(materials), method(method)
 {
     waves.reserve(MaximumLegCount);
+}
+
+void AcousticRules::Restart()
+{
+    stopCondition = stopAtStart;
+    mode = WaveMode::L;
+    speed = 0.0;
+    waves.clear();
+    message.clear();
 }
 
 bool AcousticRules::Begin(std::size_t solid, TraceEnding& ending)

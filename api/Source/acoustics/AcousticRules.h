@@ -48,6 +48,10 @@ public:
                   const std::vector<WaveMode>& modes, const std::vector<Material>& materials,
                   const char* method);
 
+    // Ready for another trace with the same arguments, as if new, keeping
+    // the room for the waves: a batch makes one set of rules per thread.
+    void Restart();
+
     bool Begin(std::size_t solid, TraceEnding& ending) override;
     bool StopsAfter(const TraceLeg& leg) override;
     TraceEnding StopEnding() const override;
@@ -66,6 +70,7 @@ private:
     // message, where that medium has no wave of the mode.
     bool Enter(std::size_t legCount, std::size_t solid);
 
+    const StopCondition& stopAtStart;
     StopCondition stopCondition;
     const std::vector<BehaviorFunction>& behaviorsAtInterfaces;
     const std::vector<WaveMode>& modes;

@@ -13,16 +13,10 @@ using Tessam::Geometry3D::Solid;
 namespace Quoria
 {
 
-namespace
-{
-
-const char* const TraceMethod = "AcousticTracer::Trace";
-
-} // namespace
-
 AcousticTracerState::AcousticTracerState(const std::vector<const Solid*>& solids,
                                          const std::vector<Material>& materials)
-    : scene(solids, "AcousticTracer::AcousticTracer"), materials(materials), walker(scene, TraceMethod)
+    : scene(solids, "AcousticTracer::AcousticTracer"), materials(materials),
+      walker(scene, AcousticTraceMethod)
 {
     if (materials.size() != solids.size())
     {
@@ -52,15 +46,15 @@ AcousticReport AcousticTracer::Trace(
         behaviorsAtInterfaces,
     const std::vector<WaveMode>& modes)
 {
-    const StopCondition stopCondition = AcousticRules::StopConditionOf(stop, TraceMethod);
-    AcousticRules::CheckModes(modes, TraceMethod);
+    const StopCondition stopCondition = AcousticRules::StopConditionOf(stop, AcousticTraceMethod);
+    AcousticRules::CheckModes(modes, AcousticTraceMethod);
     AcousticReport report;
     if (AcousticRules::StopsAtOnce(stop))
     {
         report.ending = stopCondition.Ending();
         return report;
     }
-    AcousticRules rules(stopCondition, behaviorsAtInterfaces, modes, state->materials, TraceMethod);
+    AcousticRules rules(stopCondition, behaviorsAtInterfaces, modes, state->materials, AcousticTraceMethod);
     report.ending = state->walker.Trace(entryPoint, angles, rules);
     report.message = rules.Message();
     const std::vector<TraceLeg>& legs = state->walker.Legs();

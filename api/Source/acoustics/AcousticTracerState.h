@@ -9,6 +9,10 @@
 namespace Quoria
 {
 
+// Begins the messages of a refused or failed trace of sound, whether the
+// beam was traced alone or in a batch.
+inline constexpr const char* AcousticTraceMethod = "AcousticTracer::Trace";
+
 // What an AcousticTracer holds: its copies of the solids with their faces,
 // one material per solid, and the working state of its one trace at a time.
 class AcousticTracerState

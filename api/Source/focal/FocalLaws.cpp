@@ -2,9 +2,9 @@
 
 #include "AcousticRules.h"
 #include "AcousticTracerState.h"
+#include "BatchEngine.h"
 #include "FermatCrossing.h"
 #include "FocalSetup.h"
-#include "ParallelRows.h"
 #include "SharedFaces.h"
 #include "SolidMembership.h"
 
@@ -260,7 +260,11 @@ FocalLaws ComputeFocalLaws(const AcousticTracer& tracer, const std::vector<Point
             }
         }
     };
-    ForEachRow(focalPointCount, options.threadCount, solveRow);
+    // Each focal point writes its own row: the rows do not depend on the
+    // threads.
+    BatchOptions rowOptions;
+    rowOptions.threadCount = options.threadCount;
+    BatchEngine(focalPointCount, rowOptions).ForEach(solveRow);
     return laws;
 }
 

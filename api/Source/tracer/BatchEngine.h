@@ -75,6 +75,12 @@ public:
     void Run(MakeWorker makeWorker, std::size_t legsPerBeam, const char* foreignExceptionMessage,
              BatchBeamOutput output, Columns& columns);
 
+    // task(beam) for every beam, no legs gathered: a parallel loop whose
+    // tasks write only their own results. What a task throws stops the
+    // loop (no beam starts after it) and is rethrown here once every thread
+    // has stopped.
+    template <typename Task> void ForEach(Task task);
+
 private:
     // The columns are first reserved for at most this many legs: a long
     // batch of short beams does not reserve its worst case.
@@ -169,6 +175,20 @@ void BatchEngine::Run(MakeWorker makeWorker, std::size_t legsPerBeam, const char
         }
     };
     RunThreads(trace, [&order] { order.Finish(); });
+}
+
+template <typename Task> void BatchEngine::ForEach(Task task)
+{
+    const auto trace = [&](std::size_t workerIndex)
+    {
+        std::size_t beam = 0;
+        while (Claim(beam))
+        {
+            task(beam);
+            Done(workerIndex);
+        }
+    };
+    RunThreads(trace, [] {});
 }
 
 } // namespace Quoria

@@ -51,8 +51,9 @@ public:
     }
 
     // Column by column: each loop streams into one array. The new elements
-    // are cleared by resize, but they are few and in cache.
-    void Append(const LineLegRow* rows, std::size_t count)
+    // are cleared by resize, but they are few and in cache. Rows of a richer
+    // leg derive from LineLegRow.
+    template <typename Row> void Append(const Row* rows, std::size_t count)
     {
         const std::size_t first = result.lengths.size();
         result.starts.resize(3 * (first + count));

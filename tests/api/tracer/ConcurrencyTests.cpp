@@ -4,6 +4,7 @@
 #include "ISurface.h"
 #include "Intersection.h"
 #include "Line.h"
+#include "Pi.h"
 #include "Quoria.h"
 #include "SlopeConfiguration.h"
 
@@ -31,7 +32,7 @@ using Quoria::BehaviorAtInterface;
 
 namespace
 {
-const double Pi = 3.141592653589793;
+using QuoriaTesting::Pi;
 const int ThreadCount = 6;
 
 struct Beam
@@ -294,5 +295,59 @@ TEST(Concurrency, CancelledBatchKeepsTheFirstBeams)
         EXPECT_EQ(batch.endings[b], one.endings[0]) << b;
         EXPECT_TRUE(std::equal(one.ends.begin(), one.ends.end(), batch.ends.begin() + 15 * b)) << b;
         EXPECT_TRUE(std::equal(one.starts.begin(), one.starts.end(), batch.starts.begin() + 15 * b)) << b;
+    }
+}
+
+TEST(Concurrency, SoundBatchesAtOnceOverOneTracerThatTracesMeanwhile)
+{
+    const std::unique_ptr<const Solid> plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 10), 400, 100, 20));
+    const std::unique_ptr<const Solid> wedge(
+        Quoria::CreateWedgeOnAxisAlignedPlate(Point(0, 0, 0), 40, 20, 10, 0.0, 0.0, 0.0));
+    const Quoria::Material steel("steel", 5900.0, 3230.0);
+    const Quoria::Material water("water", 1480.0, 0.0);
+    Quoria::AcousticTracer tracer({wedge.get(), plate.get()}, {water, steel});
+    const std::vector<Quoria::BatchBeam> beams = WedgeFan(120);
+    const std::vector<BehaviorAtInterface> behaviors = {Quoria::Transmit, Quoria::Reflect, Quoria::Transmit};
+    // T in the steel, then L back into the water: critical angles and all.
+    const std::vector<Quoria::WaveMode> modes = {Quoria::WaveMode::L, Quoria::WaveMode::T,
+                                                 Quoria::WaveMode::T, Quoria::WaveMode::L};
+    const Quoria::TraceStop stop = Quoria::TraceStop::Time(80.0);
+
+    Quoria::BatchOptions serial;
+    serial.threadCount = 1;
+    const Quoria::AcousticBatchResult reference =
+        Quoria::TraceBatch(tracer, beams, stop, behaviors, modes, serial);
+    ASSERT_GT(reference.LegCount(), 200u);
+
+    std::vector<Quoria::AcousticBatchResult> results(ThreadCount);
+    RunInThreads(
+        [&](int t)
+        {
+            if (t == 0)
+            {
+                // The tracer's own working state, beside the batches'.
+                for (int round = 0; round < 5; ++round)
+                    for (std::size_t b = 0; b < beams.size(); b += 7)
+                        try
+                        {
+                            tracer.Trace(beams[b].entryPoint, beams[b].angles, stop, behaviors, modes);
+                        }
+                        catch (const std::invalid_argument&)
+                        {
+                        }
+                return;
+            }
+            Quoria::BatchOptions options;
+            options.threadCount = static_cast<unsigned int>(1 + t % 3);
+            results[t] = Quoria::TraceBatch(tracer, beams, stop, behaviors, modes, options);
+        });
+    for (int t = 1; t < ThreadCount; ++t)
+    {
+        SCOPED_TRACE("thread " + std::to_string(t));
+        ExpectSameResult(results[t], reference);
+        EXPECT_EQ(results[t].modes, reference.modes);
+        EXPECT_EQ(results[t].speeds, reference.speeds);
+        EXPECT_EQ(results[t].times, reference.times);
+        EXPECT_EQ(results[t].beamTimes, reference.beamTimes);
     }
 }
