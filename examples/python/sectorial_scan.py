@@ -21,7 +21,7 @@ WEDGE_ANGLE = math.radians(36)
 WEDGE_LENGTH, WEDGE_HEIGHT = 40.0, 8.0
 PLATE_CENTRE, PLATE_SIZE = (40.0, 0.0, 12.5), (200.0, 60.0, 25.0)
 FIRST, LAST = math.radians(35), math.radians(75)
-# Microseconds of flight to follow, and the same reach as a length for the ray tracer.
+# Microseconds of flight to follow.
 TIME = 40.0
 
 
@@ -44,21 +44,8 @@ def sweep(wedge, plate, wedge_material, plate_material, count):
     centre, _ = wedge.snap(elements.mean(axis=0))
     points = np.repeat(centre[None, :], count, axis=0)
     sound = quoria.AcousticTracer([wedge, plate], [wedge_material, plate_material])
-    if hasattr(sound, "trace_many"):
-        many = sound.trace_many(points, incidence - WEDGE_ANGLE, time=TIME, behaviors=["Transmit"], modes="LT")
-        return refracted, many, many.times
-    # Without sound in batches: the ray tracer, with Snell's law at the wedge's foot as a law. A Python law
-    # serialises the batch, which a few hundred beams do not mind.
-    ratio = plate_material.shear_speed / wedge_material.longitudinal_speed
-
-    def snell(angle):
-        return math.asin(math.sin(angle) * ratio)
-
-    tracer = quoria.RayTracer([wedge, plate])
-    reach = TIME * plate_material.shear_speed / 1000
-    many = tracer.trace_many(points, incidence - WEDGE_ANGLE, length=reach, behaviors=["Transmit"], laws=[snell])
-    speeds = np.where(many.solids == 0, wedge_material.longitudinal_speed, plate_material.shear_speed)
-    return refracted, many, 1000 * many.lengths / speeds
+    many = sound.trace_many(points, incidence - WEDGE_ANGLE, time=TIME, behaviors=["Transmit"], modes="LT")
+    return refracted, many, many.times
 
 
 def leg_start_times(offsets, times):
@@ -93,10 +80,9 @@ def main():
     legs = LineCollection(segments, array=starts + times / 2, cmap="plasma", linewidths=0.8)
     axes.add_collection(legs)
     figure.colorbar(legs, ax=axes, label="time of flight at the middle of the leg (\u00b5s)")
-    tracer = "AcousticTracer" if hasattr(quoria.AcousticTracer, "trace_many") else "RayTracer, Snell's law as a law"
     axes.set(xlim=(-45, 145), ylim=(30, -42), aspect="equal", xlabel="x (mm)", ylabel="z (mm)",
              title=f"Sectorial scan, {len(many)} beams from {math.degrees(FIRST):.0f}\u00b0 to "
-                   f"{math.degrees(LAST):.0f}\u00b0 of shear, {TIME:.0f} \u00b5s of flight ({tracer})")
+                   f"{math.degrees(LAST):.0f}\u00b0 of shear, {TIME:.0f} \u00b5s of flight")
     figure.tight_layout()
     finish(figure, args)
 

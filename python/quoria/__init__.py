@@ -25,6 +25,7 @@ microseconds. The library's errors are ValueError with its own messages.
 """
 
 from ._quoria import (
+    AcousticBatchResult,
     AcousticReport,
     AcousticTracer,
     BatchResult,
@@ -64,6 +65,7 @@ from ._quoria import (
 )
 
 __all__ = [
+    "AcousticBatchResult",
     "AcousticReport",
     "AcousticTracer",
     "BatchResult",

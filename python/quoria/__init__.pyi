@@ -179,6 +179,16 @@ class AcousticReport(TraceReport):
     @property
     def message(self) -> str: ...
 
+class AcousticBatchResult(BatchResult):
+    @property
+    def modes(self) -> np.ndarray: ...
+    @property
+    def speeds(self) -> np.ndarray: ...
+    @property
+    def times(self) -> np.ndarray: ...
+    @property
+    def time(self) -> np.ndarray: ...
+
 class AcousticTracer:
     def __init__(
         self, solids: Union[Solid, Sequence[Solid]], materials: Union[MaterialLike, Sequence[MaterialLike]]
@@ -199,6 +209,20 @@ class AcousticTracer:
         behaviors: Sequence[BehaviorLike] = (),
         modes: Union[str, Sequence[WaveModeLike]] = (),
     ) -> AcousticReport: ...
+    def trace_many(
+        self,
+        points: npt.ArrayLike,
+        refraction_angles: Union[float, npt.ArrayLike] = 0.0,
+        skew_angles: Union[float, npt.ArrayLike] = 0.0,
+        *,
+        legs: Optional[int] = None,
+        length: Optional[float] = None,
+        time: Optional[float] = None,
+        behaviors: Sequence[BehaviorLike] = (),
+        modes: Union[str, Sequence[WaveModeLike]] = (),
+        threads: int = 0,
+        progress: bool = False,
+    ) -> AcousticBatchResult: ...
 
 def create_axis_aligned_plate(centre: PointLike, size_x: float, size_y: float, size_z: float) -> Solid: ...
 def create_x_oriented_bar(centre: PointLike, radius: float, length: float) -> Solid: ...

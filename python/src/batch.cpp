@@ -1,5 +1,6 @@
 #include "batch.h"
 
+#include "acoustics.h"
 #include "tracer.h"
 
 #include "TraceEnding.h"
@@ -288,8 +289,69 @@ PyBatchResult PyBatchResult::FromState(const py::tuple& state)
                          state[8].cast<py::dict>()};
 }
 
+PyAcousticBatchResult PyAcousticBatchResult::From(Quoria::AcousticBatchResult&& result)
+{
+    const auto beamCount = static_cast<py::ssize_t>(result.BeamCount());
+    const auto legCount = static_cast<py::ssize_t>(result.LegCount());
+    PyAcousticBatchResult converted;
+    // The letters trace() gives, one per leg, from the library's codes (L = 0, T = 1).
+    const py::array codes = OwnedArray(std::move(result.modes), {legCount});
+    converted.modes = py::module_::import("numpy").attr("array")(py::make_tuple("L", "T"))[codes];
+    converted.speeds = OwnedArray(std::move(result.speeds), {legCount});
+    converted.times = OwnedArray(std::move(result.times), {legCount});
+    converted.time = OwnedArray(std::move(result.beamTimes), {beamCount});
+    static_cast<PyBatchResult&>(converted) = PyBatchResult::From(std::move(result));
+    return converted;
+}
+
+py::tuple PyAcousticBatchResult::State() const
+{
+    return py::make_tuple(PyBatchResult::State(), modes, speeds, times, time);
+}
+
+PyAcousticBatchResult PyAcousticBatchResult::FromState(const py::tuple& state)
+{
+    if (state.size() != 5 || !py::isinstance<py::tuple>(state[0]) || state[0].cast<py::tuple>().size() != 9)
+    {
+        throw py::value_error("not the state of a quoria.AcousticBatchResult");
+    }
+    PyAcousticBatchResult result;
+    static_cast<PyBatchResult&>(result) = PyBatchResult::FromState(state[0].cast<py::tuple>());
+    result.modes = state[1].cast<py::array>();
+    result.speeds = state[2].cast<py::array_t<double>>();
+    result.times = state[3].cast<py::array_t<double>>();
+    result.time = state[4].cast<py::array_t<double>>();
+    return result;
+}
+
 namespace
 {
+
+PyAcousticBatchResult SoundTraceMany(PyAcousticTracer& tracer, py::handle points, py::handle refractionAngles,
+                                     py::handle skewAngles, py::handle legs, py::handle length,
+                                     py::handle time, py::handle behaviors, py::handle modes,
+                                     py::handle threads, bool progress)
+{
+    const std::vector<Quoria::BatchBeam> beams = ReadBeams(points, refractionAngles, skewAngles);
+    const Quoria::TraceStop stop = ReadStop(legs, length, time);
+    // No laws: Snell's law steers every leg.
+    CallerRules rules = ReadRules(tracer.Faces(), behaviors, py::tuple());
+    const std::vector<Quoria::WaveMode> waveModes = ReadModes(modes);
+    const unsigned int threadCount = ReadThreads(threads);
+
+    BatchRun run(beams.size(), progress, threadCount);
+    run.Guard(rules);
+    Quoria::AcousticBatchResult result;
+    {
+        py::gil_scoped_release release;
+        result = rules.anyCallable ? Quoria::TraceBatch(tracer.Library(), beams, stop,
+                                                        rules.behaviorFunctions, waveModes, run.Options())
+                                   : Quoria::TraceBatch(tracer.Library(), beams, stop, rules.behaviors,
+                                                        waveModes, run.Options());
+    }
+    run.Finish();
+    return PyAcousticBatchResult::From(std::move(result));
+}
 
 PyBatchResult TraceMany(PyRayTracer& tracer, py::handle points, py::handle refractionAngles,
                         py::handle skewAngles, py::handle legs, py::handle length, py::handle behaviors,
@@ -355,6 +417,52 @@ void DefineBatchResult(py::module_& module)
                             }
                             return PyBatchResult::FromState(state);
                         }));
+}
+
+void DefineSoundTraceMany(py::module_& module, py::class_<PyAcousticTracer>& tracer)
+{
+    py::class_<PyAcousticBatchResult, PyBatchResult>(
+        module, "AcousticBatchResult",
+        "The legs of N beams of sound traced at once, M legs in all: a quoria.BatchResult (lengths in mm) "
+        "with "
+        "modes: (M,) str, 'L' or 'T' per leg; speeds: (M,) float64, m/s; times: (M,) float64, the time of "
+        "flight along each leg, \xC2\xB5s; time: (N,) float64, each beam's total, \xC2\xB5s. endings as "
+        "AcousticReport.ending; errors holds the message of a beam that trace() would refuse and that of "
+        "one that ends with 'error' (a T leg in a liquid), which keeps the legs it made.")
+        .def_readonly("modes", &PyAcousticBatchResult::modes)
+        .def_readonly("speeds", &PyAcousticBatchResult::speeds)
+        .def_readonly("times", &PyAcousticBatchResult::times)
+        .def_readonly("time", &PyAcousticBatchResult::time)
+        .def("__repr__",
+             [](const PyAcousticBatchResult& result)
+             {
+                 return "<quoria.AcousticBatchResult: " + std::to_string(result.BeamCount()) + " beams, " +
+                        std::to_string(py::len(result.lengths)) + " legs, " +
+                        std::to_string(py::len(result.errors)) + " errors>";
+             })
+        .def(py::pickle([](const PyAcousticBatchResult& result) { return result.State(); },
+                        &PyAcousticBatchResult::FromState));
+
+    tracer.def(
+        "trace_many", &SoundTraceMany, py::arg("points"), py::arg("refraction_angles") = 0.0,
+        py::arg("skew_angles") = 0.0, py::kw_only(), py::arg("legs") = py::none(),
+        py::arg("length") = py::none(), py::arg("time") = py::none(), py::arg("behaviors") = py::tuple(),
+        py::arg("modes") = py::tuple(), py::arg("threads") = 0, py::arg("progress") = false,
+        "Many beams of sound at once, on every core, into one quoria.AcousticBatchResult: beam i's legs, "
+        "modes, "
+        "speeds, times, ending and message are those trace() gives for it, bit for bit, whatever the "
+        "threads.\n\n"
+        "points : (N, 3) mm, one entry point per beam.\n"
+        "refraction_angles, skew_angles : (N,) radians, or one number for every beam.\n"
+        "legs, length, time, behaviors, modes : as for trace(), the same for every beam.\n"
+        "threads : the threads that trace, the caller's included; 0 means one per core.\n"
+        "progress : show a tqdm progress bar.\n"
+        "Raises ValueError with the library's message for a length or time that is negative, NaN or "
+        "infinite. A beam that trace() would refuse fails alone: its ending is 'error' and errors[i] holds "
+        "the message. So does a beam whose behaviour callable raises an Exception ('TypeName: message'); a "
+        "KeyboardInterrupt or SystemExit there stops the batch and is raised. The GIL is released while the "
+        "library traces; Ctrl-C stops the batch within about 50 ms and raises KeyboardInterrupt. A behaviour "
+        "callable takes the GIL for each call, which serialises the work.");
 }
 
 void DefineRayTraceMany(py::class_<PyRayTracer>& tracer)

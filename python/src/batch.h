@@ -8,6 +8,7 @@
 #include "bindings.h"
 #include "rules.h"
 
+#include "AcousticBatchTrace.h"
 #include "BatchTrace.h"
 
 #include <atomic>
@@ -106,7 +107,24 @@ struct PyBatchResult
     static PyBatchResult FromState(const py::tuple& state);
 };
 
+// quoria.AcousticBatchResult: with the wave, speed and time of each leg and
+// the time of each beam.
+struct PyAcousticBatchResult : PyBatchResult
+{
+    py::array modes;
+    py::array speeds;
+    py::array times;
+    py::array time;
+
+    static PyAcousticBatchResult From(Quoria::AcousticBatchResult&& result);
+    py::tuple State() const;
+    static PyAcousticBatchResult FromState(const py::tuple& state);
+};
+
+class PyAcousticTracer;
+
 void DefineBatchResult(py::module_& module);
 void DefineRayTraceMany(py::class_<PyRayTracer>& tracer);
+void DefineSoundTraceMany(py::module_& module, py::class_<PyAcousticTracer>& tracer);
 
 } // namespace QuoriaPython

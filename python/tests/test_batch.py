@@ -251,3 +251,42 @@ def test_the_gil_is_released_while_tracing(monkeypatch):
     reports = len(seen) - 1
     assert reports >= 3
     assert seen[-2] - seen[0] >= 5 * (reports - 1)
+
+
+def test_sound_in_batches_gives_what_one_trace_at_a_time_gives():
+    wedge = quoria.create_wedge_on_axis_aligned_plate(probe_set_origin=(0, 0, 0), length=40, width=20, height=8,
+                                                      wedge_angle=0.628, roof_angle=0.0, rotation_angle=0.0)
+    plate = quoria.create_axis_aligned_plate(centre=(40, 0, 12.5), size_x=200, size_y=60, size_z=25)
+    slope, _ = wedge.snap((-20, 0, -22.5))
+    rng = np.random.default_rng(11)
+    points = np.repeat([slope, (30, 0, 0), (0, 0, -100)], 8, axis=0)
+    refraction = rng.uniform(-1.0, 1.0, len(points))
+    refraction[1] = 2.0
+    # Water under the wedge: a T leg there ends the beam with 'error' and a message, keeping its legs.
+    for materials, modes in ((["rexolite", "steel"], "LT"), (["rexolite", "water"], "LLT")):
+        sound = quoria.AcousticTracer([wedge, plate], materials)
+        for stop in ({"legs": 6}, {"time": 30.0}, {"length": 90.0}):
+            many = sound.trace_many(points, refraction, 0.1, behaviors=["Transmit", "Reflect", "Transmit"],
+                                    modes=modes, threads=2, **stop)
+            assert len(many) == len(points) and many.modes.shape == many.speeds.shape == many.times.shape
+            for i, (point, angle) in enumerate(zip(points, refraction)):
+                try:
+                    path = sound.trace(point, angle, 0.1, behaviors=["Transmit", "Reflect", "Transmit"],
+                                       modes=modes, **stop)
+                except ValueError as refused:
+                    assert (many.endings[i], many.errors[i], len(many[i])) == ("error", str(refused), 0)
+                    continue
+                legs = slice(many.offsets[i], many.offsets[i + 1])
+                assert np.array_equal(many[i], path.legs)
+                assert many.modes[legs].tolist() == path.modes
+                assert np.array_equal(many.speeds[legs], path.speeds)
+                assert np.array_equal(many.times[legs], path.times)
+                assert (many.time[i], many.endings[i], many.errors.get(i, "")) == (path.time, path.ending,
+                                                                                    path.message)
+            assert many.errors[1].startswith("AcousticTracer::Trace : ")
+            if materials[1] == "water" and "legs" in stop:
+                assert "error" in many.endings[:8] or "critical-angle" in many.endings[:8]
+    with pytest.raises(ValueError, match="^TraceBatch : The total time must be positive or zero, and finite.$"):
+        sound.trace_many(points, time=math.nan)
+    again = pickle.loads(pickle.dumps(many))
+    assert again.modes.tolist() == many.modes.tolist() and np.array_equal(again.time, many.time)
