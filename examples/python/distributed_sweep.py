@@ -11,7 +11,6 @@ Without --scheduler it starts a small LocalCluster of its own; with it, it runs 
 need quoria installed (see docs/python.md).
 """
 
-import math
 import pickle
 import time
 

@@ -9,7 +9,6 @@ point at once) is printed as a table in microseconds and drawn beside the paths 
 import math
 
 import matplotlib.pyplot as plt
-import numpy as np
 
 import quoria
 from _examples import arguments, finish
