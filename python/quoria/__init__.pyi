@@ -1,7 +1,7 @@
 """Type stubs of quoria: lengths in the caller's unit (mm for sound), angles in radians, speeds in m/s, times in µs."""
 
 import enum
-from typing import Callable, List, Literal, NamedTuple, Optional, Sequence, Tuple, Union, overload
+from typing import Callable, Dict, List, Literal, NamedTuple, Optional, Sequence, Tuple, Union, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -70,6 +70,28 @@ class TraceReport:
     def ending(self) -> str: ...
     def __len__(self) -> int: ...
 
+class BatchResult:
+    @property
+    def offsets(self) -> np.ndarray: ...
+    @property
+    def starts(self) -> np.ndarray: ...
+    @property
+    def ends(self) -> np.ndarray: ...
+    @property
+    def lengths(self) -> np.ndarray: ...
+    @property
+    def solids(self) -> np.ndarray: ...
+    @property
+    def faces(self) -> np.ndarray: ...
+    @property
+    def behaviors(self) -> np.ndarray: ...
+    @property
+    def endings(self) -> List[str]: ...
+    @property
+    def errors(self) -> Dict[int, str]: ...
+    def __len__(self) -> int: ...
+    def __getitem__(self, beam: int) -> np.ndarray: ...
+
 class RayTracer:
     def __init__(self, solids: Union[Solid, Sequence[Solid]]) -> None: ...
     @property
@@ -96,6 +118,19 @@ class RayTracer:
         behaviors: Sequence[BehaviorLike] = (),
         laws: Sequence[Law] = (),
     ) -> TraceReport: ...
+    def trace_many(
+        self,
+        points: npt.ArrayLike,
+        refraction_angles: Union[float, npt.ArrayLike] = 0.0,
+        skew_angles: Union[float, npt.ArrayLike] = 0.0,
+        *,
+        legs: Optional[int] = None,
+        length: Optional[float] = None,
+        behaviors: Sequence[BehaviorLike] = (),
+        laws: Sequence[Law] = (),
+        threads: int = 0,
+        progress: bool = False,
+    ) -> BatchResult: ...
 
 class Material:
     def __init__(self, name: str, longitudinal_speed: float, shear_speed: float) -> None: ...
@@ -144,6 +179,16 @@ class AcousticReport(TraceReport):
     @property
     def message(self) -> str: ...
 
+class AcousticBatchResult(BatchResult):
+    @property
+    def modes(self) -> np.ndarray: ...
+    @property
+    def speeds(self) -> np.ndarray: ...
+    @property
+    def times(self) -> np.ndarray: ...
+    @property
+    def time(self) -> np.ndarray: ...
+
 class AcousticTracer:
     def __init__(
         self, solids: Union[Solid, Sequence[Solid]], materials: Union[MaterialLike, Sequence[MaterialLike]]
@@ -164,6 +209,20 @@ class AcousticTracer:
         behaviors: Sequence[BehaviorLike] = (),
         modes: Union[str, Sequence[WaveModeLike]] = (),
     ) -> AcousticReport: ...
+    def trace_many(
+        self,
+        points: npt.ArrayLike,
+        refraction_angles: Union[float, npt.ArrayLike] = 0.0,
+        skew_angles: Union[float, npt.ArrayLike] = 0.0,
+        *,
+        legs: Optional[int] = None,
+        length: Optional[float] = None,
+        time: Optional[float] = None,
+        behaviors: Sequence[BehaviorLike] = (),
+        modes: Union[str, Sequence[WaveModeLike]] = (),
+        threads: int = 0,
+        progress: bool = False,
+    ) -> AcousticBatchResult: ...
 
 def create_axis_aligned_plate(centre: PointLike, size_x: float, size_y: float, size_z: float) -> Solid: ...
 def create_x_oriented_bar(centre: PointLike, radius: float, length: float) -> Solid: ...
@@ -206,3 +265,65 @@ def create_wedge_on_y_oriented_cylinder(
     roof_angle: float,
     cylinder_centroid: PointLike,
 ) -> Solid: ...
+
+class FocalLaws:
+    @property
+    def times(self) -> np.ndarray: ...
+    @property
+    def delays(self) -> np.ndarray: ...
+    @property
+    def interface_points(self) -> np.ndarray: ...
+    @property
+    def refraction_angles(self) -> np.ndarray: ...
+    @property
+    def valid(self) -> np.ndarray: ...
+    @property
+    def statuses(self) -> np.ndarray: ...
+
+class ProbeExit(NamedTuple):
+    """Where the central beam of a group of elements leaves their solid."""
+
+    point: np.ndarray
+    normal: np.ndarray
+    forward: np.ndarray
+    solid: int
+
+class ScanFocalPoints(NamedTuple):
+    """The focal points of a scan, with a linear scan's sliding aperture."""
+
+    points: np.ndarray
+    angles: np.ndarray
+    aperture_starts: np.ndarray
+    aperture_size: int
+
+def focal_laws(
+    sound: AcousticTracer,
+    elements: npt.ArrayLike,
+    focal_points: npt.ArrayLike,
+    modes: Union[str, Sequence[WaveModeLike]] = ("L", "T"),
+    threads: int = 0,
+    *,
+    aperture_starts: Sequence[int] = (),
+    aperture_size: int = 0,
+) -> FocalLaws: ...
+def linear_array_on_wedge(wedge: Solid, element_count: int, pitch: float, first_element_offset: float) -> np.ndarray: ...
+def find_probe_exit(sound: AcousticTracer, elements: npt.ArrayLike) -> ProbeExit: ...
+def sectorial_scan_focal_points(
+    sound: AcousticTracer,
+    elements: npt.ArrayLike,
+    first_angle: float,
+    last_angle: float,
+    angle_step: float,
+    *,
+    depth: Optional[float] = None,
+    sound_path: Optional[float] = None,
+) -> ScanFocalPoints: ...
+def linear_scan_focal_points(
+    sound: AcousticTracer,
+    elements: npt.ArrayLike,
+    aperture_size: int,
+    angle: float,
+    *,
+    depth: Optional[float] = None,
+    sound_path: Optional[float] = None,
+) -> ScanFocalPoints: ...

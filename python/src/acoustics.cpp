@@ -1,5 +1,6 @@
 #include "acoustics.h"
 
+#include "batch.h"
 #include "bindings.h"
 #include "report.h"
 
@@ -177,7 +178,7 @@ void BindAcoustics(py::module_& module)
         .def(py::pickle([](const PyAcousticReport& report) { return report.State(); },
                         &PyAcousticReport::FromState));
 
-    py::class_<PyAcousticTracer>(
+    py::class_<PyAcousticTracer> acousticTracer(
         module, "AcousticTracer",
         "Traces sound through a configuration of solids, each of one material, lengths in millimetres: "
         "at every interface the outgoing direction obeys Snell's law between the speed of the incoming "
@@ -185,7 +186,8 @@ void BindAcoustics(py::module_& module)
         "same medium for Reflect, so that mode conversion comes out right). Takes a quoria.Solid or a "
         "sequence of them and one material per solid, in the same order: a quoria.Material or the name "
         "of a built-in one (see quoria.material). Keeps its own copies; pickles as its solids and "
-        "materials.")
+        "materials.");
+    acousticTracer
         .def(py::init<py::handle, py::handle>(), py::arg("solids"), py::arg("materials"),
              "Raises ValueError with the library's message for no solid or a count of materials other "
              "than the count of solids.")
@@ -233,6 +235,7 @@ void BindAcoustics(py::module_& module)
                      self.attr("__class__"),
                      py::make_tuple(py::list(tracer.Solids()), py::list(MaterialTuple(tracer.Materials()))));
              });
+    DefineSoundTraceMany(module, acousticTracer);
 }
 
 } // namespace QuoriaPython

@@ -25,6 +25,10 @@ void BindSolids(py::module_& module);
 void BindTracer(py::module_& module);
 void BindMaterials(py::module_& module);
 void BindAcoustics(py::module_& module);
+void BindFocalLaws(py::module_& module);
+
+// A message of the library as Python text (the degree sign is one byte).
+py::str DecodeMessage(const char* message);
 
 // The argument conversions raise TypeError for a value of the wrong type and
 // ValueError for one of the wrong shape or range, naming the argument.

@@ -7,9 +7,6 @@
 namespace QuoriaPython
 {
 
-namespace
-{
-
 // The library's messages are Windows-1252: the degree sign is the byte 0xB0.
 py::str DecodeMessage(const char* message)
 {
@@ -22,8 +19,6 @@ py::str DecodeMessage(const char* message)
     }
     return py::reinterpret_steal<py::str>(text);
 }
-
-} // namespace
 
 void BindErrors(py::module_&)
 {

@@ -19,4 +19,5 @@ PYBIND11_MODULE(_quoria, module)
     BindTracer(module);
     BindMaterials(module);
     BindAcoustics(module);
+    BindFocalLaws(module);
 }

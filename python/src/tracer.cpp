@@ -1,5 +1,6 @@
 #include "tracer.h"
 
+#include "batch.h"
 #include "bindings.h"
 #include "report.h"
 #include "solid.h"
@@ -242,11 +243,12 @@ void BindTracer(py::module_& module)
         "The legs of a beam with the solid, face and behaviour of each, and how the "
         "trace ended: a quoria.TraceReport. Its legs are those trace() returns.\n\n" +
         std::string(TraceParameters);
-    py::class_<PyRayTracer>(
+    DefineBatchResult(module);
+    py::class_<PyRayTracer> rayTracer(
         module, "RayTracer",
         "Traces beams through a configuration of solids, leg by leg. Takes a quoria.Solid or a "
-        "sequence of them and keeps its own copies, in order; pickles as its solids.")
-        .def(py::init<py::handle>(), py::arg("solids"))
+        "sequence of them and keeps its own copies, in order; pickles as its solids.");
+    rayTracer.def(py::init<py::handle>(), py::arg("solids"))
         .def_property_readonly("solids", &PyRayTracer::Solids, "The solids given, in order.")
         .def("trace", &Trace, py::arg("point"), py::arg("refraction_angle") = 0.0,
              py::arg("skew_angle") = 0.0, py::kw_only(), py::arg("legs") = py::none(),
@@ -264,6 +266,7 @@ void BindTracer(py::module_& module)
                  return py::make_tuple(self.attr("__class__"),
                                        py::make_tuple(py::list(self.cast<const PyRayTracer&>().Solids())));
              });
+    DefineRayTraceMany(rayTracer);
 }
 
 } // namespace QuoriaPython
