@@ -1,5 +1,6 @@
 #include "BeamTracer.h"
 
+#include "AcousticBatchTrace.h"
 #include "BatchTrace.h"
 #include "ISurface.h"
 #include "NumberText.h"
@@ -39,6 +40,55 @@ std::string Clause(std::string message)
     return message;
 }
 
+Quoria::BeamAngles AnglesOf(const BeamRequest& request)
+{
+    return Quoria::BeamAngles{request.skewDegrees * DegreesToRadians,
+                              request.refractionDegrees * DegreesToRadians};
+}
+
+Quoria::TraceStop StopOf(const StopInput& stop)
+{
+    switch (stop.kind)
+    {
+    case StopKind::Legs:
+        return Quoria::TraceStop::Legs(stop.legs);
+    case StopKind::Length:
+        return Quoria::TraceStop::Length(stop.amount);
+    case StopKind::Time:
+        break;
+    }
+    return Quoria::TraceStop::Time(stop.amount);
+}
+
+// The batch's beams as the single calls report them; without `sound` (the ray
+// tracer's batch) the legs carry no wave.
+std::vector<Quoria::AcousticReport> Reports(const Quoria::BatchResult& traced,
+                                            const Quoria::AcousticBatchResult* sound)
+{
+    std::vector<Quoria::AcousticReport> reports(traced.BeamCount());
+    for (std::size_t b = 0; b < traced.BeamCount(); ++b)
+    {
+        Quoria::AcousticReport& report = reports[b];
+        report.ending = traced.endings[b];
+        report.message = traced.messages[b];
+        report.time = sound ? sound->beamTimes[b] : 0.0;
+        for (auto i = traced.legOffsets[b]; i < traced.legOffsets[b + 1]; ++i)
+        {
+            const double* start = &traced.starts[3 * i];
+            const double* end = &traced.ends[3 * i];
+            const Quoria::TraceLeg leg{
+                LineSegment(Point(start[0], start[1], start[2]), Point(end[0], end[1], end[2])),
+                static_cast<std::size_t>(traced.solids[i]), static_cast<std::size_t>(traced.faces[i]),
+                static_cast<Quoria::BehaviorAtInterface>(traced.behaviors[i])};
+            report.legs.push_back(sound ? Quoria::AcousticLeg{leg,
+                                                              static_cast<Quoria::WaveMode>(sound->modes[i]),
+                                                              sound->speeds[i], sound->times[i]}
+                                        : Quoria::AcousticLeg{leg, Quoria::WaveMode::L, 0.0, 0.0});
+        }
+    }
+    return reports;
+}
+
 } // namespace
 
 const char* ModeName(Quoria::WaveMode mode)
@@ -73,37 +123,15 @@ BeamTracer::BeamTracer(const Scenario& scenario, const std::vector<SolidPointer>
 
 BeamTracer::~BeamTracer() = default;
 
-std::vector<BeamResult> BeamTracer::TraceAll(const std::vector<BeamRequest>& requests,
-                                             const std::function<void(std::size_t)>& progress)
-{
-    std::vector<BeamResult> results;
-    if (sound)
-    {
-        for (const BeamRequest& request : requests)
-        {
-            const EntryChoice entry = ResolveEntry(request.entry, configuration, scenario);
-            results.push_back(Result(request, entry, TraceSound(request, entry)));
-            progress(results.size());
-        }
-        return results;
-    }
-    std::vector<EntryChoice> entries;
-    const std::vector<Quoria::AcousticReport> reports = TraceRays(requests, entries, progress);
-    for (std::size_t b = 0; b < reports.size(); ++b)
-    {
-        results.push_back(Result(requests[b], entries[b], reports[b]));
-    }
-    return results;
-}
-
-std::vector<Quoria::AcousticReport> BeamTracer::TraceRays(const std::vector<BeamRequest>& requests,
-                                                          std::vector<EntryChoice>& entries,
-                                                          const std::function<void(std::size_t)>& progress)
+template <typename Trace, typename Refused>
+auto BeamTracer::RunBatch(const std::vector<BeamRequest>& requests, std::vector<EntryChoice>& entries,
+                          const std::function<void(std::size_t)>& progress, const Trace& trace,
+                          const Refused& refused)
 {
     // An entry that cannot be resolved is reported only if no beam before it
     // fails: only those are traced.
     std::exception_ptr unresolved;
-    std::vector<Quoria::BatchBeam> batch;
+    std::vector<Quoria::BatchBeam> beams;
     for (const BeamRequest& request : requests)
     {
         try
@@ -115,9 +143,7 @@ std::vector<Quoria::AcousticReport> BeamTracer::TraceRays(const std::vector<Beam
             unresolved = std::current_exception();
             break;
         }
-        batch.push_back(Quoria::BatchBeam{entries.back().point,
-                                          Quoria::BeamAngles{request.skewDegrees * DegreesToRadians,
-                                                             request.refractionDegrees * DegreesToRadians}});
+        beams.push_back(Quoria::BatchBeam{entries.back().point, AnglesOf(request)});
     }
     Quoria::BatchOptions options;
     options.progress = [&progress](std::size_t done, std::size_t)
@@ -125,39 +151,72 @@ std::vector<Quoria::AcousticReport> BeamTracer::TraceRays(const std::vector<Beam
         progress(done);
         return true;
     };
-    const StopInput& stop = scenario.stop;
-    const Quoria::BatchResult traced =
-        Quoria::TraceBatch(rays.get(), batch,
-                           stop.kind == StopKind::Length ? Quoria::TraceStop::Length(stop.amount)
-                                                         : Quoria::TraceStop::Legs(stop.legs),
-                           scenario.behaviors, {}, options);
-
-    std::vector<Quoria::AcousticReport> reports(traced.BeamCount());
+    auto traced = trace(beams, options);
     for (std::size_t b = 0; b < traced.BeamCount(); ++b)
     {
-        if (traced.endings[b] == Quoria::TraceEnding::Error)
+        if (traced.endings[b] == Quoria::TraceEnding::Error && refused(traced, b))
         {
             throw Refusal(requests[b], entries[b], traced.messages[b]);
-        }
-        Quoria::AcousticReport& report = reports[b];
-        report.ending = traced.endings[b];
-        // The ray tracer's legs carry no wave.
-        for (auto i = traced.legOffsets[b]; i < traced.legOffsets[b + 1]; ++i)
-        {
-            const double* start = &traced.starts[3 * i];
-            const double* end = &traced.ends[3 * i];
-            const Quoria::TraceLeg leg{
-                LineSegment(Point(start[0], start[1], start[2]), Point(end[0], end[1], end[2])),
-                static_cast<std::size_t>(traced.solids[i]), static_cast<std::size_t>(traced.faces[i]),
-                static_cast<Quoria::BehaviorAtInterface>(traced.behaviors[i])};
-            report.legs.push_back(Quoria::AcousticLeg{leg, Quoria::WaveMode::L, 0.0, 0.0});
         }
     }
     if (unresolved)
     {
         std::rethrow_exception(unresolved);
     }
-    return reports;
+    return traced;
+}
+
+std::vector<BeamResult> BeamTracer::TraceAll(const std::vector<BeamRequest>& requests,
+                                             const std::function<void(std::size_t)>& progress)
+{
+    const Quoria::TraceStop stop = StopOf(scenario.stop);
+    std::vector<EntryChoice> entries;
+    std::vector<Quoria::AcousticReport> reports;
+    if (sound)
+    {
+        const Quoria::AcousticBatchResult traced = RunBatch(
+            requests, entries, progress,
+            [&](const std::vector<Quoria::BatchBeam>& beams, const Quoria::BatchOptions& options)
+            { return Quoria::TraceBatch(*sound, beams, stop, scenario.behaviors, scenario.modes, options); },
+            [&](const Quoria::AcousticBatchResult& batch, std::size_t b) {
+                return batch.legOffsets[b] == batch.legOffsets[b + 1] &&
+                       SoundRefuses(requests[b], entries[b], stop);
+            });
+        reports = Reports(traced, &traced);
+    }
+    else
+    {
+        // The ray tracer fails a beam only where the single call refuses it.
+        const Quoria::BatchResult traced = RunBatch(
+            requests, entries, progress,
+            [&](const std::vector<Quoria::BatchBeam>& beams, const Quoria::BatchOptions& options)
+            { return Quoria::TraceBatch(rays.get(), beams, stop, scenario.behaviors, {}, options); },
+            [](const Quoria::BatchResult&, std::size_t) { return true; });
+        reports = Reports(traced, nullptr);
+    }
+    std::vector<BeamResult> results;
+    for (std::size_t b = 0; b < reports.size(); ++b)
+    {
+        results.push_back(Result(requests[b], entries[b], reports[b]));
+    }
+    return results;
+}
+
+// The batch fails a beam without a leg both where the single call refuses it
+// and where it asks for a T wave in a liquid from the start; only the single
+// call tells them apart, by throwing for the first.
+bool BeamTracer::SoundRefuses(const BeamRequest& request, const EntryChoice& entry,
+                              const Quoria::TraceStop& stop)
+{
+    try
+    {
+        sound->Trace(entry.point, AnglesOf(request), stop, scenario.behaviors, scenario.modes);
+    }
+    catch (const std::invalid_argument&)
+    {
+        return true;
+    }
+    return false;
 }
 
 BeamResult BeamTracer::Result(const BeamRequest& request, const EntryChoice& entry,
@@ -175,25 +234,6 @@ BeamResult BeamTracer::Result(const BeamRequest& request, const EntryChoice& ent
     result.ending = Ending(report);
     result.time = report.time;
     return result;
-}
-
-Quoria::AcousticReport BeamTracer::TraceSound(const BeamRequest& request, const EntryChoice& entry)
-{
-    const Quoria::BeamAngles angles{request.skewDegrees * DegreesToRadians,
-                                    request.refractionDegrees * DegreesToRadians};
-    const StopInput& stop = scenario.stop;
-    const Quoria::TraceStop traceStop = stop.kind == StopKind::Legs ? Quoria::TraceStop::Legs(stop.legs)
-                                        : stop.kind == StopKind::Length
-                                            ? Quoria::TraceStop::Length(stop.amount)
-                                            : Quoria::TraceStop::Time(stop.amount);
-    try
-    {
-        return sound->Trace(entry.point, angles, traceStop, scenario.behaviors, scenario.modes);
-    }
-    catch (const std::invalid_argument& error)
-    {
-        throw Refusal(request, entry, error.what());
-    }
 }
 
 ScenarioError BeamTracer::Refusal(const BeamRequest& request, const EntryChoice& entry,

@@ -6,6 +6,7 @@
 #include "IRayTracer.h"
 #include "Scenario.h"
 #include "ScenarioError.h"
+#include "TraceStop.h"
 
 #include <functional>
 #include <memory>
@@ -90,18 +91,22 @@ public:
     // The tracer of sound, when the specimens have materials or wave speeds.
     const Quoria::AcousticTracer* Sound() const { return sound.get(); }
 
-    // Every beam, in order; `progress` hears how many are done. Rays go
-    // through the library's batch on every core, sound beam by beam. Throws
-    // ScenarioError, with the library's message, for the first beam that
-    // cannot be traced, as if they were traced one after the other.
+    // Every beam, in order, in one batch of the library's on every core;
+    // `progress` hears how many are done. Throws ScenarioError, with the
+    // library's message, for the first beam that cannot be traced, as if they
+    // were traced one after the other.
     std::vector<BeamResult> TraceAll(const std::vector<BeamRequest>& requests,
                                      const std::function<void(std::size_t done)>& progress);
 
 private:
-    std::vector<Quoria::AcousticReport> TraceRays(const std::vector<BeamRequest>& requests,
-                                                  std::vector<EntryChoice>& entries,
-                                                  const std::function<void(std::size_t)>& progress);
-    Quoria::AcousticReport TraceSound(const BeamRequest& request, const EntryChoice& entry);
+    // Resolves the entries, traces the beams through `trace` (the batch call
+    // of the one tracer) and throws for the first beam that `refused` says
+    // the single call would refuse.
+    template <typename Trace, typename Refused>
+    auto RunBatch(const std::vector<BeamRequest>& requests, std::vector<EntryChoice>& entries,
+                  const std::function<void(std::size_t)>& progress, const Trace& trace,
+                  const Refused& refused);
+    bool SoundRefuses(const BeamRequest& request, const EntryChoice& entry, const Quoria::TraceStop& stop);
     ScenarioError Refusal(const BeamRequest& request, const EntryChoice& entry, std::string message) const;
     BeamResult Result(const BeamRequest& request, const EntryChoice& entry,
                       const Quoria::AcousticReport& report) const;

@@ -336,3 +336,32 @@ TEST(Sound, EachBeamOfASweepIsTracedAsSoundUntilItsTime)
         EXPECT_EQ(beam["ending"], "stopped once the time asked for, 40 \xC2\xB5s, was reached");
     }
 }
+
+TEST(Sound, ASweepIsRefusedAtItsFirstBadBeamNotAtABeamWithoutItsWave)
+{
+    // T from the start in water leaves the beams at 0 and 45 degrees without a leg, as the library's refusal
+    // of the one at 90 degrees does; only that one stops the sweep.
+    const auto sweep = [](const std::string& to)
+    {
+        return ShearWedgeWith("\"water\"", "\"steel\"",
+                              R"(["T"] }, "sweep": { "refractionAngleDegrees": { "from": 0, "to": )" + to +
+                                  R"(, "step": 45 })");
+    };
+    const json beams = TraceJson(sweep("45"))["beams"];
+    ASSERT_EQ(beams.size(), 2u);
+    for (const json& beam : beams)
+    {
+        EXPECT_EQ(beam["legs"].size(), 0u);
+        EXPECT_EQ(beam["error"],
+                  "AcousticTracer::Trace : Leg 1 cannot be a T wave: \"Water\" carries no shear wave.");
+    }
+
+    std::string directory;
+    const ToolRun refused = RunScenario(sweep("90"), "", directory);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+              "quoria-trace: scenario.json: /sweep/refractionAngleDegrees: refraction 90\xC2\xB0: "
+              "AcousticTracer::Trace : Beam refraction angle must be contained within ]-90\xC2\xB0, "
+              "90\xC2\xB0[.\n");
+}
