@@ -19,6 +19,7 @@
 #include "BatchTrace.h"
 #include "IRayTracer.h"
 #include "Scenarios.h"
+#include "TableText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -207,17 +208,6 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 };
-
-std::string Ratio(double numerator, double denominator)
-{
-    if (numerator <= 0.0 || denominator <= 0.0)
-    {
-        return "-";
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", numerator / denominator);
-    return text;
-}
 
 void PrintSummary(const std::map<std::string, Result>& results, unsigned int allThreads)
 {

@@ -11,6 +11,7 @@
 #include "IRayTracer.h"
 #include "Mesh.h"
 #include "Scenarios.h"
+#include "TableText.h"
 #include "SlopeConfiguration.h"
 
 #include <benchmark/benchmark.h>
@@ -373,17 +374,6 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 };
-
-std::string Ratio(double numerator, double denominator)
-{
-    if (numerator <= 0.0 || denominator <= 0.0)
-    {
-        return "-";
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", numerator / denominator);
-    return text;
-}
 
 void PrintSummary(const std::map<std::string, Result>& results,
                   const std::map<std::string, std::string>& errors)
