@@ -11,8 +11,8 @@
 #include "IRayTracer.h"
 #include "Mesh.h"
 #include "Scenarios.h"
-#include "TableText.h"
 #include "SlopeConfiguration.h"
+#include "TableText.h"
 
 #include <benchmark/benchmark.h>
 
