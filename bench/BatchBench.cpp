@@ -1,9 +1,10 @@
 // The batch call on the scenarios of the tracer's benchmark: legs per second
 // on one thread and on every hardware thread, against a loop of the
-// single-beam call over the same beams, and heap allocations per leg. Times
-// are wall-clock (several threads work for one call), so run it on a quiet
-// machine; the summary keeps the best of the repetitions, and gives the
-// processor time of all threads too.
+// single-beam call over the same beams, and heap allocations per leg; the
+// same for the acoustic tracer and its batch. Times are wall-clock (several
+// threads work for one call), so run it on a quiet machine; the summary keeps
+// the best of the repetitions, and gives the processor time of all threads
+// too.
 //
 //   QuoriaBatchBench --benchmark_repetitions=5 [--retain-memory]
 //
@@ -15,6 +16,8 @@
 // one benchmark does not change the next one's allocator); --retain-memory
 // keeps freed memory instead, which leaves the processor's work alone.
 
+#include "AcousticBatchTrace.h"
+#include "AcousticTracer.h"
 #include "AllocationCounter.h"
 #include "BatchTrace.h"
 #include "IRayTracer.h"
@@ -56,6 +59,12 @@ struct Prepared
     std::string name;
     Specimen specimen;
     std::unique_ptr<IRayTracer> tracer;
+    // The same solids carrying sound: steel, under a wedge of cross-linked
+    // polystyrene; L waves, T in the steel under a wedge (an L wave would
+    // stop there past its critical angle), so Snell's law turns every
+    // transmitted beam.
+    std::unique_ptr<Quoria::AcousticTracer> sound;
+    std::vector<Quoria::WaveMode> modes;
     std::vector<Quoria::BatchBeam> small;
     std::vector<Quoria::BatchBeam> large;
     // Every beam of a scenario has the same behaviours and leg count.
@@ -70,8 +79,15 @@ std::vector<Prepared>& PreparedScenarios()
         std::vector<Prepared> all;
         for (const Scenario& scenario : MakeScenarios())
         {
-            Prepared p{scenario.name, scenario.Make(), nullptr, {}, {}, {}, 0};
+            Prepared p{scenario.name, scenario.Make(), nullptr, nullptr, {}, {}, {}, {}, 0};
             p.tracer.reset(Quoria::CreateRayTracer(p.specimen.Configuration()));
+            std::vector<Quoria::Material> materials(p.specimen.solids.size(), Quoria::FindMaterial("steel"));
+            if (scenario.name.rfind("wedge", 0) == 0)
+            {
+                materials.front() = Quoria::FindMaterial("cross-linked polystyrene");
+                p.modes = {Quoria::WaveMode::L, Quoria::WaveMode::T};
+            }
+            p.sound = std::make_unique<Quoria::AcousticTracer>(p.specimen.Configuration(), materials);
             p.behaviors = p.specimen.beams.front().behaviors;
             p.legCount = p.specimen.beams.front().legCount;
             for (const Beam& beam : p.specimen.beams)
@@ -161,6 +177,45 @@ void Batch(benchmark::State& state, std::size_t index, bool large, unsigned int 
             Quoria::TraceBatch(p.tracer.get(), beams, stop, p.behaviors, Laws(), options);
         legs += result.LegCount();
         benchmark::DoNotOptimize(result.ends.data());
+    }
+    ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
+}
+
+void SoundCalls(benchmark::State& state, std::size_t index)
+{
+    Prepared& p = PreparedScenarios()[index];
+    const Quoria::TraceStop stop = Quoria::TraceStop::Legs(p.legCount);
+    std::size_t legs = 0;
+    const std::size_t allocationsBefore = allocationCount;
+    const std::clock_t processorBefore = std::clock();
+    for (auto _ : state)
+    {
+        for (const Quoria::BatchBeam& beam : p.large)
+        {
+            const Quoria::AcousticReport report =
+                p.sound->Trace(beam.entryPoint, beam.angles, stop, p.behaviors, p.modes);
+            legs += report.legs.size();
+            benchmark::DoNotOptimize(report.legs.data());
+        }
+    }
+    ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
+}
+
+void SoundBatch(benchmark::State& state, std::size_t index, unsigned int threads)
+{
+    Prepared& p = PreparedScenarios()[index];
+    Quoria::BatchOptions options;
+    options.threadCount = threads;
+    const Quoria::TraceStop stop = Quoria::TraceStop::Legs(p.legCount);
+    std::size_t legs = 0;
+    const std::size_t allocationsBefore = allocationCount;
+    const std::clock_t processorBefore = std::clock();
+    for (auto _ : state)
+    {
+        const Quoria::AcousticBatchResult result =
+            Quoria::TraceBatch(*p.sound, p.large, stop, p.behaviors, p.modes, options);
+        legs += result.LegCount();
+        benchmark::DoNotOptimize(result.times.data());
     }
     ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
 }
@@ -272,6 +327,20 @@ void PrintSummary(const std::map<std::string, Result>& results, unsigned int all
         std::printf("%-22s %9.1f %9.1f %7s %11.0f\n", p.name.c_str(), ns(one), ns(all),
                     Ratio(ns(one), ns(all)).c_str(), counter(one, "allocs/call"));
     }
+    std::printf(
+        "\nSound: the acoustic tracer's single calls and its batch of %zu beams (wall clock, ns per leg)\n",
+        8 * Copies);
+    std::printf("%-22s %9s %9s %7s %9s %7s %11s\n", "scenario", "calls", "1 thread", "1t/call",
+                (std::to_string(allThreads) + " threads").c_str(), "speedup", "allocs/leg");
+    for (const Prepared& p : PreparedScenarios())
+    {
+        const Result* calls = find("sound-calls/" + p.name);
+        const Result* one = find("sound-batch/" + p.name + "/threads:1");
+        const Result* all = find("sound-batch/" + p.name + "/threads:" + std::to_string(allThreads));
+        std::printf("%-22s %9.1f %9.1f %7s %9.1f %7s %11.5f\n", p.name.c_str(), ns(calls), ns(one),
+                    Ratio(ns(one), ns(calls)).c_str(), ns(all), Ratio(ns(one), ns(all)).c_str(),
+                    counter(one, "allocs/leg"));
+    }
 }
 } // namespace
 
@@ -320,10 +389,16 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("loop-keep/" + name).c_str(), SingleCalls, i, true)
             ->Unit(benchmark::kMicrosecond)
             ->UseRealTime();
+        benchmark::RegisterBenchmark(("sound-calls/" + name).c_str(), SoundCalls, i)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
         for (const unsigned int threads : threadCounts)
         {
             const std::string suffix = "/threads:" + std::to_string(threads);
             benchmark::RegisterBenchmark(("batch/" + name + suffix).c_str(), Batch, i, true, threads)
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("sound-batch/" + name + suffix).c_str(), SoundBatch, i, threads)
                 ->Unit(benchmark::kMicrosecond)
                 ->UseRealTime();
             benchmark::RegisterBenchmark(("batch8/" + name + suffix).c_str(), Batch, i, false, threads)
