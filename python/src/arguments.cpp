@@ -130,6 +130,15 @@ py::list ReadSequence(py::handle value, const std::string& name, const char* ofW
     return py::list(py::reinterpret_borrow<py::object>(value));
 }
 
+py::handle PublishNamedTuple(py::module_& module, const char* name, py::tuple fields, const char* doc)
+{
+    py::object type = py::module_::import("collections").attr("namedtuple")(name, fields);
+    type.attr("__module__") = "quoria";
+    type.attr("__doc__") = doc;
+    module.attr(name) = type;
+    return type.release();
+}
+
 py::tuple PointTuple(const Point& point)
 {
     return py::make_tuple(point.X(), point.Y(), point.Z());

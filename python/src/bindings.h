@@ -51,6 +51,10 @@ Quoria::TraceStop ReadStop(py::handle legs, py::handle length, py::handle time);
 py::list ReadSequence(py::handle value, const std::string& name, const char* ofWhat);
 
 py::tuple PointTuple(const Tessam::Geometry3D::Point& point);
+
+// A namedtuple type made once, published as quoria.<name> with its
+// docstring, and kept alive for the module's life (the handle is owned).
+py::handle PublishNamedTuple(py::module_& module, const char* name, py::tuple fields, const char* doc);
 py::array_t<double> PointArray(const Tessam::Geometry3D::Point& point);
 
 // A mode of sound: a quoria.WaveMode or its name, "L" or "T".

@@ -168,25 +168,17 @@ const PySolid& ReadSolid(py::handle value, const std::string& name)
 
 void BindFocalLaws(py::module_& module)
 {
-    py::object namedtuple = py::module_::import("collections").attr("namedtuple");
-    py::object exit = namedtuple("ProbeExit", py::make_tuple("point", "normal", "forward", "solid"));
-    exit.attr("__module__") = "quoria";
-    exit.attr("__doc__") =
+    ProbeExitType = PublishNamedTuple(
+        module, "ProbeExit", py::make_tuple("point", "normal", "forward", "solid"),
         "Where the central beam of a group of elements leaves their solid. point: (3,) mm; normal: (3,), the "
         "interface's unit normal there, into the solid beyond; forward: (3,), the unit direction, "
         "perpendicular to the normal, towards which positive scan angles lean; solid: the index of the "
-        "solid beyond.";
-    module.attr("ProbeExit") = exit;
-    ProbeExitType = exit.release();
-    py::object scan =
-        namedtuple("ScanFocalPoints", py::make_tuple("points", "angles", "aperture_starts", "aperture_size"));
-    scan.attr("__module__") = "quoria";
-    scan.attr("__doc__") =
+        "solid beyond.");
+    ScanType = PublishNamedTuple(
+        module, "ScanFocalPoints", py::make_tuple("points", "angles", "aperture_starts", "aperture_size"),
         "The focal points of a scan. points: (K, 3) mm; angles: (K,) radians, from the interface's normal at "
         "the exit point; aperture_starts: (K,) int64 and aperture_size, a linear scan's sliding aperture "
-        "(empty and 0 for a sectorial scan), to pass on to focal_laws.";
-    module.attr("ScanFocalPoints") = scan;
-    ScanType = scan.release();
+        "(empty and 0 for a sectorial scan), to pass on to focal_laws.");
 
     py::class_<PyFocalLaws>(
         module, "FocalLaws",

@@ -194,15 +194,11 @@ TurnTaking::Turn::~Turn()
 
 void BindTracer(py::module_& module)
 {
-    py::object face = py::module_::import("collections")
-                          .attr("namedtuple")("Face", py::make_tuple("solid", "index", "kind"));
-    face.attr("__module__") = "quoria";
-    face.attr("__doc__") =
+    FaceType = PublishNamedTuple(
+        module, "Face", py::make_tuple("solid", "index", "kind"),
         "The face where a leg ends, as a behaviour callable receives it: the index of the solid "
         "in the tracer, the index of the face in the solid, and the face's class "
-        "(see Solid.face_kinds).";
-    module.attr("Face") = face;
-    FaceType = face.release();
+        "(see Solid.face_kinds).");
 
     py::class_<PyTraceReport>(
         module, "TraceReport",
