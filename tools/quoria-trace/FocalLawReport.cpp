@@ -176,29 +176,9 @@ std::string FormatFocalTable(const Scenario& scenario, const std::string& source
         rows.push_back(row);
     }
     // The point's coordinates are text; everything else lines up on the right.
-    const std::size_t pointColumn = scan ? 2 : 1;
-    std::vector<std::size_t> widths(header.size(), 0);
-    for (const auto& row : rows)
-    {
-        for (std::size_t c = 0; c < row.size(); ++c)
-        {
-            widths[c] = std::max(widths[c], TextWidth(row[c]));
-        }
-    }
-    for (const auto& row : rows)
-    {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c)
-        {
-            const std::string fill(widths[c] - TextWidth(row[c]), ' ');
-            line += (c == 0 ? "" : "  ") + (c == pointColumn ? row[c] + fill : fill + row[c]);
-        }
-        while (!line.empty() && line.back() == ' ')
-        {
-            line.pop_back();
-        }
-        out += line + "\n";
-    }
+    std::vector<bool> right(header.size(), true);
+    right[scan ? 2 : 1] = false;
+    out += TableText(rows, right);
 
     std::vector<Quoria::FocalPathStatus> seen;
     for (const Quoria::FocalPathStatus status : laws.statuses)

@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -56,6 +57,32 @@ std::size_t TextWidth(const std::string& text)
         width += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
     }
     return width;
+}
+
+std::string TableText(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& right)
+{
+    std::vector<std::size_t> widths;
+    for (const std::vector<std::string>& row : rows)
+    {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (std::size_t c = 0; c < row.size(); ++c)
+        {
+            widths[c] = std::max(widths[c], TextWidth(row[c]));
+        }
+    }
+    std::string out;
+    for (const std::vector<std::string>& row : rows)
+    {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c)
+        {
+            const std::string fill(widths[c] - TextWidth(row[c]), ' ');
+            line += (c == 0 ? "" : "  ") + (c < right.size() && right[c] ? fill + row[c] : row[c] + fill);
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out += line + "\n";
+    }
+    return out;
 }
 
 std::string DegreesText(double radians)

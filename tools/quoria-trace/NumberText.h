@@ -3,6 +3,7 @@
 #include "Point.h"
 
 #include <string>
+#include <vector>
 
 namespace QuoriaTrace
 {
@@ -26,6 +27,10 @@ std::string GeneralPoint(const Tessam::Geometry3D::Point& point);
 std::string FixedPoint(const Tessam::Geometry3D::Point& point);
 // UTF-8 characters, not bytes, so that columns line up.
 std::size_t TextWidth(const std::string& text);
+// Rows of cells as the lines of a table: each column as wide as its widest
+// cell, two spaces apart, its cells on the right where `right[c]`, on the
+// left otherwise; no line ends in spaces.
+std::string TableText(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& right);
 // The size of an angle given in radians, in degrees with two decimals: "36.00°".
 std::string DegreesText(double radians);
 

@@ -54,12 +54,6 @@ std::string EntryText(const Scenario& scenario, const EntryChoice& entry)
     return text + ", on " + face;
 }
 
-std::string Pad(const std::string& text, std::size_t width, bool right)
-{
-    const std::string fill(width > TextWidth(text) ? width - TextWidth(text) : 0, ' ');
-    return right ? fill + text : text + fill;
-}
-
 std::string CsvField(const std::string& text)
 {
     if (text.find_first_of(",\"\n") == std::string::npos)
@@ -152,24 +146,12 @@ std::string FormatTable(const Scenario& scenario, const std::string& source,
             row.push_back(AtEnd(leg));
             rows.push_back(row);
         }
-        std::vector<std::size_t> widths(headers.size(), 0);
-        for (const auto& row : rows)
+        std::vector<bool> right;
+        for (const Column& column : columns)
         {
-            for (std::size_t c = 0; c < row.size(); ++c)
-            {
-                widths[c] = std::max(widths[c], TextWidth(row[c]));
-            }
+            right.push_back(column.right);
         }
-        for (const auto& row : rows)
-        {
-            std::string line;
-            for (std::size_t c = 0; c < row.size(); ++c)
-            {
-                line +=
-                    (c == 0 ? "" : "  ") + Pad(row[c], c + 1 == row.size() ? 0 : widths[c], columns[c].right);
-            }
-            out += line + "\n";
-        }
+        out += TableText(rows, right);
         if (HasMaterials(scenario))
         {
             out += "Time of flight " + Fixed(beam.time, 3) + " " + Microseconds + ".\n";
