@@ -129,36 +129,49 @@ void ReportLegs(benchmark::State& state, std::size_t legs, std::size_t allocatio
 // fills flat arrays as the batch does (all but the solid, face and
 // behaviour, which the single call does not give), and pays as the batch
 // does for memory that the system hands out afresh on each call.
-void SingleCalls(benchmark::State& state, std::size_t index, bool keep)
+// Runs `traceOnce` (which returns the legs it traced) for each iteration and
+// reports the legs, allocations and processor time.
+template <typename TraceOnce> void MeasureLegs(benchmark::State& state, TraceOnce traceOnce)
 {
-    Prepared& p = PreparedScenarios()[index];
     std::size_t legs = 0;
     const std::size_t allocationsBefore = allocationCount;
     const std::clock_t processorBefore = std::clock();
     for (auto _ : state)
     {
-        std::vector<double> starts, ends, lengths;
-        for (const Quoria::BatchBeam& beam : p.large)
-        {
-            const std::vector<LineSegment> traced = p.tracer->CalculateLegsFromEntryPoint(
-                beam.entryPoint, beam.angles, p.legCount, p.behaviors, Laws());
-            legs += traced.size();
-            benchmark::DoNotOptimize(traced.data());
-            if (keep)
-            {
-                for (const LineSegment& leg : traced)
-                {
-                    const Tessam::Geometry3D::Point& start = leg.GetFirstPoint();
-                    const Tessam::Geometry3D::Point& end = leg.GetSecondPoint();
-                    starts.insert(starts.end(), {start.X(), start.Y(), start.Z()});
-                    ends.insert(ends.end(), {end.X(), end.Y(), end.Z()});
-                    lengths.push_back(leg.Length());
-                }
-            }
-        }
-        benchmark::DoNotOptimize(lengths.data());
+        legs += traceOnce();
     }
     ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
+}
+
+void SingleCalls(benchmark::State& state, std::size_t index, bool keep)
+{
+    Prepared& p = PreparedScenarios()[index];
+    MeasureLegs(state,
+                [&p, keep]
+                {
+                    std::size_t legs = 0;
+                    std::vector<double> starts, ends, lengths;
+                    for (const Quoria::BatchBeam& beam : p.large)
+                    {
+                        const std::vector<LineSegment> traced = p.tracer->CalculateLegsFromEntryPoint(
+                            beam.entryPoint, beam.angles, p.legCount, p.behaviors, Laws());
+                        legs += traced.size();
+                        benchmark::DoNotOptimize(traced.data());
+                        if (keep)
+                        {
+                            for (const LineSegment& leg : traced)
+                            {
+                                const Tessam::Geometry3D::Point& start = leg.GetFirstPoint();
+                                const Tessam::Geometry3D::Point& end = leg.GetSecondPoint();
+                                starts.insert(starts.end(), {start.X(), start.Y(), start.Z()});
+                                ends.insert(ends.end(), {end.X(), end.Y(), end.Z()});
+                                lengths.push_back(leg.Length());
+                            }
+                        }
+                    }
+                    benchmark::DoNotOptimize(lengths.data());
+                    return legs;
+                });
 }
 
 void Batch(benchmark::State& state, std::size_t index, bool large, unsigned int threads)
@@ -168,37 +181,33 @@ void Batch(benchmark::State& state, std::size_t index, bool large, unsigned int 
     Quoria::BatchOptions options;
     options.threadCount = threads;
     const Quoria::TraceStop stop = Quoria::TraceStop::Legs(p.legCount);
-    std::size_t legs = 0;
-    const std::size_t allocationsBefore = allocationCount;
-    const std::clock_t processorBefore = std::clock();
-    for (auto _ : state)
-    {
-        const Quoria::BatchResult result =
-            Quoria::TraceBatch(p.tracer.get(), beams, stop, p.behaviors, Laws(), options);
-        legs += result.LegCount();
-        benchmark::DoNotOptimize(result.ends.data());
-    }
-    ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
+    MeasureLegs(state,
+                [&]
+                {
+                    const Quoria::BatchResult result =
+                        Quoria::TraceBatch(p.tracer.get(), beams, stop, p.behaviors, Laws(), options);
+                    benchmark::DoNotOptimize(result.ends.data());
+                    return result.LegCount();
+                });
 }
 
 void SoundCalls(benchmark::State& state, std::size_t index)
 {
     Prepared& p = PreparedScenarios()[index];
     const Quoria::TraceStop stop = Quoria::TraceStop::Legs(p.legCount);
-    std::size_t legs = 0;
-    const std::size_t allocationsBefore = allocationCount;
-    const std::clock_t processorBefore = std::clock();
-    for (auto _ : state)
-    {
-        for (const Quoria::BatchBeam& beam : p.large)
-        {
-            const Quoria::AcousticReport report =
-                p.sound->Trace(beam.entryPoint, beam.angles, stop, p.behaviors, p.modes);
-            legs += report.legs.size();
-            benchmark::DoNotOptimize(report.legs.data());
-        }
-    }
-    ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
+    MeasureLegs(state,
+                [&]
+                {
+                    std::size_t legs = 0;
+                    for (const Quoria::BatchBeam& beam : p.large)
+                    {
+                        const Quoria::AcousticReport report =
+                            p.sound->Trace(beam.entryPoint, beam.angles, stop, p.behaviors, p.modes);
+                        legs += report.legs.size();
+                        benchmark::DoNotOptimize(report.legs.data());
+                    }
+                    return legs;
+                });
 }
 
 void SoundBatch(benchmark::State& state, std::size_t index, unsigned int threads)
@@ -207,17 +216,14 @@ void SoundBatch(benchmark::State& state, std::size_t index, unsigned int threads
     Quoria::BatchOptions options;
     options.threadCount = threads;
     const Quoria::TraceStop stop = Quoria::TraceStop::Legs(p.legCount);
-    std::size_t legs = 0;
-    const std::size_t allocationsBefore = allocationCount;
-    const std::clock_t processorBefore = std::clock();
-    for (auto _ : state)
-    {
-        const Quoria::AcousticBatchResult result =
-            Quoria::TraceBatch(*p.sound, p.large, stop, p.behaviors, p.modes, options);
-        legs += result.LegCount();
-        benchmark::DoNotOptimize(result.times.data());
-    }
-    ReportLegs(state, legs, allocationCount - allocationsBefore, std::clock() - processorBefore);
+    MeasureLegs(state,
+                [&]
+                {
+                    const Quoria::AcousticBatchResult result =
+                        Quoria::TraceBatch(*p.sound, p.large, stop, p.behaviors, p.modes, options);
+                    benchmark::DoNotOptimize(result.times.data());
+                    return result.LegCount();
+                });
 }
 
 // Nanoseconds per leg and the counters of each run, the best of the
