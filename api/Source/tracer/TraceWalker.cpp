@@ -187,7 +187,7 @@ TraceEnding TraceWalker::TraceRay(Line ray, TraceRules& rules)
         // like an edge, the point ends the trace.
         const Vector surfaceNormal = NormalAt(hitFace, interfacePoint);
         const bool unitNormal = hitFace.kind == ShapeKind::Plane
-                                    ? scene.HasUnitPlane(currentSolid, surfaceIndex)
+                                    ? scene.HasUnitPlane(solidLeft, surfaceIndex)
                                     : IsUnitVector(surfaceNormal);
         if (!unitNormal || !IsUnitVector(ray.GetDirection()))
         {

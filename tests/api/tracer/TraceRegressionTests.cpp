@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -61,4 +62,36 @@ TEST(TraceRegression, BoreThinnerThanTheToleranceEndsTheTraceOnItsAxis)
                                                std::vector<Quoria::BehaviorAtInterface>{});
     EXPECT_EQ(report.ending, Quoria::TraceEnding::Edge);
     EXPECT_EQ(report.legs.size(), 1u);
+}
+
+// A transmission hands the beam to a solid whose faces are numbered
+// differently: the face just crossed belongs to the solid left, and its normal
+// must be looked up there. The plate's +Y side (its face 0) touches the end
+// disk of a Y bar, whose face 0 is its cylinder; the beam crosses from the
+// plate into the bar and reflects off the cylinder.
+TEST(TraceRegression, TransmittedBeamTurnsAboutTheFaceOfTheSolidItLeft)
+{
+    const std::unique_ptr<const Solid> plate(Quoria::CreateAxisAlignedPlate(Point(0, 0, 0), 20, 20, 20));
+    const std::unique_ptr<const Solid> bar(Quoria::CreateYOrientedBar(Point(0, 20, 0), 5, 20));
+    const std::unique_ptr<Quoria::IRayTracer> tracer(Quoria::CreateRayTracer({plate.get(), bar.get()}));
+    const Point entry(0, -10, 0);
+    // Along +Y, tilted towards +X by one in five.
+    const Quoria::BeamAngles angles{0.0, std::atan(0.2)};
+    const std::vector<Quoria::BehaviorAtInterface> behaviors{Quoria::Transmit, Quoria::Reflect};
+    const auto report = Quoria::CalculateTrace(tracer.get(), entry, angles, 3u, behaviors);
+
+    // Across the plate to (4, 10, 0) in the bar's near disk, on to the
+    // cylinder at x = 5, then mirrored in x to the far disk at y = 30.
+    ASSERT_EQ(report.legs.size(), 3u);
+    EXPECT_EQ(report.ending, Quoria::TraceEnding::Legs);
+    const Point expectedEnds[] = {Point(4, 10, 0), Point(5, 15, 0), Point(2, 30, 0)};
+    const std::size_t expectedSolids[] = {0, 1, 1};
+    for (std::size_t leg = 0; leg < 3; ++leg)
+    {
+        const Point end = report.legs[leg].segment.GetSecondPoint();
+        EXPECT_NEAR(end.X(), expectedEnds[leg].X(), 1e-9) << "leg " << leg;
+        EXPECT_NEAR(end.Y(), expectedEnds[leg].Y(), 1e-9) << "leg " << leg;
+        EXPECT_NEAR(end.Z(), expectedEnds[leg].Z(), 1e-9) << "leg " << leg;
+        EXPECT_EQ(report.legs[leg].solid, expectedSolids[leg]) << "leg " << leg;
+    }
 }
