@@ -37,6 +37,7 @@
 #include "ISurface.h"
 #include "Intersection.h"
 #include "Line.h"
+#include "SameBits.h"
 #include "SlopeConfiguration.h"
 #include "Snell.h"
 #include "TraceReport.h"
@@ -56,6 +57,7 @@
 #include <vector>
 
 using namespace Tessam::Geometry3D;
+using QuoriaTesting::SameBits;
 using QuoriaFuzz::FuzzInput;
 
 namespace
@@ -684,17 +686,6 @@ bool TraceSingle(Quoria::IRayTracer& tracer, const DrawnBeam& beam, bool mayThro
 {
     std::fprintf(stderr, "batch beam %zu differs from the single call: %s\n", beam, what);
     std::abort();
-}
-
-bool SameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool SameBits(const double* coordinates, const Point& point)
-{
-    return SameBits(coordinates[0], point.X()) && SameBits(coordinates[1], point.Y()) &&
-           SameBits(coordinates[2], point.Z());
 }
 
 // The drawn beams as one batch with the first beam's rules, on `threads`

@@ -1,5 +1,6 @@
 #include "CylindricalSurface.h"
 #include "Quoria.h"
+#include "SameBits.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 using namespace Tessam::Geometry3D;
+using QuoriaTesting::SameBits;
 using Quoria::AcousticBatchResult;
 using Quoria::AcousticReport;
 using Quoria::AcousticTracer;
@@ -36,17 +38,6 @@ using Modes = std::vector<WaveMode>;
 const Material Steel("steel", 5900.0, 3230.0);
 const Material WedgeMaterial("wedge", 2330.0, 1160.0);
 const Material Water("Water", 1480.0, 0.0);
-
-bool SameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool SameBits(const double* coordinates, const Point& point)
-{
-    return SameBits(coordinates[0], point.X()) && SameBits(coordinates[1], point.Y()) &&
-           SameBits(coordinates[2], point.Z());
-}
 
 // What the single call says of each beam, compared bit for bit; a beam it
 // refuses is an Error without legs and with its message.

@@ -1,4 +1,5 @@
 #include "FocalTestSupport.h"
+#include "SameBits.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <utility>
 
 using namespace FocalTests;
+using QuoriaTesting::SameBits;
 using Quoria::AcousticTracer;
 using Quoria::ComputeFocalLaws;
 using Quoria::FocalLawOptions;
@@ -133,11 +135,6 @@ SolidPtr Step()
         borrowed.push_back(face.get());
     }
     return SolidPtr(new Tessam::Geometry3D::CustomSolid(borrowed));
-}
-
-bool SameBits(const std::vector<double>& a, const std::vector<double>& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "CylindricalSurface.h"
 #include "Quoria.h"
+#include "SameBits.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 using namespace Tessam::Geometry3D;
+using QuoriaTesting::SameBits;
 using Quoria::BatchBeam;
 using Quoria::BatchOptions;
 using Quoria::BatchResult;
@@ -37,17 +39,6 @@ const char* const EntryMessage =
     "RayTracer::CalculateLegsFromEntryPoint : Entry point is not on the configuration or is on a corner.";
 const char* const ForeignMessage =
     "TraceBatch : A behaviour function or a law threw an exception that is not a std::exception.";
-
-bool SameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool SameBits(const double* coordinates, const Point& point)
-{
-    return SameBits(coordinates[0], point.X()) && SameBits(coordinates[1], point.Y()) &&
-           SameBits(coordinates[2], point.Z());
-}
 
 // The single-beam calls the batch must reproduce.
 template <typename Behaviours>
