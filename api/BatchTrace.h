@@ -44,7 +44,9 @@ struct BatchOptions
     // Optional. Called on the caller's thread with the number of beams done
     // and the total: at most about every 50 ms while the batch runs, and once
     // at the end with done == total. Returning false cancels the batch: the
-    // beams being traced are finished, no other is started, and the callback
+    // beams being traced are finished, with the few after them that their
+    // thread had taken (usually tens of microseconds of tracing: threads take
+    // quick beams several at a time), no other is started, and the callback
     // is not called again. An exception it throws cancels the batch too, and
     // reaches the caller of TraceBatch once every thread has stopped.
     std::function<bool(std::size_t done, std::size_t total)> progress;

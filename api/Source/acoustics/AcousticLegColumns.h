@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
+#include <vector>
 
 namespace Quoria
 {
@@ -37,23 +39,31 @@ public:
         result.times.reserve(legCount);
     }
 
-    // Called once per beam, in the order of the beams, legs or not.
-    void Append(const AcousticLegRow* rows, std::size_t count)
+    // The rows of a run of beams, in the order of the beams, legs or not.
+    void Append(const AcousticLegRow* rows, const std::vector<std::size_t>& counts)
     {
         const std::size_t first = result.times.size();
-        lines.Append(rows, count);
+        const std::size_t count = std::accumulate(counts.begin(), counts.end(), std::size_t{0});
+        lines.AppendRows(rows, count);
         result.modes.resize(first + count);
         result.speeds.resize(first + count);
         result.times.resize(first + count);
-        double beamTime = 0.0;
         for (std::size_t i = 0; i < count; ++i)
         {
             result.modes[first + i] = rows[i].mode;
             result.speeds[first + i] = rows[i].speed;
             result.times[first + i] = rows[i].time;
-            beamTime += rows[i].time;
         }
-        result.beamTimes[nextBeam++] = beamTime;
+        // Leg after leg, as the single call sums them.
+        for (const std::size_t legs : counts)
+        {
+            double beamTime = 0.0;
+            for (const AcousticLegRow* end = rows + legs; rows != end; ++rows)
+            {
+                beamTime += rows->time;
+            }
+            result.beamTimes[nextBeam++] = beamTime;
+        }
     }
 
 private:

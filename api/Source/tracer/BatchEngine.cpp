@@ -116,19 +116,41 @@ bool BatchEngine::Failed()
     return failure != nullptr;
 }
 
-bool BatchEngine::Claim(std::size_t& beam)
+bool BatchEngine::Claim(std::size_t wanted, std::size_t& first, std::size_t& end)
 {
     if (cancelled.load(std::memory_order_relaxed))
     {
         return false;
     }
-    beam = nextBeam.fetch_add(1, std::memory_order_relaxed);
-    return beam < beamCount;
+    std::size_t next = nextBeam.load(std::memory_order_relaxed);
+    std::size_t count = 0;
+    do
+    {
+        if (next >= beamCount)
+        {
+            return false;
+        }
+        // No thread takes more than half its share of what is left.
+        const std::size_t share = (beamCount - next) / (2 * threadCount);
+        count = std::max<std::size_t>(1, std::min(wanted, share));
+    } while (!nextBeam.compare_exchange_weak(next, next + count, std::memory_order_relaxed));
+    first = next;
+    end = next + count;
+    return true;
 }
 
-void BatchEngine::Done(std::size_t worker)
+std::size_t BatchEngine::NextRunLength(std::size_t count, std::chrono::steady_clock::duration spent)
 {
-    doneCount.fetch_add(1, std::memory_order_relaxed);
+    using Ticks = std::chrono::steady_clock::duration::rep;
+    const Ticks perBeam = std::max<Ticks>(1, spent.count() / static_cast<Ticks>(count));
+    const Ticks fitting = std::chrono::steady_clock::duration(RunDuration).count() / perBeam;
+    const auto longest = static_cast<Ticks>(std::min(2 * count, LongestRun));
+    return static_cast<std::size_t>(std::clamp<Ticks>(fitting, 1, longest));
+}
+
+void BatchEngine::Done(std::size_t worker, std::size_t count)
+{
+    doneCount.fetch_add(count, std::memory_order_relaxed);
     if (worker == 0)
     {
         Report(false);

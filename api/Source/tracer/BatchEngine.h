@@ -45,14 +45,19 @@ struct BatchBeamOutput
 //   struct Columns
 //   {
 //       void Reserve(std::size_t legCount);   // once, before any Append
-//       // One beam's rows, appended after those of the beam before it.
-//       void Append(const Row* rows, std::size_t count);
+//       // The rows of a run of consecutive beams, counts[i] of them for its
+//       // i-th beam, appended after those of the beams before it.
+//       void Append(const Row* rows, const std::vector<std::size_t>& counts);
 //   };
 //
-// Beams are handed out in input order, one at a time, so however the threads
-// share them the results are those of a loop, and after a cancellation the
-// beams traced are the first ones. The caller's thread is one of the workers
-// and the only one that reports progress.
+// Beams are handed out in input order, in runs of consecutive beams that a
+// thread traces whole, so however the threads share them the results are
+// those of a loop, and after a cancellation the beams traced are the first
+// ones. A run lasts about RunDuration: long enough that claiming it, handing
+// its legs over and counting it cost little against a beam of a single leg,
+// short enough for progress, cancellation and the last beams' sharing out.
+// The caller's thread is one of the workers and the only one that reports
+// progress.
 class BatchEngine
 {
 public:
@@ -77,8 +82,8 @@ public:
 
     // task(beam) for every beam, no legs gathered: a parallel loop whose
     // tasks write only their own results. What a task throws stops the
-    // loop (no beam starts after it) and is rethrown here once every thread
-    // has stopped.
+    // loop (the other threads finish the run they are in; no run starts
+    // after it) and is rethrown here once every thread has stopped.
     template <typename Task> void ForEach(Task task);
 
 private:
@@ -86,6 +91,10 @@ private:
     // batch of short beams does not reserve its worst case.
     static constexpr std::size_t LargestReservation = std::size_t{1} << 20;
     static constexpr std::chrono::milliseconds ProgressInterval{50};
+    static constexpr std::chrono::microseconds RunDuration{20};
+    // A run at most doubles from one to the next, so that a thread that meets
+    // slower beams is not committed to many of them; it starts at one beam.
+    static constexpr std::size_t LongestRun = 256;
 
     // trace(worker) on every thread, the caller's being worker 0, then, once
     // all have returned, settle() on the caller's thread.
@@ -95,11 +104,18 @@ private:
     void Guarded(const std::function<void()>& work);
     bool Failed();
 
-    // The next beam, in input order; false once every beam is taken or the
-    // batch is cancelled.
-    bool Claim(std::size_t& beam);
-    // One more beam done; on the caller's thread, progress when it is due.
-    void Done(std::size_t worker);
+    // work(first, end) for runs of beams [first, end) that `worker` claims,
+    // until none is left or the batch is cancelled.
+    template <typename Work> void Drain(std::size_t worker, Work work);
+    // The next run, in input order, of at most `wanted` beams, shorter near
+    // the end so that the last beams are shared out; false once every beam
+    // is taken or the batch is cancelled.
+    bool Claim(std::size_t wanted, std::size_t& first, std::size_t& end);
+    // The run that `count` beams took `spent` to trace suggests the next.
+    static std::size_t NextRunLength(std::size_t count, std::chrono::steady_clock::duration spent);
+    // `count` more beams done; on the caller's thread, progress when it is
+    // due.
+    void Done(std::size_t worker, std::size_t count);
     void Report(bool last);
 
     const std::size_t beamCount;
@@ -145,34 +161,37 @@ void BatchEngine::Run(MakeWorker makeWorker, std::size_t legsPerBeam, const char
     {
         Worker worker = makeWorker();
         BatchLegSlots<Row>& slots = slotsOfWorkers[workerIndex];
-        std::size_t beam = 0;
-        while (Claim(beam))
-        {
-            TraceEnding ending = TraceEnding::Error;
-            std::size_t legCount = 0;
-            try
-            {
-                ending = worker.Trace(beam, output.messages[beam]);
-                legCount = worker.LegCount();
-            }
-            catch (const std::exception& error)
-            {
-                output.messages[beam] = error.what();
-            }
-            catch (...)
-            {
-                output.messages[beam] = foreignExceptionMessage;
-            }
-            BatchLegSlot<Row>& slot = slots.Free();
-            Row* rows = slot.Prepare(legCount, legsPerBeam);
-            if (legCount > 0)
-            {
-                worker.WriteLegs(rows);
-            }
-            output.endings[beam] = ending;
-            order.Hand(beam, slot);
-            Done(workerIndex);
-        }
+        Drain(workerIndex,
+              [&](std::size_t first, std::size_t end)
+              {
+                  BatchLegSlot<Row>& slot = slots.Free();
+                  slot.Clear();
+                  for (std::size_t beam = first; beam < end; ++beam)
+                  {
+                      TraceEnding ending = TraceEnding::Error;
+                      std::size_t legCount = 0;
+                      try
+                      {
+                          ending = worker.Trace(beam, output.messages[beam]);
+                          legCount = worker.LegCount();
+                      }
+                      catch (const std::exception& error)
+                      {
+                          output.messages[beam] = error.what();
+                      }
+                      catch (...)
+                      {
+                          output.messages[beam] = foreignExceptionMessage;
+                      }
+                      Row* rows = slot.Add(legCount, legsPerBeam);
+                      if (legCount > 0)
+                      {
+                          worker.WriteLegs(rows);
+                      }
+                      output.endings[beam] = ending;
+                  }
+                  order.Hand(first, slot);
+              });
     };
     RunThreads(trace, [&order] { order.Finish(); });
 }
@@ -181,14 +200,31 @@ template <typename Task> void BatchEngine::ForEach(Task task)
 {
     const auto trace = [&](std::size_t workerIndex)
     {
-        std::size_t beam = 0;
-        while (Claim(beam))
-        {
-            task(beam);
-            Done(workerIndex);
-        }
+        Drain(workerIndex,
+              [&task](std::size_t first, std::size_t end)
+              {
+                  for (std::size_t beam = first; beam < end; ++beam)
+                  {
+                      task(beam);
+                  }
+              });
     };
     RunThreads(trace, [] {});
+}
+
+template <typename Work> void BatchEngine::Drain(std::size_t worker, Work work)
+{
+    std::size_t wanted = 1;
+    std::size_t first = 0;
+    std::size_t end = 0;
+    while (Claim(wanted, first, end))
+    {
+        const auto start = std::chrono::steady_clock::now();
+        work(first, end);
+        const auto spent = std::chrono::steady_clock::now() - start;
+        Done(worker, end - first);
+        wanted = NextRunLength(end - first, spent);
+    }
 }
 
 } // namespace Quoria

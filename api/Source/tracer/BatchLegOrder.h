@@ -11,32 +11,48 @@
 namespace Quoria
 {
 
-// The legs of one beam, row by row, waiting to join the batch's arrays.
+// The legs of a run of consecutive beams, row by row, waiting to join the
+// batch's arrays.
 template <typename Row> struct BatchLegSlot
 {
-    // Room for `legCount` rows, at least `usualCount` so that the slot need
-    // not grow again.
-    Row* Prepare(std::size_t legCount, std::size_t usualCount)
+    // Empties the slot for a new run; its memory stays.
+    void Clear()
     {
-        if (legCount > capacity)
+        size = 0;
+        counts.clear();
+    }
+
+    // Room for the `legCount` rows of the run's next beam, after those of the
+    // beams before it; the slot grows to at least `usualCount` rows, so that
+    // it need not grow again for a run of one usual beam.
+    Row* Add(std::size_t legCount, std::size_t usualCount)
+    {
+        if (size + legCount > capacity)
         {
-            capacity = std::max(legCount, usualCount);
+            const std::size_t grown = std::max({size + legCount, 2 * capacity, usualCount});
             // Rows are plain data, written before they are read.
-            rows.reset(new Row[capacity]);
+            std::unique_ptr<Row[]> larger(new Row[grown]);
+            std::copy(rows.get(), rows.get() + size, larger.get());
+            rows = std::move(larger);
+            capacity = grown;
         }
-        count = legCount;
-        return rows.get();
+        counts.push_back(legCount);
+        Row* added = rows.get() + size;
+        size += legCount;
+        return added;
     }
 
     std::unique_ptr<Row[]> rows;
     std::size_t capacity = 0;
-    std::size_t count = 0;
+    // The rows of the run, and the legs of each of its beams in order.
+    std::size_t size = 0;
+    std::vector<std::size_t> counts;
     // From the moment the rows are handed over until they are appended.
     std::atomic<bool> waiting{false};
 };
 
 // One worker's slots. A slot is used again once its rows are appended, so a
-// worker needs only as many as the beams it finishes ahead of the first beam
+// worker needs only as many as the runs it finishes ahead of the first beam
 // not yet done, usually one or two: memory that stays warm, and no
 // allocation per beam.
 template <typename Row> class BatchLegSlots
@@ -59,9 +75,9 @@ private:
     std::vector<std::unique_ptr<BatchLegSlot<Row>>> slots;
 };
 
-// Appends the legs of a batch to its arrays in the order of the beams, as the
-// beams are done on whatever thread: whoever finishes a beam appends it and
-// every ready beam after it, unless another thread is doing so.
+// Appends the legs of a batch to its arrays in the order of the beams, as
+// runs of beams are done on whatever thread: whoever finishes a run appends
+// it and every ready run after it, unless another thread is doing so.
 template <typename Row, typename Columns> class BatchLegOrder
 {
 public:
@@ -71,11 +87,11 @@ public:
     {
     }
 
-    // The rows of `beam` are in `slot`.
-    void Hand(std::size_t beam, BatchLegSlot<Row>& slot)
+    // The rows of the run that starts at `firstBeam` are in `slot`.
+    void Hand(std::size_t firstBeam, BatchLegSlot<Row>& slot)
     {
         slot.waiting.store(true, std::memory_order_relaxed);
-        ready[beam].store(&slot);
+        ready[firstBeam].store(&slot);
         for (;;)
         {
             std::unique_lock<std::mutex> lock(mutex, std::try_to_lock);
@@ -85,8 +101,8 @@ public:
             }
             AppendReady();
             lock.unlock();
-            // A beam handed over while the lock was held may have found it
-            // taken: look again rather than leave it to the next beam.
+            // A run handed over while the lock was held may have found it
+            // taken: look again rather than leave it to the next run.
             const std::size_t next = appended.load();
             if (next == ready.size() || ready[next].load() == nullptr)
             {
@@ -110,21 +126,26 @@ private:
     void AppendReady()
     {
         std::size_t beam = appended.load(std::memory_order_relaxed);
-        for (; beam < ready.size(); ++beam)
+        while (beam < ready.size())
         {
             BatchLegSlot<Row>* slot = ready[beam].load();
             if (slot == nullptr)
             {
                 break;
             }
-            columns.Append(slot->rows.get(), slot->count);
-            legOffsets[beam + 1] = legOffsets[beam] + static_cast<std::int64_t>(slot->count);
+            columns.Append(slot->rows.get(), slot->counts);
+            for (const std::size_t count : slot->counts)
+            {
+                legOffsets[beam + 1] = legOffsets[beam] + static_cast<std::int64_t>(count);
+                ++beam;
+            }
             slot->waiting.store(false, std::memory_order_release);
-            appended.store(beam + 1);
+            appended.store(beam);
         }
     }
 
-    // Per beam, its slot once it is done; null before.
+    // Per beam that starts a run, the run's slot once it is done; null
+    // before, and for the other beams.
     std::vector<std::atomic<BatchLegSlot<Row>*>> ready;
     // The beams appended so far; written under the mutex only.
     std::atomic<std::size_t> appended{0};

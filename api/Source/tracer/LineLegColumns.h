@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
+#include <vector>
 
 namespace Quoria
 {
@@ -50,10 +52,17 @@ public:
         result.behaviors.reserve(legCount);
     }
 
+    // The rows of a run of beams, all at once: resizing six arrays costs as
+    // much as a short leg.
+    void Append(const LineLegRow* rows, const std::vector<std::size_t>& counts)
+    {
+        AppendRows(rows, std::accumulate(counts.begin(), counts.end(), std::size_t{0}));
+    }
+
     // Column by column: each loop streams into one array. The new elements
     // are cleared by resize, but they are few and in cache. Rows of a richer
     // leg derive from LineLegRow.
-    template <typename Row> void Append(const Row* rows, std::size_t count)
+    template <typename Row> void AppendRows(const Row* rows, std::size_t count)
     {
         const std::size_t first = result.lengths.size();
         result.starts.resize(3 * (first + count));

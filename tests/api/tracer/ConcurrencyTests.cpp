@@ -249,17 +249,15 @@ TEST(Concurrency, BatchesAtOnceOverOneTracerGiveTheSerialAnswers)
     }
 }
 
-TEST(Concurrency, CancelledBatchKeepsTheFirstBeams)
+namespace
+{
+// Cancels `beams` (all alike, five legs each) at the first progress report
+// and checks that the beams traced are the first ones, each whole.
+void ExpectCancelledAfterTheFirstBeams(const std::vector<Quoria::BatchBeam>& beams,
+                                       const std::function<BehaviorAtInterface(const ISurface*)>& behavior)
 {
     const std::unique_ptr<const Solid> pipe(Quoria::CreateYOrientedPipe(Point(0, 0, 0), 8, 10, 50));
-    const std::vector<Quoria::BatchBeam> beams(40, Quoria::BatchBeam{Point(0, 0, -10), BeamAngles{0.3, 0.4}});
-    // Slow beams, so that the first progress report comes long before the end.
-    const std::vector<std::function<BehaviorAtInterface(const ISurface*)>> slow = {
-        [](const ISurface*)
-        {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            return Quoria::Reflect;
-        }};
+    const std::vector<std::function<BehaviorAtInterface(const ISurface*)>> behaviors = {behavior};
     Quoria::BatchOptions options;
     options.threadCount = 3;
     std::size_t reported = 0;
@@ -271,9 +269,9 @@ TEST(Concurrency, CancelledBatchKeepsTheFirstBeams)
         return false;
     };
     const Quoria::BatchResult batch =
-        Quoria::TraceBatch({pipe.get()}, beams, Quoria::TraceStop::Legs(5), slow, {}, options);
+        Quoria::TraceBatch({pipe.get()}, beams, Quoria::TraceStop::Legs(5), behaviors, {}, options);
     const Quoria::BatchResult one =
-        Quoria::TraceBatch({pipe.get()}, {beams[0]}, Quoria::TraceStop::Legs(5), slow);
+        Quoria::TraceBatch({pipe.get()}, {beams[0]}, Quoria::TraceStop::Legs(5), behaviors);
     ASSERT_EQ(one.LegCount(), 5u);
 
     const auto firstCancelled =
@@ -288,14 +286,41 @@ TEST(Concurrency, CancelledBatchKeepsTheFirstBeams)
               static_cast<long>(beams.size() - traced));
     ASSERT_EQ(batch.LegCount(), 5 * traced);
     for (std::size_t b = 0; b < beams.size(); ++b)
-        EXPECT_EQ(batch.legOffsets[b + 1], static_cast<std::int64_t>(5 * std::min(b + 1, traced)));
+        ASSERT_EQ(batch.legOffsets[b + 1], static_cast<std::int64_t>(5 * std::min(b + 1, traced))) << b;
     // Every beam traced is the same beam, whole.
     for (std::size_t b = 0; b < traced; ++b)
     {
-        EXPECT_EQ(batch.endings[b], one.endings[0]) << b;
-        EXPECT_TRUE(std::equal(one.ends.begin(), one.ends.end(), batch.ends.begin() + 15 * b)) << b;
-        EXPECT_TRUE(std::equal(one.starts.begin(), one.starts.end(), batch.starts.begin() + 15 * b)) << b;
+        ASSERT_EQ(batch.endings[b], one.endings[0]) << b;
+        ASSERT_TRUE(std::equal(one.ends.begin(), one.ends.end(), batch.ends.begin() + 15 * b)) << b;
+        ASSERT_TRUE(std::equal(one.starts.begin(), one.starts.end(), batch.starts.begin() + 15 * b)) << b;
     }
+}
+} // namespace
+
+TEST(Concurrency, CancelledBatchKeepsTheFirstBeams)
+{
+    const Quoria::BatchBeam beam{Point(0, 0, -10), BeamAngles{0.3, 0.4}};
+    // Slow beams, so that the first progress report comes long before the
+    // end: each thread traces them one at a time.
+    ExpectCancelledAfterTheFirstBeams(std::vector<Quoria::BatchBeam>(40, beam),
+                                      [](const ISurface*)
+                                      {
+                                          std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                                          return Quoria::Reflect;
+                                      });
+    // Quick beams, taken in runs of several that a thread finishes whole: at
+    // least 2.5 us a beam, so that 100,000 of them on three threads outlast
+    // the first report whatever the machine.
+    ExpectCancelledAfterTheFirstBeams(std::vector<Quoria::BatchBeam>(100000, beam),
+                                      [](const ISurface*)
+                                      {
+                                          const auto until = std::chrono::steady_clock::now() +
+                                                             std::chrono::nanoseconds(500);
+                                          while (std::chrono::steady_clock::now() < until)
+                                          {
+                                          }
+                                          return Quoria::Reflect;
+                                      });
 }
 
 TEST(Concurrency, SoundBatchesAtOnceOverOneTracerThatTracesMeanwhile)
