@@ -53,6 +53,17 @@ using Laws = std::vector<std::function<double(double)>>;
 // A scenario's eight beams are copied this many times for the large batch:
 // a batch is worth its threads when it is a sweep of many beams.
 const std::size_t Copies = 32;
+// ... and this many times for a sweep of beams stopped after one leg, whose
+// cost is the batch's own work per beam rather than tracing.
+const std::size_t SweepCopies = 1024;
+
+// Which beams a batch traces.
+enum class Beams
+{
+    Eight,      // the scenario's own, with its leg count
+    Large,      // Copies times those
+    OneLegSweep // SweepCopies times those, one leg each
+};
 
 struct Prepared
 {
@@ -67,6 +78,7 @@ struct Prepared
     std::vector<Quoria::WaveMode> modes;
     std::vector<Quoria::BatchBeam> small;
     std::vector<Quoria::BatchBeam> large;
+    std::vector<Quoria::BatchBeam> sweep;
     // Every beam of a scenario has the same behaviours and leg count.
     std::vector<Quoria::BehaviorAtInterface> behaviors;
     unsigned int legCount;
@@ -79,7 +91,7 @@ std::vector<Prepared>& PreparedScenarios()
         std::vector<Prepared> all;
         for (const Scenario& scenario : MakeScenarios())
         {
-            Prepared p{scenario.name, scenario.Make(), nullptr, nullptr, {}, {}, {}, {}, 0};
+            Prepared p{scenario.name, scenario.Make(), nullptr, nullptr, {}, {}, {}, {}, {}, 0};
             p.tracer.reset(Quoria::CreateRayTracer(p.specimen.Configuration()));
             std::vector<Quoria::Material> materials(p.specimen.solids.size(), Quoria::FindMaterial("steel"));
             if (scenario.name.rfind("wedge", 0) == 0)
@@ -101,6 +113,10 @@ std::vector<Prepared>& PreparedScenarios()
             for (std::size_t copy = 0; copy < Copies; ++copy)
             {
                 p.large.insert(p.large.end(), p.small.begin(), p.small.end());
+            }
+            for (std::size_t copy = 0; copy < SweepCopies; ++copy)
+            {
+                p.sweep.insert(p.sweep.end(), p.small.begin(), p.small.end());
             }
             all.push_back(std::move(p));
         }
@@ -174,13 +190,15 @@ void SingleCalls(benchmark::State& state, std::size_t index, bool keep)
                 });
 }
 
-void Batch(benchmark::State& state, std::size_t index, bool large, unsigned int threads)
+void Batch(benchmark::State& state, std::size_t index, Beams which, unsigned int threads)
 {
     Prepared& p = PreparedScenarios()[index];
-    const std::vector<Quoria::BatchBeam>& beams = large ? p.large : p.small;
+    const std::vector<Quoria::BatchBeam>& beams = which == Beams::Eight   ? p.small
+                                                  : which == Beams::Large ? p.large
+                                                                          : p.sweep;
     Quoria::BatchOptions options;
     options.threadCount = threads;
-    const Quoria::TraceStop stop = Quoria::TraceStop::Legs(p.legCount);
+    const Quoria::TraceStop stop = Quoria::TraceStop::Legs(which == Beams::OneLegSweep ? 1 : p.legCount);
     MeasureLegs(state,
                 [&]
                 {
@@ -333,6 +351,16 @@ void PrintSummary(const std::map<std::string, Result>& results, unsigned int all
         std::printf("%-22s %9.1f %9.1f %7s %11.0f\n", p.name.c_str(), ns(one), ns(all),
                     Ratio(ns(one), ns(all)).c_str(), counter(one, "allocs/call"));
     }
+    std::printf("\nSweep of %zu beams stopped after one leg (wall clock, ns per leg)\n", 8 * SweepCopies);
+    std::printf("%-22s %9s %9s %7s\n", "scenario", "1 thread",
+                (std::to_string(allThreads) + " threads").c_str(), "speedup");
+    for (const Prepared& p : PreparedScenarios())
+    {
+        const Result* one = find("sweep1/" + p.name + "/threads:1");
+        const Result* all = find("sweep1/" + p.name + "/threads:" + std::to_string(allThreads));
+        std::printf("%-22s %9.1f %9.1f %7s\n", p.name.c_str(), ns(one), ns(all),
+                    Ratio(ns(one), ns(all)).c_str());
+    }
     std::printf(
         "\nSound: the acoustic tracer's single calls and its batch of %zu beams (wall clock, ns per leg)\n",
         8 * Copies);
@@ -401,13 +429,17 @@ int main(int argc, char** argv)
         for (const unsigned int threads : threadCounts)
         {
             const std::string suffix = "/threads:" + std::to_string(threads);
-            benchmark::RegisterBenchmark(("batch/" + name + suffix).c_str(), Batch, i, true, threads)
+            benchmark::RegisterBenchmark(("batch/" + name + suffix).c_str(), Batch, i, Beams::Large, threads)
                 ->Unit(benchmark::kMicrosecond)
                 ->UseRealTime();
             benchmark::RegisterBenchmark(("sound-batch/" + name + suffix).c_str(), SoundBatch, i, threads)
                 ->Unit(benchmark::kMicrosecond)
                 ->UseRealTime();
-            benchmark::RegisterBenchmark(("batch8/" + name + suffix).c_str(), Batch, i, false, threads)
+            benchmark::RegisterBenchmark(("batch8/" + name + suffix).c_str(), Batch, i, Beams::Eight, threads)
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("sweep1/" + name + suffix).c_str(), Batch, i, Beams::OneLegSweep,
+                                         threads)
                 ->Unit(benchmark::kMicrosecond)
                 ->UseRealTime();
         }
