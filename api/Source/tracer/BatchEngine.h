@@ -92,8 +92,9 @@ private:
     static constexpr std::size_t LargestReservation = std::size_t{1} << 20;
     static constexpr std::chrono::milliseconds ProgressInterval{50};
     static constexpr std::chrono::microseconds RunDuration{20};
-    // A run at most doubles from one to the next, so that a thread that meets
-    // slower beams is not committed to many of them; it starts at one beam.
+    // A thread's runs start at one beam and at most double from one to the
+    // next, so that a thread that meets slower beams is not committed to many
+    // of them; none is longer than this.
     static constexpr std::size_t LongestRun = 256;
 
     // trace(worker) on every thread, the caller's being worker 0, then, once
