@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <numeric>
 #include <vector>
 
 namespace Quoria
@@ -40,10 +39,9 @@ public:
     }
 
     // The rows of a run of beams, in the order of the beams, legs or not.
-    void Append(const AcousticLegRow* rows, const std::vector<std::size_t>& counts)
+    void Append(const AcousticLegRow* rows, std::size_t count, const std::vector<std::size_t>& counts)
     {
         const std::size_t first = result.times.size();
-        const std::size_t count = std::accumulate(counts.begin(), counts.end(), std::size_t{0});
         lines.AppendRows(rows, count);
         result.modes.resize(first + count);
         result.speeds.resize(first + count);

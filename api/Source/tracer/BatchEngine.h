@@ -45,9 +45,9 @@ struct BatchBeamOutput
 //   struct Columns
 //   {
 //       void Reserve(std::size_t legCount);   // once, before any Append
-//       // The rows of a run of consecutive beams, counts[i] of them for its
-//       // i-th beam, appended after those of the beams before it.
-//       void Append(const Row* rows, const std::vector<std::size_t>& counts);
+//       // The `rowCount` rows of a run of consecutive beams, counts[i] of
+//       // them for its i-th beam, appended after those of the beams before it.
+//       void Append(const Row* rows, std::size_t rowCount, const std::vector<std::size_t>& counts);
 //   };
 //
 // Beams are handed out in input order, in runs of consecutive beams that a

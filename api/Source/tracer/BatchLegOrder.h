@@ -133,7 +133,7 @@ private:
             {
                 break;
             }
-            columns.Append(slot->rows.get(), slot->counts);
+            columns.Append(slot->rows.get(), slot->size, slot->counts);
             for (const std::size_t count : slot->counts)
             {
                 legOffsets[beam + 1] = legOffsets[beam] + static_cast<std::int64_t>(count);

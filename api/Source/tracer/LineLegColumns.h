@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <numeric>
 #include <vector>
 
 namespace Quoria
@@ -54,9 +53,9 @@ public:
 
     // The rows of a run of beams, all at once: resizing six arrays costs as
     // much as a short leg.
-    void Append(const LineLegRow* rows, const std::vector<std::size_t>& counts)
+    void Append(const LineLegRow* rows, std::size_t rowCount, const std::vector<std::size_t>&)
     {
-        AppendRows(rows, std::accumulate(counts.begin(), counts.end(), std::size_t{0}));
+        AppendRows(rows, rowCount);
     }
 
     // Column by column: each loop streams into one array. The new elements
